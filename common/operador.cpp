@@ -1,0 +1,53 @@
+#include "common/operador.h"
+
+#include <iostream>
+#include <mutex>
+
+namespace lumbrava {
+
+namespace {
+
+std::mutex& Trava() {
+  static std::mutex m;
+  return m;
+}
+
+std::shared_ptr<Operador>& Atual() {
+  static std::shared_ptr<Operador> atual = std::make_shared<OperadorErroPadrao>();
+  return atual;
+}
+
+void Escreve(std::string_view titulo, std::string_view texto) {
+  std::cerr << titulo << ": " << texto << '\n';
+}
+
+}  // namespace
+
+void OperadorErroPadrao::Critico(std::string_view titulo, std::string_view texto) {
+  Escreve(titulo, texto);
+}
+
+void OperadorErroPadrao::Aviso(std::string_view titulo, std::string_view texto) {
+  Escreve(titulo, texto);
+}
+
+bool OperadorErroPadrao::PerguntaSimNao(std::string_view titulo, std::string_view texto) {
+  Escreve(titulo, texto);
+  return true;
+}
+
+Operador& OperadorAtual() {
+  const std::lock_guard<std::mutex> trava(Trava());
+  return *Atual();
+}
+
+std::shared_ptr<Operador> DefineOperador(std::shared_ptr<Operador> operador) {
+  const std::lock_guard<std::mutex> trava(Trava());
+  if (!operador) {
+    operador = std::make_shared<OperadorErroPadrao>();
+  }
+  std::swap(Atual(), operador);
+  return operador;
+}
+
+}  // namespace lumbrava

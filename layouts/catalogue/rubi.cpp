@@ -1,0 +1,12 @@
+// Rubi.
+#include "layouts/catalogue/campo_def.h"
+#include "layouts/cl_layout_reg.h"
+
+namespace lumbrava {
+
+void clLayoutReg::CompoeRubi(const std::string& registro) {
+  const std::string nome = registro;
+  (void)nome;
+}
+
+}  // namespace lumbrava

@@ -1,0 +1,144 @@
+// Unico: accounting entries and the fixed-asset files (company, asset, depreciation, disposal).
+#include "layouts/catalogue/campo_def.h"
+#include "layouts/cl_layout_reg.h"
+
+namespace lumbrava {
+
+namespace {
+
+constexpr CampoDef kLancamentos[] = {
+    {1, "Data", 8, 0, "S"},
+    {9, "ContaDebito", 6, 0, "S"},
+    {15, "ContaCredito", 6, 0, "S"},
+    {21, "SubDebito", 14, 0, "N"},
+    {35, "SubCredito", 14, 0, "N"},
+    {49, "Valor", 14, 2, "N"},
+    {63, "CodHP", 6, 0, "S"},
+    {69, "Historico", 100, 0, "S"},
+    {169, "Documento", 12, 0, "S"},
+    {181, "ccDebito", 8, 0, "N"},
+    {189, "ccCredito", 8, 0, "N"},
+};
+
+constexpr CampoDef kBensIdEmpresa[] = {
+    {1, "fixo00", 2, 0, "S"},
+    {3, "idEmpresa", 14, 0, "N"},
+    {17, "nomeEmpresa", 200, 0, "S"},
+    {217, "versaoLay", 2, 0, "S"},
+};
+
+constexpr CampoDef kBensCadastroBem[] = {
+    {1, "fixo10", 2, 0, "S"},
+    {3, "descBem", 200, 0, "S"},
+    {203, "natuBem", 1, 0, "N"},
+    {204, "tipoMerc", 1, 0, "N"},
+    {205, "codOrig", 6, 0, "N"},
+    {211, "id", 1, 0, "N"},
+    {212, "numChapa", 20, 0, "S"},
+    {232, "dataOrigiAqui", 10, 0, "S"},
+    {242, "dataBaixa", 10, 0, "S"},
+    {252, "numPatrimonial", 20, 0, "S"},
+    {272, "valorDepre", 14, 2, "N"},
+    {286, "valorOrigAqui", 14, 2, "N"},
+    {300, "quantidade", 4, 0, "N"},
+    {304, "vidaUtil", 4, 0, "N"},
+    {308, "funcionalidade", 200, 0, "S"},
+    {508, "codContaCont", 6, 0, "N"},
+    {514, "codCentroCusto", 10, 0, "N"},
+    {524, "codPartici", 14, 0, "N"},
+    {538, "codIndice", 6, 0, "N"},
+    {544, "codAtivExt", 6, 0, "N"},
+    {550, "codPais", 6, 0, "N"},
+    {556, "valorBemUfir", 1, 0, "N"},
+    {557, "depreDiaria", 1, 0, "S"},
+    {558, "numDias", 1, 0, "N"},
+    {559, "depreciacao", 1, 0, "N"},
+    {560, "calcDepreMesBaixa", 1, 0, "S"},
+    {561, "utilizarUfir31122000", 1, 0, "S"},
+    {562, "depreMesAqui", 1, 0, "S"},
+    {563, "centroCustoSPED", 1, 0, "N"},
+    {564, "dividirPor", 1, 0, "N"},
+    {565, "numFolha", 6, 0, "N"},
+    {571, "numLivro", 6, 0, "N"},
+    {577, "tipoDocu", 3, 0, "S"},
+    {580, "numDocu", 9, 0, "N"},
+    {589, "serie", 3, 0, "S"},
+    {592, "numOrdem", 6, 0, "N"},
+    {598, "valorICMS", 14, 2, "N"},
+    {612, "valorICMSDifAliq", 14, 2, "N"},
+    {626, "valorICMSFrete", 14, 2, "N"},
+    {640, "valorICMSst", 14, 2, "N"},
+    {654, "tipoBem", 1, 0, "N"},
+    {655, "utilizacaoDoBem", 1, 0, "N"},
+    {656, "valorExcluBase", 14, 2, "N"},
+    {670, "valorBaseCalc", 14, 2, "N"},
+    {684, "numParcela", 2, 0, "N"},
+    {686, "CSTPis", 2, 0, "S"},
+    {688, "aliqPIS", 3, 4, "N"},
+    {691, "CSTCofins", 2, 0, "S"},
+    {693, "aliqCOFINS", 3, 4, "N"},
+};
+
+constexpr CampoDef kBensDadosDepreBem[] = {
+    {1, "fixo20", 2, 0, "S"},
+    {3, "dataAqui", 10, 0, "S"},
+    {13, "valorDepreAcu", 14, 2, "N"},
+    {27, "codTaxa", 6, 0, "N"},
+    {33, "taxaDepre", 3, 2, "N"},
+    {36, "contaDepre", 6, 0, "N"},
+    {42, "dataIniCalc", 10, 0, "S"},
+    {52, "dataFimCalc", 10, 0, "S"},
+    {62, "tipoContabilizacao", 1, 0, "S"},
+    {63, "valorAquiSocietaria", 14, 2, "D"},
+};
+
+constexpr CampoDef kBensDadosBaixaBem[] = {
+    {1, "fixo30", 2, 0, "S"},
+    {3, "dataBaixa", 10, 0, "S"},
+    {13, "valorBaixa", 14, 2, "N"},
+    {27, "complemento", 200, 0, "S"},
+    {227, "numDocSaida", 6, 0, "N"},
+    {233, "tipoContabilizacao", 1, 0, "S"},
+};
+
+constexpr CampoDef kLancamentoComJuros[] = {
+    {1, "sequencia", 6, 0, "C"},
+    {7, "data", 10, 0, "S"},
+    {17, "debito", 8, 0, "N"},
+    {25, "credito", 8, 0, "N"},
+    {33, "valor", 17, 2, "N"},
+    {50, "historicoPadrao", 8, 0, "S"},
+    {58, "complemento", 200, 0, "S"},
+    {258, "documento", 15, 0, "S"},
+    {273, "lote", 10, 0, "S"},
+    {283, "participanteD", 20, 0, "S"},
+    {303, "participanteC", 20, 0, "S"},
+};
+
+}  // namespace
+
+void clLayoutReg::CompoeUnico(const std::string& registro) {
+  const std::string nome = registro;
+  if (nome == "lancamentos") {
+    AcrescentaCampos(kLancamentos);
+    espacoNosNumerosVazios = false;
+  } else if (nome == "bens-idEmpresa") {
+    AcrescentaCampos(kBensIdEmpresa);
+  } else if (nome == "bens-cadastro_bem") {
+    AcrescentaCampos(kBensCadastroBem);
+    separaCasasDecimais = true;
+    separadorCasasDecimais = ",";
+  } else if (nome == "bens-dados_depre_bem") {
+    AcrescentaCampos(kBensDadosDepreBem);
+    separaCasasDecimais = true;
+    separadorCasasDecimais = ",";
+  } else if (nome == "bens-dados_baixa_bem") {
+    AcrescentaCampos(kBensDadosBaixaBem);
+    separaCasasDecimais = true;
+    separadorCasasDecimais = ",";
+  } else if (nome == "lancamentoComJuros") {
+    AcrescentaCampos(kLancamentoComJuros);
+  }
+}
+
+}  // namespace lumbrava

@@ -1,0 +1,77 @@
+// One field of a record layout.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumbrava {
+
+class clLayoutReg;
+
+// The output settings that a layout holds for all its fields and that a field may hold as its own
+// (AplicaConfiguracaoParticular).
+struct ConfiguracaoSaida {
+  bool separaCasasDecimais = false;
+  bool espacoNosNumerosVazios = false;
+  bool espacoAdireitaNumeros = false;
+  std::string separadorCasasDecimais = ",";
+  bool separadorNoFinalDeCadaCampo = false;
+};
+
+class clLayoutCpo {
+ public:
+  explicit clLayoutCpo(clLayoutReg* layout) : layout_(layout) {}
+
+  std::string nome;
+  int inicio = 0;   // first column, from 1
+  int fim = 0;      // last column
+  int posicao = 0;  // read position: the first column
+  int tamanho = 0;
+  int decimais = 0;
+  std::string tipo;  // "N" numeric; "S", "C", "Cd", "Sd" text; "D", "H" and others are numbers
+  std::string operacao;
+  std::string alinhamento;  // "D" right-aligned text
+  bool semFormatacao = false;
+  std::string qualificador;
+  bool eliminaEspacos = false;
+
+  // Settings of its own, in force when configuracaoParticular is true.
+  bool configuracaoParticular = false;
+  bool separaCasasDecimais = false;
+  bool espacoNosNumerosVazios = false;
+  bool espacoAdireitaNumeros = false;
+  std::string separadorCasasDecimais;
+  bool separadorNoFinalDeCadaCampo = false;
+
+  // The field's value, as text ("12,50" for a number).
+  std::string valor;
+
+  clLayoutReg* layout() const { return layout_; }
+
+  // True for the type texts whose values stay text: "S", "C", "Cd" and "Sd".
+  bool EhTexto() const;
+  // True when the value is written as a number: every type text but the four text ones.
+  bool EhNumerico() const { return !EhTexto(); }
+  // The output settings in force: the field's own, or its layout's.
+  ConfiguracaoSaida ConfiguracaoEfetiva() const;
+  // True when the decimal separator is written (the field's or layout's separaCasasDecimais, or
+  // the layout's virgulasNosNumericos).
+  bool EscreveSeparador() const;
+
+  // The value fitted to the field's width, `tamanho` characters:
+  // - semFormatacao: the value as it is, cut to the width and filled like a text;
+  // - a text type: cut to the width; right-aligned and trimmed with alinhamento "D" or a
+  //   two-letter type ending in "d" ("Sd", "Cd"), else left-aligned; blanks fill the rest;
+  // - any other type: the number rules of FormataNumero (numero.h) with the settings in force.
+  // Throws ErroValor when a number does not fit, a numeric value is not a number, or the value
+  // holds a line break.
+  std::string ValorFormatado() const;
+  void ValorFormatado(std::string& saida) const;
+
+ private:
+  friend class clLayoutReg;
+  clLayoutReg* layout_;
+  std::string nomeMaiusculo_;
+};
+
+}  // namespace lumbrava

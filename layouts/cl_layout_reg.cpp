@@ -1,0 +1,427 @@
+#include "layouts/cl_layout_reg.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "common/operador.h"
+#include "common/registra_erro.h"
+#include "common/texto.h"
+#include "layouts/catalogo.h"
+#include "layouts/catalogue/campo_def.h"
+#include "layouts/numero.h"
+
+namespace lumbrava {
+
+namespace {
+
+constexpr std::string_view kTituloAcrescenta = "clLayoutReg.AcrescentaCampo";
+
+bool Sobrepoe(const clLayoutCpo& a, const clLayoutCpo& b) {
+  const auto dentro = [](int coluna, const clLayoutCpo& c) {
+    return coluna >= c.inicio && coluna <= c.fim;
+  };
+  return dentro(a.inicio, b) || dentro(a.fim, b) || dentro(b.inicio, a) || dentro(b.fim, a);
+}
+
+std::string Posicao(const clLayoutCpo& c) {
+  return c.nome + " (Posição de " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) + ")";
+}
+
+}  // namespace
+
+ErroValor::ErroValor(std::string layout, std::string campo, std::string valor,
+                     const std::string& motivo)
+    : std::runtime_error("layout '" + layout + "', campo '" + campo + "': valor '" + valor +
+                         "' " + motivo),
+      layout_(std::move(layout)),
+      campo_(std::move(campo)),
+      valor_(std::move(valor)) {}
+
+clLayoutReg::clLayoutReg() = default;
+clLayoutReg::~clLayoutReg() = default;
+
+void clLayoutReg::CompoeLayout(const std::string& sistema, const std::string& registro) {
+  for (const SistemaCatalogo& s : Catalogo::Sistemas()) {
+    if (sistema == s.identificador) {
+      (this->*s.compoe)(registro);
+      return;
+    }
+  }
+}
+
+clLayoutCpo* clLayoutReg::AcrescentaCampoAppend(int tamanho, std::string_view nome, int decimais,
+                                                std::string_view tipo, std::string_view operacao,
+                                                std::string_view alinhamento, bool semFormatacao,
+                                                std::string_view qualificador,
+                                                bool eliminaEspacos) {
+  if (tamanho < 0) {
+    throw std::invalid_argument("campo '" + std::string(nome) + "': tamanho negativo");
+  }
+  const int inicio = proximaColuna_ == 0 ? 1 : proximaColuna_;
+  int proxima = 0;
+  int fim = 0;
+  if (__builtin_add_overflow(inicio, tamanho, &proxima) ||
+      __builtin_add_overflow(inicio, tamanho - 1, &fim)) {
+    throw std::overflow_error("campo '" + std::string(nome) + "': estouro da coluna");
+  }
+  proximaColuna_ = proxima;
+  return AcrescentaCampo(nome, inicio, fim, tamanho, decimais, tipo, operacao, alinhamento,
+                         semFormatacao, qualificador, eliminaEspacos);
+}
+
+clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int fim, int tamanho,
+                                          int decimais, std::string_view tipo,
+                                          std::string_view operacao, std::string_view alinhamento,
+                                          bool semFormatacao, std::string_view qualificador,
+                                          bool eliminaEspacos) {
+  clLayoutCpo* campo = nullptr;
+  for (auto& c : campos_) {
+    if (c->nome == nome) {
+      campo = c.get();
+      break;
+    }
+  }
+  if (campo == nullptr) {
+    campos_.push_back(std::make_unique<clLayoutCpo>(this));
+    campo = campos_.back().get();
+    campo->nome = std::string(nome);
+    campo->nomeMaiusculo_ = Maiusculas(nome);
+  }
+  if (!alinhamento.empty()) {
+    campo->alinhamento = std::string(alinhamento);
+  }
+  campo->posicao = inicio;
+  campo->inicio = inicio;
+  campo->fim = fim;
+  campo->decimais = decimais;
+  campo->tamanho = tamanho;
+  campo->operacao = std::string(operacao);
+  campo->semFormatacao = semFormatacao;
+  campo->qualificador = std::string(qualificador);
+  campo->eliminaEspacos = eliminaEspacos;
+  campo->tipo = decimais >= 1 ? std::string("N") : std::string(tipo);
+  porColunaValido_ = false;
+
+  // Only pairs with the changed field can have changed since the last append.
+  for (const auto& outro : campos_) {
+    if (outro.get() == campo) {
+      continue;
+    }
+    if (outro->nomeMaiusculo_ == campo->nomeMaiusculo_ &&
+        (outro->inicio != campo->inicio || outro->fim != campo->fim ||
+         outro->tamanho != campo->tamanho)) {
+      OperadorAtual().Critico(kTituloAcrescenta, "Campo ambíguo: " + campo->nome);
+    }
+    if (outro->nome != campo->nome && Sobrepoe(*outro, *campo)) {
+      OperadorAtual().Critico(kTituloAcrescenta,
+                              "Campos conflitantes: " + Posicao(*outro) + " com " + Posicao(*campo));
+      return nullptr;
+    }
+  }
+  return campo;
+}
+
+void clLayoutReg::AcrescentaCampos(std::span<const CampoDef> tabela) {
+  for (const CampoDef& d : tabela) {
+    const int coluna = proximaColuna_ == 0 ? 1 : proximaColuna_;
+    if (coluna != d.inicio) {
+      throw std::logic_error("layout '" + nomeRegistro + "', campo '" + std::string(d.nome) +
+                             "': a tabela diz coluna " + std::to_string(d.inicio) +
+                             ", o campo cai na coluna " + std::to_string(coluna));
+    }
+    AcrescentaCampoAppend(d.tamanho, d.nome, d.decimais, d.tipo, d.outros.operacao,
+                          d.outros.alinhamento, d.outros.semFormatacao, d.outros.qualificador,
+                          d.outros.eliminaEspacos);
+  }
+}
+
+bool clLayoutReg::AplicaConfiguracaoParticular(std::string_view campo, bool separaCasasDecimais_,
+                                               bool espacoNosNumerosVazios_,
+                                               bool espacoAdireitaNumeros_,
+                                               std::string_view separadorCasasDecimais_,
+                                               bool separadorNoFinalDeCadaCampo_,
+                                               bool semFormatacao) {
+  clLayoutCpo* c = LocalizaCampo(campo);
+  if (c == nullptr) {
+    RegistraErroLayout("nao localizou campo: '" + std::string(campo) + "' em '" + nomeRegistro +
+                       "'");
+    return false;
+  }
+  c->configuracaoParticular = true;
+  c->separaCasasDecimais = separaCasasDecimais_;
+  c->espacoNosNumerosVazios = espacoNosNumerosVazios_;
+  c->espacoAdireitaNumeros = espacoAdireitaNumeros_;
+  c->separadorCasasDecimais = std::string(separadorCasasDecimais_);
+  c->separadorNoFinalDeCadaCampo = separadorNoFinalDeCadaCampo_;
+  c->semFormatacao = semFormatacao;
+  return true;
+}
+
+void clLayoutReg::RegistraErroLayout(std::string_view mensagem) {
+  try {
+    const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&agora, &local);
+    char data[32];
+    std::strftime(data, sizeof data, "%d/%m/%Y %H:%M:%S", &local);
+    std::ofstream arquivo(PastaPrograma() / std::string(kArquivoErrosLayout),
+                          std::ios::app | std::ios::binary);
+    arquivo << data << " - " << mensagem << "\r\n";
+  } catch (...) {
+    // The file is a record of what the operator was told; failing to keep it changes nothing.
+  }
+  if (alertaErros_) {
+    alertaErros_ = OperadorAtual().PerguntaSimNao(
+        "clLayoutReg", std::string(mensagem) + "\n\nDeseja continuar recebendo alertas?");
+  }
+}
+
+int clLayoutReg::TamanhoRegistro() const {
+  int maior = 0;
+  for (const auto& c : campos_) {
+    maior = std::max(maior, c->fim);
+  }
+  return maior;
+}
+
+clLayoutCpo* clLayoutReg::LocalizaCampo(std::string_view nome) {
+  const std::string procurado = Maiusculas(nome);
+  for (const auto& c : campos_) {
+    if (c->nomeMaiusculo_ == procurado) {
+      return c.get();
+    }
+  }
+  return nullptr;
+}
+
+const clLayoutCpo* clLayoutReg::LocalizaCampo(std::string_view nome) const {
+  return const_cast<clLayoutReg*>(this)->LocalizaCampo(nome);
+}
+
+bool clLayoutReg::ExisteCampo(std::string_view nome) const { return LocalizaCampo(nome) != nullptr; }
+
+bool clLayoutReg::InformaValor(std::string_view campo, std::string_view valor) {
+  clLayoutCpo* c = LocalizaCampo(campo);
+  if (c == nullptr) {
+    return false;
+  }
+  c->valor = std::string(valor);
+  return true;
+}
+
+bool clLayoutReg::InformaValorDouble(std::string_view campo, double valor) {
+  clLayoutCpo* c = LocalizaCampo(campo);
+  if (c == nullptr || !std::isfinite(valor)) {
+    return false;
+  }
+  char buffer[400];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed);
+  if (r.ec != std::errc()) {
+    return false;
+  }
+  std::string texto(buffer, r.ptr);
+  std::replace(texto.begin(), texto.end(), '.', ',');
+  c->valor = std::move(texto);
+  return true;
+}
+
+std::string clLayoutReg::pegaValor(std::string_view campo) const {
+  const clLayoutCpo* c = LocalizaCampo(campo);
+  return c != nullptr ? c->valor : std::string();
+}
+
+void clLayoutReg::LimpaValores() {
+  for (auto& c : campos_) {
+    c->valor.clear();
+  }
+}
+
+const std::vector<const clLayoutCpo*>& clLayoutReg::CamposPorColuna() const {
+  if (!porColunaValido_) {
+    porColuna_.clear();
+    for (const auto& c : campos_) {
+      porColuna_.push_back(c.get());
+    }
+    std::stable_sort(porColuna_.begin(), porColuna_.end(),
+                     [](const clLayoutCpo* a, const clLayoutCpo* b) { return a->inicio < b->inicio; });
+    porColunaValido_ = true;
+  }
+  return porColuna_;
+}
+
+bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string* erro) {
+  for (auto& c : campos_) {
+    c->valor.clear();
+  }
+  if (leituraComPipe) {
+    std::string_view resto = linha;
+    if (!resto.empty() && resto.front() == '|') {
+      resto.remove_prefix(1);
+    }
+    for (auto& c : campos_) {
+      if (resto.empty()) {
+        break;
+      }
+      const auto p = resto.find('|');
+      c->valor = std::string(resto.substr(0, p));
+      resto = p == std::string_view::npos ? std::string_view() : resto.substr(p + 1);
+    }
+  } else {
+    // Columns count characters; an ASCII line needs no walking.
+    const bool ascii = EhAscii(linha);
+    std::size_t desvio = 0;  // field-end separators written before this field
+    for (const clLayoutCpo* cc : CamposPorColuna()) {
+      auto* c = const_cast<clLayoutCpo*>(cc);
+      if (!c->operacao.empty()) {
+        c->valor = c->operacao;
+      } else if (c->inicio >= 1 && c->tamanho > 0) {
+        const std::size_t de = static_cast<std::size_t>(c->inicio - 1) + desvio;
+        const auto n = static_cast<std::size_t>(c->tamanho);
+        if (ascii) {
+          if (de < linha.size()) {
+            c->valor = std::string(linha.substr(de, n));
+          }
+        } else {
+          c->valor = std::string(Subtexto(linha, de, n));
+        }
+      }
+      if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo) {
+        desvio += ContaCaracteres(kSeparadorNoFinalDoCampo);
+      }
+    }
+  }
+
+  bool ok = true;
+  for (auto& c : campos_) {
+    if (c->eliminaEspacos) {
+      c->valor = std::string(Apara(c->valor));
+    }
+    if (c->tipo == "N" && !c->semFormatacao) {
+      const ConfiguracaoSaida cfg = c->ConfiguracaoEfetiva();
+      auto numero = LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(),
+                                    cfg.separadorCasasDecimais);
+      if (numero) {
+        c->valor = std::move(*numero);
+      } else {
+        c->valor = std::string(Apara(c->valor));
+        if (ok && erro != nullptr) {
+          *erro = "campo '" + c->nome + "': '" + c->valor + "' não é um número";
+        }
+        ok = false;
+      }
+    }
+  }
+  return ok;
+}
+
+std::string clLayoutReg::ExpandeLayout() const {
+  std::string saida;
+  ExpandeLayout(saida);
+  return saida;
+}
+
+void clLayoutReg::ExpandeLayout(std::string& saida) const {
+  saida.clear();
+  std::string valor;
+  int coluna = 1;  // next column of the record still to write
+  bool sobreposto = false;
+  for (const clLayoutCpo* c : CamposPorColuna()) {
+    if (c->tamanho <= 0) {
+      continue;
+    }
+    if (c->inicio < coluna) {
+      sobreposto = true;
+      break;
+    }
+    c->ValorFormatado(valor);
+    saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
+    saida.append(valor);
+    coluna = c->fim + 1;
+    if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo) {
+      saida.append(kSeparadorNoFinalDoCampo);
+    }
+  }
+  if (!sobreposto) {
+    return;
+  }
+  // Overlapping fields (a layout that was warned of conflicting fields): column by column, the
+  // field placed later in column order takes the shared columns.
+  const auto total = static_cast<std::size_t>(TamanhoRegistro());
+  std::vector<std::string> colunas(total, " ");
+  std::vector<std::string> finais(total);
+  for (const clLayoutCpo* c : CamposPorColuna()) {
+    if (c->tamanho <= 0 || c->inicio < 1) {
+      continue;
+    }
+    c->ValorFormatado(valor);
+    std::size_t i = 0;
+    std::size_t col = static_cast<std::size_t>(c->inicio - 1);
+    while (i < valor.size() && col < total) {
+      std::size_t j = i + 1;
+      while (j < valor.size() && (static_cast<unsigned char>(valor[j]) & 0xC0U) == 0x80U) {
+        ++j;
+      }
+      colunas[col++] = valor.substr(i, j - i);
+      i = j;
+    }
+    if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo && c->fim >= 1) {
+      finais[static_cast<std::size_t>(c->fim - 1)] = std::string(kSeparadorNoFinalDoCampo);
+    }
+  }
+  saida.clear();
+  for (std::size_t k = 0; k < total; ++k) {
+    saida += colunas[k];
+    saida += finais[k];
+  }
+}
+
+std::string clLayoutReg::ExpandeLayoutDiv(std::string_view separador,
+                                          std::string_view delimitadorExterno, bool apara) const {
+  std::string saida;
+  ExpandeLayoutDiv(saida, separador, delimitadorExterno, apara);
+  return saida;
+}
+
+void clLayoutReg::ExpandeLayoutDiv(std::string& saida, std::string_view separador,
+                                   std::string_view delimitadorExterno, bool apara) const {
+  saida.assign(delimitadorExterno);
+  std::string valor;
+  bool primeiro = true;
+  for (const auto& c : campos_) {
+    c->ValorFormatado(valor);
+    std::string_view v = valor;
+    if (apara) {
+      v = Apara(v);
+    }
+    if (!primeiro) {
+      saida.append(separador);
+    }
+    primeiro = false;
+    if (!c->qualificador.empty()) {
+      std::string limpo(v);
+      for (auto p = limpo.find(c->qualificador); p != std::string::npos;
+           p = limpo.find(c->qualificador, p + 1)) {
+        limpo.replace(p, c->qualificador.size(), " ");
+      }
+      saida.append(c->qualificador).append(limpo).append(c->qualificador);
+    } else {
+      if (!separador.empty() && v.find(separador) != std::string_view::npos) {
+        throw ErroValor(nomeRegistro, c->nome, c->valor,
+                        "contém o separador '" + std::string(separador) + "'");
+      }
+      saida.append(v);
+    }
+  }
+  saida.append(delimitadorExterno);
+}
+
+std::string clLayoutReg::ExpandeLayoutDivBarra() const { return ExpandeLayoutDiv("|", "|", true); }
+
+}  // namespace lumbrava

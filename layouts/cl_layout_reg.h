@@ -1,0 +1,179 @@
+// The record layout: an ordered set of fixed-width or delimited fields that reads its values from a
+// text line and writes them back, with layout-wide and per-field output settings.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layouts/cl_layout_cpo.h"
+
+namespace lumbrava {
+
+class clProduto;
+struct CampoDef;
+
+// A value that cannot be written into its field. The message names the layout, the field and the
+// value.
+class ErroValor : public std::runtime_error {
+ public:
+  ErroValor(std::string layout, std::string campo, std::string valor, const std::string& motivo);
+  const std::string& layout() const { return layout_; }
+  const std::string& campo() const { return campo_; }
+  const std::string& valor() const { return valor_; }
+
+ private:
+  std::string layout_;
+  std::string campo_;
+  std::string valor_;
+};
+
+class clLayoutReg {
+ public:
+  clLayoutReg();
+  ~clLayoutReg();
+  clLayoutReg(const clLayoutReg&) = delete;
+  clLayoutReg& operator=(const clLayoutReg&) = delete;
+
+  // --- identity -----------------------------------------------------------------------------
+  std::string nomeRegistro;
+  clProduto* produto = nullptr;
+
+  // --- layout-wide output settings (a new layout: every flag false, the separator ",") ---------
+  bool virgulasNosNumericos = false;     // the decimal separator is written
+  bool separaCasasDecimais = false;      // the decimal separator is written
+  bool espacoNosNumerosVazios = false;   // blanks in place of zeros; zero is written as blanks
+  bool espacoAdireitaNumeros = false;    // numbers are filled with blanks in place of zeros
+  std::string separadorCasasDecimais = ",";
+  bool separadorNoFinalDeCadaCampo = false;  // the fixed-width record ends each field with ";"
+  bool leituraComPipe = false;           // lines are read as "|"-separated values
+
+  // --- composition ---------------------------------------------------------------------------
+  // Chooses the composer of the target system `sistema` (exact, case-sensitive) and has it append
+  // the fields of the layout `registro`. An unknown system adds nothing.
+  void CompoeLayout(const std::string& sistema, const std::string& registro);
+
+  // Appends one field at the running column (0 counts as 1) and returns it. A field of exactly the
+  // same name is updated in place (it keeps its place in the field order and takes the new
+  // columns). Then the changed field is checked against every other: a name equal ignoring case
+  // at other columns shows the critical message "Campo ambíguo: <name>" and the check goes on;
+  // overlapping columns show "Campos conflitantes: <a> (Posição de i a f) com <b> (Posição de i a
+  // f)" and the check ends there, returning null. Both are titled "clLayoutReg.AcrescentaCampo";
+  // the field stays in the layout in both cases. Throws std::overflow_error when the running
+  // column would leave the 32-bit range, or std::invalid_argument for a negative size.
+  clLayoutCpo* AcrescentaCampoAppend(int tamanho, std::string_view nome, int decimais,
+                                     std::string_view tipo, std::string_view operacao = {},
+                                     std::string_view alinhamento = {}, bool semFormatacao = false,
+                                     std::string_view qualificador = {},
+                                     bool eliminaEspacos = false);
+
+  // Gives the field `campo` (names compared upper-cased, untrimmed) output settings of its own.
+  // A missing field is reported as "nao localizou campo: '<campo>' em '<nomeRegistro>'" through
+  // RegistraErroLayout and gives false.
+  bool AplicaConfiguracaoParticular(std::string_view campo, bool separaCasasDecimais,
+                                    bool espacoNosNumerosVazios, bool espacoAdireitaNumeros,
+                                    std::string_view separadorCasasDecimais,
+                                    bool separadorNoFinalDeCadaCampo, bool semFormatacao);
+
+  // --- fields ----------------------------------------------------------------------------------
+  const std::vector<std::unique_ptr<clLayoutCpo>>& campos() const { return campos_; }
+  int proximaColuna() const { return proximaColuna_; }
+
+  // The record length: the last column that any field reaches, 0 without fields.
+  int TamanhoRegistro() const;
+
+  // Field look-ups compare both names upper-cased and untrimmed.
+  clLayoutCpo* LocalizaCampo(std::string_view nome);
+  const clLayoutCpo* LocalizaCampo(std::string_view nome) const;
+  bool ExisteCampo(std::string_view nome) const;
+
+  // Sets a field's value; false when there is no such field.
+  bool InformaValor(std::string_view campo, std::string_view valor);
+  // Sets a field's value from a binary number, written in its shortest exact form with the
+  // decimal comma ("12,5"); false when there is no such field or the number is not finite.
+  bool InformaValorDouble(std::string_view campo, double valor);
+  // The field's value; empty when there is no such field.
+  std::string pegaValor(std::string_view campo) const;
+  // Empties every field's value.
+  void LimpaValores();
+
+  // --- reading ---------------------------------------------------------------------------------
+  // Fills every field's value from one line (UTF-8, without its line end), in field order:
+  // - with leituraComPipe, the line is "|"-separated and begins with "|"; the k-th field takes the
+  //   k-th value, a closing "|" is optional and a missing value leaves the field empty;
+  // - otherwise a field with an operation text takes that text, and every other field its own
+  //   columns (characters; fields after a field-end separator are shifted past it);
+  // - eliminaEspacos trims the value; a numeric field ("N") is read as a number written with the
+  //   settings in force (implied decimals included) and holds the system's text of it ("12,50"),
+  //   or "" when blank.
+  // Returns false when a numeric field holds something that is not a number; that field then
+  // keeps the text as read and, when `erro` is given, it receives a message naming the field.
+  bool PreencheLayoutApartirLinha(std::string_view linha, std::string* erro = nullptr);
+
+  // --- writing ---------------------------------------------------------------------------------
+  // The fixed-width record: every field at its own columns (ValorFormatado), columns that no field
+  // covers in blanks, and kSeparadorNoFinalDoCampo after each field whose
+  // separadorNoFinalDeCadaCampo is in force (reading skips it the same way). Throws ErroValor.
+  std::string ExpandeLayout() const;
+  void ExpandeLayout(std::string& saida) const;
+
+  // The delimited record, fields in field order: each value formatted as in the fixed-width record
+  // and, with `apara`, trimmed; a field with a qualifier has its value between two copies of it
+  // (a qualifier inside the value becomes a blank); values are joined by `separador`, and
+  // `delimitadorExterno` stands before the first and after the last. Throws ErroValor, also for
+  // an unqualified value that holds the separator.
+  std::string ExpandeLayoutDiv(std::string_view separador, std::string_view delimitadorExterno,
+                               bool apara) const;
+  void ExpandeLayoutDiv(std::string& saida, std::string_view separador,
+                        std::string_view delimitadorExterno, bool apara) const;
+  // The same with "|" between, before and after the values, trimmed: "|a|b|c|".
+  std::string ExpandeLayoutDivBarra() const;
+
+ private:
+  friend class clLayoutCpo;
+
+  // Creates or updates the field; see AcrescentaCampoAppend.
+  clLayoutCpo* AcrescentaCampo(std::string_view nome, int inicio, int fim, int tamanho,
+                               int decimais, std::string_view tipo, std::string_view operacao,
+                               std::string_view alinhamento, bool semFormatacao,
+                               std::string_view qualificador, bool eliminaEspacos);
+  // Appends a composer's table, row by row. Each row's start column must be the running column:
+  // a table that disagrees with itself throws std::logic_error.
+  void AcrescentaCampos(std::span<const CampoDef> tabela);
+  // Reports a layout error to the operator (who may ask not to be alerted again) and to the
+  // layout error file.
+  void RegistraErroLayout(std::string_view mensagem);
+
+  const std::vector<const clLayoutCpo*>& CamposPorColuna() const;
+
+  // Composers of the target systems, one per unit of layouts/catalogue/.
+  void CompoeCotepe(const std::string& registro);
+  void CompoePortPress(const std::string& registro);
+  void CompoeProtheus(const std::string& registro);
+  void CompoeQuestor(const std::string& registro);
+  void CompoeRadar(const std::string& registro);
+  void CompoeRubi(const std::string& registro);
+  void CompoeSCI(const std::string& registro);
+  void CompoeSCISaidasEAtivos(const std::string& registro);
+  void CompoeSCIComplementos(const std::string& registro);
+  void CompoeUnico(const std::string& registro);
+
+  friend struct Catalogo;
+
+  std::vector<std::unique_ptr<clLayoutCpo>> campos_;
+  int proximaColuna_ = 0;
+  bool alertaErros_ = true;
+  mutable std::vector<const clLayoutCpo*> porColuna_;
+  mutable bool porColunaValido_ = false;
+};
+
+// What a field whose separadorNoFinalDeCadaCampo is in force has written after its columns.
+inline constexpr std::string_view kSeparadorNoFinalDoCampo = ";";
+
+// The layout error file, in the program's folder.
+inline constexpr std::string_view kArquivoErrosLayout = "ErrosLayout.txt";
+
+}  // namespace lumbrava

@@ -1,0 +1,205 @@
+#include "layouts/numero.h"
+
+#include <algorithm>
+
+#include "common/texto.h"
+
+namespace lumbrava {
+
+namespace {
+
+bool EhDigito(char c) { return c >= '0' && c <= '9'; }
+
+void TiraZerosAEsquerda(std::string& d) {
+  const auto p = d.find_first_not_of('0');
+  d.erase(0, p == std::string::npos ? d.size() : p);
+}
+
+// Adds one unit to a string of digits ("999" -> "1000").
+void SomaUm(std::string& d) {
+  for (auto i = d.size(); i > 0; --i) {
+    if (d[i - 1] != '9') {
+      ++d[i - 1];
+      return;
+    }
+    d[i - 1] = '0';
+  }
+  d.insert(d.begin(), '1');
+}
+
+}  // namespace
+
+std::optional<Decimal> InterpretaNumero(std::string_view texto) {
+  texto = Apara(texto);
+  if (texto.empty()) {
+    return std::nullopt;
+  }
+  Decimal n;
+  if (texto.front() == '+' || texto.front() == '-') {
+    n.negativo = texto.front() == '-';
+    texto.remove_prefix(1);
+  }
+  bool separador = false;
+  bool algumDigito = false;
+  std::string digitos;
+  digitos.reserve(texto.size());
+  for (const char c : texto) {
+    if (EhDigito(c)) {
+      digitos.push_back(c);
+      algumDigito = true;
+      if (separador) {
+        ++n.casas;
+      }
+    } else if ((c == ',' || c == '.') && !separador) {
+      separador = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!algumDigito) {
+    return std::nullopt;
+  }
+  TiraZerosAEsquerda(digitos);
+  n.digitos = std::move(digitos);
+  if (n.EhZero()) {
+    n.negativo = false;
+  }
+  return n;
+}
+
+Decimal Arredonda(const Decimal& numero, int casas) {
+  casas = std::max(casas, 0);
+  Decimal r = numero;
+  if (r.casas < casas) {
+    if (!r.EhZero()) {
+      r.digitos.append(static_cast<std::size_t>(casas - r.casas), '0');
+    }
+    r.casas = casas;
+    return r;
+  }
+  if (r.casas == casas) {
+    return r;
+  }
+  const auto cortar = static_cast<std::size_t>(r.casas - casas);
+  // The digits with enough leading zeros that the cut always leaves at least one place.
+  std::string d = std::string(cortar + 1, '0') + r.digitos;
+  const char primeiroCortado = d[d.size() - cortar];
+  d.resize(d.size() - cortar);
+  if (primeiroCortado >= '5') {
+    SomaUm(d);
+  }
+  TiraZerosAEsquerda(d);
+  r.digitos = std::move(d);
+  r.casas = casas;
+  if (r.EhZero()) {
+    r.negativo = false;
+  }
+  return r;
+}
+
+std::string TextoDoNumero(const Decimal& numero, int casasMinimas) {
+  const Decimal n = Arredonda(numero, std::max(numero.casas, casasMinimas));
+  const auto casas = static_cast<std::size_t>(n.casas);
+  std::string d = n.digitos;
+  if (d.size() < casas + 1) {
+    d.insert(0, casas + 1 - d.size(), '0');
+  }
+  std::string texto = n.negativo ? "-" : "";
+  texto.append(d, 0, d.size() - casas);
+  if (casas > 0) {
+    texto.push_back(',');
+    texto.append(d, d.size() - casas, casas);
+  }
+  return texto;
+}
+
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida) {
+  const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
+  Decimal numero;
+  if (!Apara(valor).empty()) {
+    auto lido = InterpretaNumero(valor);
+    if (!lido) {
+      return ResultadoNumero::kNaoEhNumero;
+    }
+    numero = Arredonda(*lido, formato.decimais);
+  } else {
+    numero.casas = std::max(formato.decimais, 0);
+  }
+  if (numero.EhZero() && formato.vazioEmBranco) {
+    saida.assign(tamanho, ' ');
+    return ResultadoNumero::kOk;
+  }
+
+  const auto casas = static_cast<std::size_t>(numero.casas);
+  std::string corpo;
+  std::size_t larguraCorpo = 0;  // in characters: the separator may be more than one byte
+  const bool comSeparador = formato.escreveSeparador && casas > 0 && !formato.separador.empty();
+  if (comSeparador) {
+    std::string d = numero.digitos;
+    if (d.size() < casas + 1) {
+      d.insert(0, casas + 1 - d.size(), '0');
+    }
+    corpo.assign(d, 0, d.size() - casas);
+    corpo.append(formato.separador);
+    corpo.append(d, d.size() - casas, casas);
+    larguraCorpo = d.size() + ContaCaracteres(formato.separador);
+    const std::size_t sinal = numero.negativo ? 1 : 0;
+    if (larguraCorpo + sinal > tamanho && d.size() == casas + 1 && d.front() == '0') {
+      corpo.erase(0, 1);  // ",50": the zero integer part gives way
+      --larguraCorpo;
+    }
+  } else {
+    corpo = numero.digitos.empty() ? "0" : numero.digitos;
+    larguraCorpo = corpo.size();
+  }
+
+  const std::size_t sinal = numero.negativo ? 1 : 0;
+  if (larguraCorpo + sinal > tamanho) {
+    return ResultadoNumero::kNaoCabe;
+  }
+  const std::size_t folga = tamanho - larguraCorpo - sinal;
+  std::string texto;
+  texto.reserve(tamanho + 4);
+  if (formato.vazioEmBranco || formato.preencheComBrancos) {
+    texto.append(folga, ' ');
+    if (numero.negativo) {
+      texto.push_back('-');
+    }
+  } else {
+    if (numero.negativo) {
+      texto.push_back('-');
+    }
+    texto.append(folga, '0');
+  }
+  texto.append(corpo);
+  saida = std::move(texto);
+  return ResultadoNumero::kOk;
+}
+
+std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
+                                           bool separadorEscrito, std::string_view separador) {
+  texto = Apara(texto);
+  if (texto.empty()) {
+    return std::string();
+  }
+  std::string normal(texto);
+  if (!separador.empty() && separador != "," && separador != ".") {
+    // A separator of its own ("v", say) is read as the comma.
+    for (std::size_t p = normal.find(separador); p != std::string::npos;
+         p = normal.find(separador, p + 1)) {
+      normal.replace(p, separador.size(), ",");
+    }
+  }
+  auto numero = InterpretaNumero(normal);
+  if (!numero) {
+    return std::nullopt;
+  }
+  const bool temSeparador = normal.find_first_of(",.") != std::string::npos;
+  if (!temSeparador && !separadorEscrito && decimais > 0) {
+    numero->casas = decimais;  // implied decimals
+  }
+  return TextoDoNumero(*numero, std::max(decimais, 0));
+}
+
+}  // namespace lumbrava

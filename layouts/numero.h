@@ -1,0 +1,69 @@
+// Exact decimal numbers for field values. Values travel as text; a number is read from text and
+// written back to text digit by digit, never through binary floating point, so fields of 18
+// digits and more keep every digit.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumbrava {
+
+// A decimal number: sign, the digits without leading zeros (empty for zero), and how many of
+// them are decimals.
+struct Decimal {
+  bool negativo = false;
+  std::string digitos;
+  int casas = 0;
+
+  bool EhZero() const { return digitos.empty(); }
+};
+
+// Reads a number: blanks around it, an optional "+" or "-", digits, and at most one decimal
+// separator, "," or "." (the system's own values use the comma). No thousands separators.
+// Returns nothing when the text is not such a number (the empty text included).
+std::optional<Decimal> InterpretaNumero(std::string_view texto);
+
+// The number with exactly `casas` decimals, rounded half away from zero. Zero is never negative.
+Decimal Arredonda(const Decimal& numero, int casas);
+
+// The system's text of a number: "-" when negative, the integer digits (at least "0"), and, when
+// it has decimals, "," and at least `casasMinimas` decimals ("12,50", "0", "-3,125").
+std::string TextoDoNumero(const Decimal& numero, int casasMinimas);
+
+// How a numeric field is written.
+struct FormatoNumero {
+  int tamanho = 0;                  // columns of the field
+  int decimais = 0;                 // decimals of the field
+  bool escreveSeparador = false;    // the decimal separator is written (else decimals are implied)
+  std::string_view separador = ",";  // the separator written
+  bool vazioEmBranco = false;       // espacoNosNumerosVazios: blanks in place of zeros, zero is blank
+  bool preencheComBrancos = false;  // espacoAdireitaNumeros: blanks in place of the zero fill
+};
+
+enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe };
+
+// Writes a numeric value into exactly `formato.tamanho` columns (characters):
+// - the value is rounded to the field's decimals, half away from zero;
+// - with the separator written, it stands between the integer digits (at least "0") and the
+//   decimals; when only a zero integer part keeps the number from fitting, that "0" is left out
+//   (",50"); without it the decimals are implied and the digits are written alone ("12,5" with
+//   2 decimals is "1250");
+// - the number is right-aligned; the places to its left are "0" (with the "-" of a negative
+//   number in the first column) or, with `vazioEmBranco` or `preencheComBrancos`, blanks (the
+//   "-" then stands right before the digits);
+// - the empty value is the number zero, and with `vazioEmBranco` zero is written as blanks;
+// - a number that needs more columns than the field has is never cut: kNaoCabe, and a text
+//   that is not a number gives kNaoEhNumero; `saida` is then left unchanged.
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida);
+
+// Reads the text of a numeric field as written by FormataNumero with the same settings and gives
+// back the system's text of the number ("" for a blank field): with the separator not written and
+// no separator in the text, the last `decimais` digits are the decimals. A text that holds a
+// separator ("," , "." or `separador`) is read with it, whatever the settings. Nothing comes back
+// when the text is not a number.
+std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
+                                           bool separadorEscrito, std::string_view separador);
+
+}  // namespace lumbrava
