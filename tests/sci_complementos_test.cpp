@@ -9,8 +9,8 @@
 namespace lumbrava {
 namespace {
 
-// Field count, record length, qualified and numeric fields; fields lie side by side from column 1,
-// and the layout keeps the settings of a new layout.
+// Field count, record length, qualified, numeric and decimal fields; fields lie side by side from
+// column 1, and the layout keeps the settings of a new layout.
 TEST(SCIComplementos, FieldCountsAndRecordLengths) {
   const struct {
     const char* nome;
@@ -18,10 +18,11 @@ TEST(SCIComplementos, FieldCountsAndRecordLengths) {
     int tamanho;
     std::size_t qualificados;
     std::size_t numericos;
+    std::size_t comDecimais;  // all with 2
   } casos[] = {
-      {"nfServico", 235, 2910, 14, 17},
-      {"baixaDup", 32, 310, 19, 9},
-      {"cadastroContratosImob", 11, 195, 6, 2},
+      {"nfServico", 235, 2910, 14, 17, 15},
+      {"baixaDup", 32, 310, 19, 9, 9},
+      {"cadastroContratosImob", 11, 195, 6, 2, 2},
   };
   for (const auto& c : casos) {
     auto l = teste::Compoe("SCI", c.nome);
@@ -29,6 +30,7 @@ TEST(SCIComplementos, FieldCountsAndRecordLengths) {
     EXPECT_EQ(l->TamanhoRegistro(), c.tamanho) << c.nome;
     std::size_t qualificados = 0;
     std::size_t numericos = 0;
+    std::size_t comDecimais = 0;
     int coluna = 1;
     for (const auto& campo : l->campos()) {
       EXPECT_EQ(campo->inicio, coluna) << c.nome << " " << campo->nome;
@@ -41,9 +43,14 @@ TEST(SCIComplementos, FieldCountsAndRecordLengths) {
         EXPECT_TRUE(campo->qualificador.empty()) << c.nome << " " << campo->nome;
         ++numericos;
       }
+      if (campo->decimais != 0) {
+        EXPECT_EQ(campo->decimais, 2) << c.nome << " " << campo->nome;
+        ++comDecimais;
+      }
     }
     EXPECT_EQ(qualificados, c.qualificados) << c.nome;
     EXPECT_EQ(numericos, c.numericos) << c.nome;
+    EXPECT_EQ(comDecimais, c.comDecimais) << c.nome;
     EXPECT_FALSE(l->virgulasNosNumericos || l->separaCasasDecimais || l->espacoNosNumerosVazios ||
                  l->espacoAdireitaNumeros || l->separadorNoFinalDeCadaCampo || l->leituraComPipe)
         << c.nome;
