@@ -43,9 +43,7 @@ void IniciaIdentidade(Identidade& id) {
   }
 }
 
-std::string Corta(std::string_view parte) {
-  return std::string(Subtexto(parte, 0, kLimiteParte));
-}
+std::string Corta(std::string_view parte) { return std::string(Subtexto(parte, 0, kLimiteParte)); }
 
 std::string Dois(int n) {
   char b[8];
@@ -90,7 +88,8 @@ std::string NomeArquivoErros(int dia, int mes, int ano) {
 void RegistraErro(std::string_view mensagem, std::string_view texto1, std::string_view texto2,
                   std::string_view texto3, std::string_view texto4, const ErroPendente& erro) {
   try {
-    const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::time_t agora =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
     localtime_r(&agora, &local);
     const std::string data = Dois(local.tm_mday) + "/" + Dois(local.tm_mon + 1) + "/" +
@@ -105,8 +104,8 @@ void RegistraErro(std::string_view mensagem, std::string_view texto1, std::strin
     const std::string segunda = "\"" + Corta(NomePrograma()) + " Error # " +
                                 std::to_string(erro.numero) + " " + Corta(erro.descricao) + "\"";
 
-    const auto arquivo = PastaPrograma() /
-                         NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    const auto arquivo =
+        PastaPrograma() / NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
     std::ofstream saida(arquivo, std::ios::app | std::ios::binary);
     saida << primeira << "\r\n" << segunda << "\r\n";
   } catch (...) {

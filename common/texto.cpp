@@ -1,8 +1,9 @@
 #include "common/texto.h"
 
+#include <locale.h>
+
 #include <clocale>
 #include <cwctype>
-#include <locale.h>
 
 namespace lumbrava {
 

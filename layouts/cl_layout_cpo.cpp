@@ -42,9 +42,8 @@ ConfiguracaoSaida clLayoutCpo::ConfiguracaoEfetiva() const {
 }
 
 bool clLayoutCpo::EscreveSeparador() const {
-  const bool propria = configuracaoParticular || layout_ == nullptr
-                           ? separaCasasDecimais
-                           : layout_->separaCasasDecimais;
+  const bool propria = configuracaoParticular || layout_ == nullptr ? separaCasasDecimais
+                                                                    : layout_->separaCasasDecimais;
   return propria || (layout_ != nullptr && layout_->virgulasNosNumericos);
 }
 

@@ -38,8 +38,8 @@ std::string Posicao(const clLayoutCpo& c) {
 
 ErroValor::ErroValor(std::string layout, std::string campo, std::string valor,
                      const std::string& motivo)
-    : std::runtime_error("layout '" + layout + "', campo '" + campo + "': valor '" + valor +
-                         "' " + motivo),
+    : std::runtime_error("layout '" + layout + "', campo '" + campo + "': valor '" + valor + "' " +
+                         motivo),
       layout_(std::move(layout)),
       campo_(std::move(campo)),
       valor_(std::move(valor)) {}
@@ -120,8 +120,8 @@ clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int
       OperadorAtual().Critico(kTituloAcrescenta, "Campo ambíguo: " + campo->nome);
     }
     if (outro->nome != campo->nome && Sobrepoe(*outro, *campo)) {
-      OperadorAtual().Critico(kTituloAcrescenta,
-                              "Campos conflitantes: " + Posicao(*outro) + " com " + Posicao(*campo));
+      OperadorAtual().Critico(
+          kTituloAcrescenta, "Campos conflitantes: " + Posicao(*outro) + " com " + Posicao(*campo));
       return nullptr;
     }
   }
@@ -166,7 +166,8 @@ bool clLayoutReg::AplicaConfiguracaoParticular(std::string_view campo, bool sepa
 
 void clLayoutReg::RegistraErroLayout(std::string_view mensagem) {
   try {
-    const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::time_t agora =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
     localtime_r(&agora, &local);
     char data[32];
@@ -205,7 +206,9 @@ const clLayoutCpo* clLayoutReg::LocalizaCampo(std::string_view nome) const {
   return const_cast<clLayoutReg*>(this)->LocalizaCampo(nome);
 }
 
-bool clLayoutReg::ExisteCampo(std::string_view nome) const { return LocalizaCampo(nome) != nullptr; }
+bool clLayoutReg::ExisteCampo(std::string_view nome) const {
+  return LocalizaCampo(nome) != nullptr;
+}
 
 bool clLayoutReg::InformaValor(std::string_view campo, std::string_view valor) {
   clLayoutCpo* c = LocalizaCampo(campo);
@@ -249,8 +252,9 @@ const std::vector<const clLayoutCpo*>& clLayoutReg::CamposPorColuna() const {
     for (const auto& c : campos_) {
       porColuna_.push_back(c.get());
     }
-    std::stable_sort(porColuna_.begin(), porColuna_.end(),
-                     [](const clLayoutCpo* a, const clLayoutCpo* b) { return a->inicio < b->inicio; });
+    std::stable_sort(
+        porColuna_.begin(), porColuna_.end(),
+        [](const clLayoutCpo* a, const clLayoutCpo* b) { return a->inicio < b->inicio; });
     porColunaValido_ = true;
   }
   return porColuna_;
@@ -305,8 +309,8 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     }
     if (c->tipo == "N" && !c->semFormatacao) {
       const ConfiguracaoSaida cfg = c->ConfiguracaoEfetiva();
-      auto numero = LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(),
-                                    cfg.separadorCasasDecimais);
+      auto numero =
+          LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(), cfg.separadorCasasDecimais);
       if (numero) {
         c->valor = std::move(*numero);
       } else {

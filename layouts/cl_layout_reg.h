@@ -43,13 +43,13 @@ class clLayoutReg {
   clProduto* produto = nullptr;
 
   // --- layout-wide output settings (a new layout: every flag false, the separator ",") ---------
-  bool virgulasNosNumericos = false;     // the decimal separator is written
-  bool separaCasasDecimais = false;      // the decimal separator is written
-  bool espacoNosNumerosVazios = false;   // blanks in place of zeros; zero is written as blanks
-  bool espacoAdireitaNumeros = false;    // numbers are filled with blanks in place of zeros
+  bool virgulasNosNumericos = false;    // the decimal separator is written
+  bool separaCasasDecimais = false;     // the decimal separator is written
+  bool espacoNosNumerosVazios = false;  // blanks in place of zeros; zero is written as blanks
+  bool espacoAdireitaNumeros = false;   // numbers are filled with blanks in place of zeros
   std::string separadorCasasDecimais = ",";
   bool separadorNoFinalDeCadaCampo = false;  // the fixed-width record ends each field with ";"
-  bool leituraComPipe = false;           // lines are read as "|"-separated values
+  bool leituraComPipe = false;               // lines are read as "|"-separated values
 
   // --- composition ---------------------------------------------------------------------------
   // Chooses the composer of the target system `sistema` (exact, case-sensitive) and has it append

@@ -16,8 +16,7 @@ clLayoutReg& clProduto::LocalizaCriaRegistro(const std::string& registro) {
   return *layouts_.back();
 }
 
-void clProduto::AplicaConfiguracoesNosLayouts(bool separaCasasDecimais,
-                                              bool espacoNosNumerosVazios,
+void clProduto::AplicaConfiguracoesNosLayouts(bool separaCasasDecimais, bool espacoNosNumerosVazios,
                                               bool espacoAdireitaNumeros,
                                               std::string_view separadorCasasDecimais,
                                               bool separadorNoFinalDeCadaCampo) {

@@ -18,7 +18,7 @@ class clProdutos {
 
   // The layout `registro` of the system `produto`, composed on first use and with its values
   // emptied. A system outside the catalogue shows the critical message "Produto <produto> ainda
-  // não cadastrado. Verifique." and a name outside the system's list "Layout <registro>  (<produto>)
+  // não cadastrado. Verifique." and a name outside the system's list "Layout <registro> (<produto>)
   // ainda não cadastrado. Verifique."; both give null and compose nothing.
   clLayoutReg* LocalizaCriaLayoutRegistro(const std::string& produto, const std::string& registro);
 

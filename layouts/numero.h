@@ -33,11 +33,11 @@ std::string TextoDoNumero(const Decimal& numero, int casasMinimas);
 
 // How a numeric field is written.
 struct FormatoNumero {
-  int tamanho = 0;                  // columns of the field
-  int decimais = 0;                 // decimals of the field
-  bool escreveSeparador = false;    // the decimal separator is written (else decimals are implied)
+  int tamanho = 0;                   // columns of the field
+  int decimais = 0;                  // decimals of the field
+  bool escreveSeparador = false;     // the decimal separator is written (else decimals are implied)
   std::string_view separador = ",";  // the separator written
-  bool vazioEmBranco = false;       // espacoNosNumerosVazios: blanks in place of zeros, zero is blank
+  bool vazioEmBranco = false;  // espacoNosNumerosVazios: blanks in place of zeros, zero is blank
   bool preencheComBrancos = false;  // espacoAdireitaNumeros: blanks in place of the zero fill
 };
 

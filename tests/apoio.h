@@ -35,7 +35,8 @@ class OperadorGravador : public Operador {
 };
 
 // A new layout named `registro`, composed by the composer of `sistema`.
-inline std::unique_ptr<clLayoutReg> Compoe(const std::string& sistema, const std::string& registro) {
+inline std::unique_ptr<clLayoutReg> Compoe(const std::string& sistema,
+                                           const std::string& registro) {
   auto layout = std::make_unique<clLayoutReg>();
   layout->nomeRegistro = registro;
   layout->CompoeLayout(sistema, registro);

@@ -178,8 +178,7 @@ std::string Linha(std::size_t n) { return "linha " + std::to_string(n) + ": "; }
 clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FILE* erros) {
   clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(p.sistema, p.layout);
   if (l != nullptr && l->campos().empty()) {
-    std::fprintf(erros,
-                 "o layout '%s' (%s) não tem campos: não há o que ler nem gravar com ele\n",
+    std::fprintf(erros, "o layout '%s' (%s) não tem campos: não há o que ler nem gravar com ele\n",
                  p.layout.c_str(), p.sistema.c_str());
     return nullptr;
   }
@@ -270,16 +269,15 @@ std::string TabelaDoLayout(const Parametros& p, const clLayoutReg& l) {
        " separaCasasDecimais=" + SimNao(l.separaCasasDecimais) +
        " espacoNosNumerosVazios=" + SimNao(l.espacoNosNumerosVazios) +
        " espacoAdireitaNumeros=" + SimNao(l.espacoAdireitaNumeros) + " separadorCasasDecimais=\"" +
-       l.separadorCasasDecimais + "\" separadorNoFinalDeCadaCampo=" +
-       SimNao(l.separadorNoFinalDeCadaCampo) + " leituraComPipe=" + SimNao(l.leituraComPipe) +
-       "\n\n";
+       l.separadorCasasDecimais +
+       "\" separadorNoFinalDeCadaCampo=" + SimNao(l.separadorNoFinalDeCadaCampo) +
+       " leituraComPipe=" + SimNao(l.leituraComPipe) + "\n\n";
   std::size_t largura = 5;
   for (const auto& c : l.campos()) {
     largura = std::max(largura, ContaCaracteres(c->nome));
   }
   t += Coluna("#", 5) + Coluna("Campo", largura + 2) + Coluna("Início", 8) + Coluna("Fim", 8) +
-       Coluna("Tam.", 6) + Coluna("Dec.", 6) + Coluna("Tipo", 6) + Coluna("Alin.", 6) +
-       "Opções\n";
+       Coluna("Tam.", 6) + Coluna("Dec.", 6) + Coluna("Tipo", 6) + Coluna("Alin.", 6) + "Opções\n";
   std::size_t n = 0;
   for (const auto& c : l.campos()) {
     std::string opcoes;
@@ -358,8 +356,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
     }
     if (!decodificador.Decodifica(bruta, utf8)) {
       relator.Erro(Linha(n) + "bytes que não são texto " +
-                   (CodificacaoDe(p.codificacao) == Codificacao::kUtf8 ? "UTF-8"
-                                                                       : "Windows-1252"));
+                   (CodificacaoDe(p.codificacao) == Codificacao::kUtf8 ? "UTF-8" : "Windows-1252"));
       continue;
     }
     if (!l->leituraComPipe) {
@@ -450,8 +447,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
       clLayoutCpo* c = l->LocalizaCampo(nome);
       if (c == nullptr) {
         std::fprintf(erros, "%so layout '%s' (%s) não tem o campo '%s'\n",
-                     Linha(csv.linha()).c_str(), p.layout.c_str(), p.sistema.c_str(),
-                     nome.c_str());
+                     Linha(csv.linha()).c_str(), p.layout.c_str(), p.sistema.c_str(), nome.c_str());
         return kSaidaEntradaRecusada;
       }
       if (std::find(colunas.begin(), colunas.end(), c) != colunas.end()) {
@@ -595,9 +591,10 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
                       std::FILE* saida, std::FILE* erros) {
   OperadorTemporario operador(std::make_shared<OperadorDaFerramenta>(erros));
   Parametros p;
-  CLI::App app{"Record layouts of accounting, payroll and fiscal target systems: list them, show "
-               "them, read records into CSV and write CSV back into records.",
-               "lumbrava-layouts"};
+  CLI::App app{
+      "Record layouts of accounting, payroll and fiscal target systems: list them, show "
+      "them, read records into CSV and write CSV back into records.",
+      "lumbrava-layouts"};
   app.set_version_flag("--version", kVersao);
   app.require_subcommand(1);
 
@@ -624,8 +621,9 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   auto* escreve = app.add_subcommand("write", "Write CSV (or JSON lines) rows as records");
   escreve->add_option("SYSTEM", p.sistema, "Target system identifier")->required();
   escreve->add_option("LAYOUT", p.layout, "Layout name")->required();
-  escreve->add_option("FILE", p.arquivo, "CSV file with a header of field names (standard "
-                                         "input when absent or -)");
+  escreve->add_option("FILE", p.arquivo,
+                      "CSV file with a header of field names (standard "
+                      "input when absent or -)");
   escreve->add_flag("--jsonl", p.jsonl, "Read one JSON object per line instead of CSV");
   auto* delim = escreve->add_option("--delimiter", p.delimitador,
                                     "Write delimited records with this separator");

@@ -68,8 +68,8 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
   linha_ = linhas_.numero();
   std::string campo;
   std::size_t i = 0;
-  bool aspas = false;     // inside a quoted field
-  bool citado = false;    // the current field was quoted
+  bool aspas = false;   // inside a quoted field
+  bool citado = false;  // the current field was quoted
   for (;;) {
     if (i >= linha.size()) {
       if (aspas) {

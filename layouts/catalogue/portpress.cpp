@@ -6,6 +6,7 @@ namespace lumbrava {
 
 namespace {
 
+// clang-format off
 constexpr CampoDef kLancamentos[] = {
     {1, "modulo", 3, 0, "S"},
     {4, "empresa", 1, 0, "S"},
@@ -24,6 +25,8 @@ constexpr CampoDef kLancamentos[] = {
     {72, "valor", 12, 2, "S"},
     {84, "hist", 75, 0, "S"},
 };
+
+// clang-format on
 
 }  // namespace
 

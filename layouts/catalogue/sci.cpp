@@ -6,7 +6,7 @@
 
 namespace lumbrava {
 
-// ===== CompoeSCI ====================================================================================
+// ===== CompoeSCI =====
 
 namespace {
 
@@ -758,9 +758,10 @@ void clLayoutReg::CompoeSCI(const std::string& registro) {
   }
 }
 
-// ===== CompoeSCISaidasEAtivos =======================================================================
+// ===== CompoeSCISaidasEAtivos =====
 
 namespace {
+// clang-format off
 
 // Fixed-asset register, one record per asset.
 constexpr CampoDef kAtivoImobilizado[] = {
@@ -1318,6 +1319,7 @@ constexpr CampoDef kOperacoesImobs[] = {
     {530, "valorComissao", 17, 2, "S"},
 };
 
+// clang-format on
 }  // namespace
 
 void clLayoutReg::CompoeSCISaidasEAtivos(const std::string& registro) {
@@ -1356,9 +1358,10 @@ void clLayoutReg::CompoeSCISaidasEAtivos(const std::string& registro) {
   }
 }
 
-// ===== CompoeSCIComplementos ========================================================================
+// ===== CompoeSCIComplementos =====
 
 namespace {
+// clang-format off
 
 // Service invoice.
 constexpr CampoDef kNfServico[] = {
@@ -1650,6 +1653,7 @@ constexpr CampoDef kCadastroContratosImob[] = {
     {106, "descricaoComplement", 90, 0, "S", kQualificado},
 };
 
+// clang-format on
 }  // namespace
 
 // Last part of the SCI chain: a name it does not know adds nothing.

@@ -6,6 +6,7 @@ namespace lumbrava {
 
 namespace {
 
+// clang-format off
 constexpr CampoDef kLancamentos[] = {
     {1, "Data", 8, 0, "S"},
     {9, "ContaDebito", 6, 0, "S"},
@@ -114,6 +115,8 @@ constexpr CampoDef kLancamentoComJuros[] = {
     {283, "participanteD", 20, 0, "S"},
     {303, "participanteC", 20, 0, "S"},
 };
+
+// clang-format on
 
 }  // namespace
 
