@@ -64,14 +64,14 @@ clLayoutCpo* clLayoutReg::AcrescentaCampoAppend(int tamanho, std::string_view no
   if (tamanho < 0) {
     throw std::invalid_argument("campo '" + std::string(nome) + "': tamanho negativo");
   }
-  const int inicio = proximaColuna_ == 0 ? 1 : proximaColuna_;
+  const int inicio = proximaColuna == 0 ? 1 : proximaColuna;
   int proxima = 0;
   int fim = 0;
   if (__builtin_add_overflow(inicio, tamanho, &proxima) ||
       __builtin_add_overflow(inicio, tamanho - 1, &fim)) {
     throw std::overflow_error("campo '" + std::string(nome) + "': estouro da coluna");
   }
-  proximaColuna_ = proxima;
+  proximaColuna = proxima;
   return AcrescentaCampo(nome, inicio, fim, tamanho, decimais, tipo, operacao, alinhamento,
                          semFormatacao, qualificador, eliminaEspacos);
 }
@@ -130,7 +130,7 @@ clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int
 
 void clLayoutReg::AcrescentaCampos(std::span<const CampoDef> tabela) {
   for (const CampoDef& d : tabela) {
-    const int coluna = proximaColuna_ == 0 ? 1 : proximaColuna_;
+    const int coluna = proximaColuna == 0 ? 1 : proximaColuna;
     if (coluna != d.inicio) {
       throw std::logic_error("layout '" + nomeRegistro + "', campo '" + std::string(d.nome) +
                              "': a tabela diz coluna " + std::to_string(d.inicio) +

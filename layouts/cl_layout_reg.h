@@ -41,6 +41,8 @@ class clLayoutReg {
   // --- identity -----------------------------------------------------------------------------
   std::string nomeRegistro;
   clProduto* produto = nullptr;
+  // The running column: where the next appended field begins (0 on a new layout, read as 1).
+  int proximaColuna = 0;
 
   // --- layout-wide output settings (a new layout: every flag false, the separator ",") ---------
   bool virgulasNosNumericos = false;    // the decimal separator is written
@@ -80,7 +82,6 @@ class clLayoutReg {
 
   // --- fields ----------------------------------------------------------------------------------
   const std::vector<std::unique_ptr<clLayoutCpo>>& campos() const { return campos_; }
-  int proximaColuna() const { return proximaColuna_; }
 
   // The record length: the last column that any field reaches, 0 without fields.
   int TamanhoRegistro() const;
@@ -164,7 +165,6 @@ class clLayoutReg {
   friend struct Catalogo;
 
   std::vector<std::unique_ptr<clLayoutCpo>> campos_;
-  int proximaColuna_ = 0;
   bool alertaErros_ = true;
   mutable std::vector<const clLayoutCpo*> porColuna_;
   mutable bool porColunaValido_ = false;

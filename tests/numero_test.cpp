@@ -1,0 +1,116 @@
+#include "layouts/numero.h"
+
+#include <gtest/gtest.h>
+
+namespace lumbrava {
+namespace {
+
+struct CasoFormato {
+  const char* valor;
+  int tamanho;
+  int decimais;
+  bool separador;
+  const char* sep;
+  bool vazioEmBranco;
+  bool brancos;
+  const char* esperado;  // nullptr: does not fit
+};
+
+TEST(FormataNumero, WritesEveryCaseOfTheSettings) {
+  const CasoFormato casos[] = {
+      // implied decimals, zero fill
+      {"12,5", 8, 2, false, ",", false, false, "00001250"},
+      {"12.5", 8, 2, false, ",", false, false, "00001250"},
+      {"-12,5", 8, 2, false, ",", false, false, "-0001250"},
+      {"0", 6, 2, false, ",", false, false, "000000"},
+      {"", 6, 2, false, ",", false, false, "000000"},
+      {"  7  ", 3, 0, false, ",", false, false, "007"},
+      {"+7", 3, 0, false, ",", false, false, "007"},
+      // explicit separator
+      {"12,5", 8, 2, true, ",", false, false, "00012,50"},
+      {"12,5", 8, 2, true, ".", false, false, "00012.50"},
+      {"-3", 8, 2, true, ",", false, false, "-0003,00"},
+      {"", 6, 2, true, ",", false, false, "000,00"},
+      {"0,5", 3, 2, true, ",", false, false, ",50"},  // the zero integer part gives way
+      {"1,5", 3, 2, true, ",", false, false, nullptr},
+      {"12,5", 8, 2, true, "", false, false, "00001250"},  // an empty separator writes none
+      // rounding half away from zero
+      {"1,005", 6, 2, false, ",", false, false, "000101"},
+      {"-1,005", 6, 2, false, ",", false, false, "-00101"},
+      {"1,004", 6, 2, false, ",", false, false, "000100"},
+      {"9,995", 6, 2, true, ",", false, false, "010,00"},
+      {"-0,004", 6, 2, true, ",", false, false, "000,00"},  // no negative zero
+      {"2,5", 2, 0, false, ",", false, false, "03"},
+      // blanks: empty numbers, blank fill
+      {"", 6, 2, false, ",", true, false, "      "},
+      {"0,00", 6, 2, true, ",", true, false, "      "},
+      {"12,5", 8, 2, true, ",", true, false, "   12,50"},
+      {"-12,5", 8, 2, false, ",", true, false, "   -1250"},
+      {"12,5", 8, 2, true, ",", false, true, "   12,50"},
+      {"0", 5, 0, false, ",", false, true, "    0"},
+      // overflow is refused, never cut
+      {"123456", 5, 0, false, ",", false, false, nullptr},
+      {"-12345", 5, 0, false, ",", false, false, nullptr},
+      {"1", 3, 4, false, ",", false, false, nullptr},      // 1,0000 needs 5 digits
+      {"0,0165", 3, 4, false, ",", false, false, "165"},   // fits although decimals > columns
+      {"99999,999", 8, 2, true, ",", false, false, nullptr},  // rounds up to 100000,00
+      // long numbers keep every digit
+      {"123456789012345678,99", 20, 2, false, ",", false, false, "12345678901234567899"},
+      {"98765432109876543210", 20, 0, false, ",", false, false, "98765432109876543210"},
+  };
+  for (const auto& c : casos) {
+    FormatoNumero f;
+    f.tamanho = c.tamanho;
+    f.decimais = c.decimais;
+    f.escreveSeparador = c.separador;
+    f.separador = c.sep;
+    f.vazioEmBranco = c.vazioEmBranco;
+    f.preencheComBrancos = c.brancos;
+    std::string saida = "inalterada";
+    const auto r = FormataNumero(c.valor, f, saida);
+    if (c.esperado == nullptr) {
+      EXPECT_EQ(r, ResultadoNumero::kNaoCabe) << c.valor << " em " << c.tamanho;
+      EXPECT_EQ(saida, "inalterada");
+    } else {
+      EXPECT_EQ(r, ResultadoNumero::kOk) << c.valor;
+      EXPECT_EQ(saida, c.esperado) << c.valor << " em " << c.tamanho;
+    }
+  }
+}
+
+TEST(FormataNumero, RefusesTextThatIsNotANumber) {
+  FormatoNumero f;
+  f.tamanho = 10;
+  f.decimais = 2;
+  for (const char* v : {"abc", "12a", "1,2,3", "1.234,56", "--1", "-", ",", "1 2", "0x10", "1e5"}) {
+    std::string saida;
+    EXPECT_EQ(FormataNumero(v, f, saida), ResultadoNumero::kNaoEhNumero) << v;
+  }
+}
+
+TEST(LeNumeroDoCampo, ReadsWhatWasWritten) {
+  struct {
+    const char* texto;
+    int decimais;
+    bool separador;
+    const char* sep;
+    const char* esperado;
+  } casos[] = {
+      {"00001250", 2, false, ",", "12,50"},   {"-0001250", 2, false, ",", "-12,50"},
+      {"00012,50", 2, true, ",", "12,50"},    {"00012.50", 2, true, ".", "12,50"},
+      {"   12,50", 2, true, ",", "12,50"},    {"      ", 2, false, ",", ""},
+      {"000000", 2, false, ",", "0,00"},      {",50", 2, true, ",", "0,50"},
+      {"0012", 0, false, ",", "12"},          {"1250", 2, true, ",", "1250,00"},
+      {"12,345", 2, true, ",", "12,345"},     {"00012v50", 2, true, "v", "12,50"},
+      {"12345678901234567899", 2, false, ",", "123456789012345678,99"},
+  };
+  for (const auto& c : casos) {
+    const auto r = LeNumeroDoCampo(c.texto, c.decimais, c.separador, c.sep);
+    ASSERT_TRUE(r.has_value()) << c.texto;
+    EXPECT_EQ(*r, c.esperado) << c.texto;
+  }
+  EXPECT_FALSE(LeNumeroDoCampo("12AB", 2, false, ",").has_value());
+}
+
+}  // namespace
+}  // namespace lumbrava
