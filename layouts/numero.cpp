@@ -154,6 +154,10 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
     larguraCorpo = corpo.size();
   }
 
+  if (numero.EhZero() && larguraCorpo > tamanho) {
+    corpo = "0";  // a zero that cannot show its decimals is still zero: the field in zeros
+    larguraCorpo = 1;
+  }
   const std::size_t sinal = numero.negativo ? 1 : 0;
   if (larguraCorpo + sinal > tamanho) {
     return ResultadoNumero::kNaoCabe;

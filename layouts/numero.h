@@ -48,7 +48,8 @@ enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe };
 // - with the separator written, it stands between the integer digits (at least "0") and the
 //   decimals; when only a zero integer part keeps the number from fitting, that "0" is left out
 //   (",50"); without it the decimals are implied and the digits are written alone ("12,5" with
-//   2 decimals is "1250");
+//   2 decimals is "1250"); a zero that cannot show its decimals in the field's columns is
+//   written as zeros alone;
 // - the number is right-aligned; the places to its left are "0" (with the "-" of a negative
 //   number in the first column) or, with `vazioEmBranco` or `preencheComBrancos`, blanks (the
 //   "-" then stands right before the digits);

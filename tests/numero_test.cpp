@@ -33,6 +33,7 @@ TEST(FormataNumero, WritesEveryCaseOfTheSettings) {
       {"", 6, 2, true, ",", false, false, "000,00"},
       {"0,5", 3, 2, true, ",", false, false, ",50"},  // the zero integer part gives way
       {"1,5", 3, 2, true, ",", false, false, nullptr},
+      {"", 3, 4, true, ",", false, false, "000"},  // zero with more decimals than columns
       {"12,5", 8, 2, true, "", false, false, "00001250"},  // an empty separator writes none
       // rounding half away from zero
       {"1,005", 6, 2, false, ",", false, false, "000101"},

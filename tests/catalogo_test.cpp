@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/texto.h"
+#include "layouts/cl_produtos.h"
+#include "layouts/numero.h"
+#include "tests/apoio.h"
+
+namespace lumbrava {
+namespace {
+
+class CatalogoTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<teste::OperadorGravador> gravador = std::make_shared<teste::OperadorGravador>();
+  OperadorTemporario guarda{gravador};
+  clProdutos catalogo;
+};
+
+TEST_F(CatalogoTest, ListsTheTargetSystemsAndTheirLayouts) {
+  EXPECT_EQ(clProdutos::ObtemRelacaoProdutos(),
+            "PortPress;;Protheus;;Questor;;Radar;;Rubi;;SCI;;Unico;;Cotepe");
+  EXPECT_EQ(clProdutos::ObtemRelacaoLayoutsProduto("PortPress"), "lancamentos,");
+  EXPECT_EQ(clProdutos::ObtemRelacaoLayoutsProduto("Nada"), "");
+  const auto unico = clProdutos::LayoutsDoProduto("Unico");
+  EXPECT_EQ(unico, (std::vector<std::string>{"lancamentos", "bens-idEmpresa", "bens-cadastro_bem",
+                                             "bens-dados_depre_bem", "bens-dados_baixa_bem",
+                                             "lancamentoComJuros"}));
+  EXPECT_EQ(clProdutos::LayoutsDoProduto("Cotepe").size(), 21U);
+  EXPECT_EQ(clProdutos::LayoutsDoProduto("SCI").size(), 24U);
+}
+
+TEST_F(CatalogoTest, RefusesUnknownSystemsAndNamesWithTheSystemsMessages) {
+  EXPECT_EQ(catalogo.LocalizaCriaLayoutRegistro("unico", "lancamentos"), nullptr);
+  EXPECT_EQ(catalogo.LocalizaCriaLayoutRegistro("Unico", "bens-cadastrobem"), nullptr);
+  EXPECT_EQ(catalogo.LocalizaCriaLayoutRegistro("Unico", "lancamentos "), nullptr);
+  ASSERT_EQ(gravador->mensagens.size(), 3U);
+  EXPECT_EQ(gravador->mensagens[0].tipo, "critico");
+  EXPECT_EQ(gravador->mensagens[0].texto, "Produto unico ainda não cadastrado. Verifique.");
+  EXPECT_EQ(gravador->mensagens[1].texto,
+            "Layout bens-cadastrobem  (Unico) ainda não cadastrado. Verifique.");
+  EXPECT_EQ(gravador->mensagens[2].texto,
+            "Layout lancamentos   (Unico) ainda não cadastrado. Verifique.");
+}
+
+TEST_F(CatalogoTest, HandsOutOneComposedLayoutAndClearsItsValues) {
+  clLayoutReg* a = catalogo.LocalizaCriaLayoutRegistro("Unico", "bens-cadastro_bem");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->campos().size(), 49U);
+  EXPECT_EQ(a->nomeRegistro, "bens-cadastro_bem");
+  ASSERT_NE(a->produto, nullptr);
+  EXPECT_EQ(a->produto->identificador(), "Unico");
+  a->InformaValor("descBem", "Trator");
+  clLayoutReg* b = catalogo.LocalizaCriaLayoutRegistro("Unico", "bens-cadastro_bem");
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(b->campos().size(), 49U);  // not composed twice
+  EXPECT_EQ(b->pegaValor("descBem"), "");
+  EXPECT_TRUE(gravador->mensagens.empty());
+}
+
+TEST_F(CatalogoTest, SettingsAppliedToEveryLayoutOfASystem) {
+  catalogo.LocalizaCriaLayoutRegistro("Unico", "lancamentos");
+  catalogo.LocalizaCriaLayoutRegistro("Unico", "bens-idEmpresa");
+  clProduto* unico = catalogo.LocalizaCriaProduto("Unico");
+  unico->AplicaConfiguracoesNosLayouts(true, true, true, ".", true);
+  for (const auto& l : unico->layouts()) {
+    EXPECT_TRUE(l->separaCasasDecimais && l->espacoNosNumerosVazios && l->espacoAdireitaNumeros &&
+                l->separadorNoFinalDeCadaCampo);
+    EXPECT_EQ(l->separadorCasasDecimais, ".");
+    EXPECT_FALSE(l->virgulasNosNumericos || l->leituraComPipe);
+  }
+}
+
+// Every listed layout of every system, composed through the catalogue: the tables agree with
+// their own start columns (a disagreement throws), and the totals are the catalogue's.
+TEST_F(CatalogoTest, EveryListedLayoutComposes) {
+  std::size_t nomes = 0;
+  std::size_t comCampos = 0;
+  std::size_t campos = 0;
+  for (const std::string& sistema : clProdutos::Produtos()) {
+    for (const std::string& nome : clProdutos::LayoutsDoProduto(sistema)) {
+      clLayoutReg* l = nullptr;
+      ASSERT_NO_THROW(l = catalogo.LocalizaCriaLayoutRegistro(sistema, nome)) << sistema << nome;
+      ASSERT_NE(l, nullptr) << sistema << " " << nome;
+      ++nomes;
+      comCampos += l->campos().empty() ? 0 : 1;
+      campos += l->campos().size();
+      int coluna = 1;
+      for (const auto& c : l->campos()) {
+        EXPECT_EQ(c->inicio, coluna) << sistema << " " << nome << " " << c->nome;
+        coluna = c->fim + 1;
+        if (c->decimais > 0) {
+          EXPECT_EQ(c->tipo, "N") << sistema << " " << nome << " " << c->nome;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(nomes, 77U);
+  EXPECT_EQ(comCampos, 76U);
+  EXPECT_EQ(campos, 2238U);
+  EXPECT_TRUE(gravador->mensagens.empty());
+}
+
+// A value of the field's kind that fits it.
+std::string ValorDeTeste(const clLayoutCpo& c, std::size_t i) {
+  if (c.EhTexto() || c.semFormatacao) {
+    std::string v = "T" + std::to_string(i) + "ção";
+    return std::string(Subtexto(v, 0, static_cast<std::size_t>(c.tamanho)));
+  }
+  for (const char* v : {"-12,34", "7,5", "3", "0,01", "0"}) {
+    clLayoutCpo copia = c;
+    copia.valor = v;
+    try {
+      copia.ValorFormatado();
+      return v;
+    } catch (const ErroValor&) {
+    }
+  }
+  return "";
+}
+
+std::string Comparavel(const clLayoutCpo& c, const std::string& v) {
+  if (c.EhTexto() || c.semFormatacao) {
+    return std::string(Apara(v));
+  }
+  const auto n = InterpretaNumero(v);
+  return n ? TextoDoNumero(Arredonda(*n, c.decimais), c.decimais) : "0";
+}
+
+// Whatever a layout writes reads back to the same values, and those values write the same record.
+TEST_F(CatalogoTest, EveryLayoutReadsBackWhatItWrote) {
+  for (const std::string& sistema : clProdutos::Produtos()) {
+    for (const std::string& nome : clProdutos::LayoutsDoProduto(sistema)) {
+      clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(sistema, nome);
+      ASSERT_NE(l, nullptr);
+      if (l->campos().empty()) {
+        continue;
+      }
+      std::vector<std::string> escritos;
+      std::size_t i = 0;
+      for (const auto& c : l->campos()) {
+        c->valor = ValorDeTeste(*c, i++);
+        escritos.push_back(c->valor);
+      }
+      const std::string registro = l->leituraComPipe ? l->ExpandeLayoutDivBarra() : l->ExpandeLayout();
+      if (!l->leituraComPipe) {
+        std::size_t finais = 0;
+        for (const auto& c : l->campos()) {
+          finais += c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo ? 1 : 0;
+        }
+        EXPECT_EQ(ContaCaracteres(registro), static_cast<std::size_t>(l->TamanhoRegistro()) + finais)
+            << sistema << " " << nome;
+      }
+      std::string erro;
+      ASSERT_TRUE(l->PreencheLayoutApartirLinha(registro, &erro)) << sistema << " " << nome << erro;
+      i = 0;
+      for (const auto& c : l->campos()) {
+        EXPECT_EQ(Comparavel(*c, c->valor), Comparavel(*c, escritos[i++]))
+            << sistema << " " << nome << " " << c->nome;
+      }
+      const std::string outra = l->leituraComPipe ? l->ExpandeLayoutDivBarra() : l->ExpandeLayout();
+      EXPECT_EQ(outra, registro) << sistema << " " << nome;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumbrava
