@@ -1,0 +1,96 @@
+#include "common/registra_erro.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "common/texto.h"
+
+namespace lumbrava {
+namespace {
+
+class RegistraErroTest : public ::testing::Test {
+ protected:
+  std::filesystem::path pasta = std::filesystem::temp_directory_path() / "lumbrava-registra-erro";
+  std::filesystem::path pastaAnterior = PastaPrograma();
+  std::string nomeAnterior = NomePrograma();
+  void SetUp() override {
+    std::filesystem::remove_all(pasta);
+    std::filesystem::create_directories(pasta);
+    DefinePastaPrograma(pasta);
+    DefineNomePrograma("Pelidor");
+  }
+  void TearDown() override {
+    DefinePastaPrograma(pastaAnterior);
+    DefineNomePrograma(nomeAnterior);
+    std::filesystem::remove_all(pasta);
+  }
+  std::vector<std::string> Linhas() {
+    std::vector<std::string> linhas;
+    for (const auto& e : std::filesystem::directory_iterator(pasta)) {
+      std::ifstream f(e.path());
+      for (std::string l; std::getline(f, l);) {
+        linhas.push_back(l);
+      }
+    }
+    return linhas;
+  }
+};
+
+TEST_F(RegistraErroTest, WritesTheDaysFileWithTwoQuotedLines) {
+  RegistraErro("mdlTeste::Procedimento::falhou", "um", "", "tres", "", {13, "Type mismatch"});
+  const std::time_t agora = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&agora, &local);
+  const std::string nome = NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+  ASSERT_TRUE(std::filesystem::exists(pasta / nome)) << nome;
+  EXPECT_TRUE(std::regex_match(nome, std::regex(R"(\d{6}\.EXP)")));
+  const auto linhas = Linhas();
+  ASSERT_EQ(linhas.size(), 2U);
+  EXPECT_TRUE(std::regex_match(
+      linhas[0], std::regex(R"re("\d\d/\d\d/\d\d \d\d:\d\d:\d\d:mdlTeste::Procedimento::falhou,um,,tres,'"\r)re")))
+      << linhas[0];
+  EXPECT_EQ(linhas[1], "\"Pelidor Error # 13 Type mismatch\"\r");
+  RegistraErro("outra");
+  EXPECT_EQ(Linhas().size(), 4U);  // appended to the same day's file
+}
+
+TEST_F(RegistraErroTest, CutsEachPartTo600Characters) {
+  const std::string longa(700, 'x');
+  const std::string acentos = std::string(599, 'a') + "çç";
+  RegistraErro(longa, acentos, "", "", "", {1, std::string(650, 'd')});
+  const auto linhas = Linhas();
+  ASSERT_EQ(linhas.size(), 2U);
+  EXPECT_NE(linhas[0].find(":" + std::string(600, 'x') + ","), std::string::npos);
+  EXPECT_EQ(linhas[0].find(std::string(601, 'x')), std::string::npos);
+  EXPECT_NE(linhas[0].find("," + std::string(599, 'a') + "ç,"), std::string::npos);
+  EXPECT_EQ(linhas[1], "\"Pelidor Error # 1 " + std::string(600, 'd') + "\"\r");
+}
+
+TEST_F(RegistraErroTest, AFailureToWriteIsSwallowed) {
+  DefinePastaPrograma(pasta / "nao-existe" / "nem-esta");
+  EXPECT_NO_THROW(RegistraErro("sem lugar"));
+  EXPECT_TRUE(Linhas().empty());
+}
+
+TEST(NomeArquivoErros, IsDayMonthAndTwoDigitYear) {
+  EXPECT_EQ(NomeArquivoErros(6, 12, 2026), "061226.EXP");
+  EXPECT_EQ(NomeArquivoErros(31, 1, 2000), "310100.EXP");
+}
+
+TEST(Texto, UpperCasesAccentedLettersAndCountsCharacters) {
+  EXPECT_EQ(Maiusculas("ação çÇ ü ñ ß x"), "AÇÃO ÇÇ Ü Ñ ß X");
+  EXPECT_EQ(ContaCaracteres("ação"), 4U);
+  EXPECT_EQ(Subtexto("ação€x", 2, 3), "ão€");
+  EXPECT_TRUE(EhUtf8Valido("ação €"));
+  EXPECT_FALSE(EhUtf8Valido("a\xE7\xE3o"));
+  EXPECT_FALSE(EhUtf8Valido("\xC0\xAF"));  // overlong
+  EXPECT_FALSE(EhUtf8Valido("\xE2\x82"));  // cut short
+}
+
+}  // namespace
+}  // namespace lumbrava
