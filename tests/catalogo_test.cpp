@@ -142,13 +142,15 @@ TEST_F(CatalogoTest, EveryLayoutReadsBackWhatItWrote) {
         c->valor = ValorDeTeste(*c, i++);
         escritos.push_back(c->valor);
       }
-      const std::string registro = l->leituraComPipe ? l->ExpandeLayoutDivBarra() : l->ExpandeLayout();
+      const std::string registro =
+          l->leituraComPipe ? l->ExpandeLayoutDivBarra() : l->ExpandeLayout();
       if (!l->leituraComPipe) {
         std::size_t finais = 0;
         for (const auto& c : l->campos()) {
           finais += c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo ? 1 : 0;
         }
-        EXPECT_EQ(ContaCaracteres(registro), static_cast<std::size_t>(l->TamanhoRegistro()) + finais)
+        EXPECT_EQ(ContaCaracteres(registro),
+                  static_cast<std::size_t>(l->TamanhoRegistro()) + finais)
             << sistema << " " << nome;
       }
       std::string erro;

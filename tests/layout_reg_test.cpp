@@ -44,7 +44,7 @@ TEST_F(LayoutTest, RepeatedNameMovesTheFieldAndKeepsItsPlace) {
   EXPECT_EQ(l.campos()[0].get(), x);
   EXPECT_EQ(x->inicio, 6);
   EXPECT_EQ(x->fim, 9);
-  EXPECT_EQ(x->alinhamento, "D");  // an empty alignment keeps the former one
+  EXPECT_EQ(x->alinhamento, "D");     // an empty alignment keeps the former one
   EXPECT_EQ(l.TamanhoRegistro(), 9);  // the last column reached, not the last field's
   EXPECT_TRUE(gravador->mensagens.empty());
   // Columns 1-2 belong to no field: blanks.

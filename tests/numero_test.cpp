@@ -33,7 +33,7 @@ TEST(FormataNumero, WritesEveryCaseOfTheSettings) {
       {"", 6, 2, true, ",", false, false, "000,00"},
       {"0,5", 3, 2, true, ",", false, false, ",50"},  // the zero integer part gives way
       {"1,5", 3, 2, true, ",", false, false, nullptr},
-      {"", 3, 4, true, ",", false, false, "000"},  // zero with more decimals than columns
+      {"", 3, 4, true, ",", false, false, "000"},          // zero with more decimals than columns
       {"12,5", 8, 2, true, "", false, false, "00001250"},  // an empty separator writes none
       // rounding half away from zero
       {"1,005", 6, 2, false, ",", false, false, "000101"},
@@ -52,8 +52,8 @@ TEST(FormataNumero, WritesEveryCaseOfTheSettings) {
       // overflow is refused, never cut
       {"123456", 5, 0, false, ",", false, false, nullptr},
       {"-12345", 5, 0, false, ",", false, false, nullptr},
-      {"1", 3, 4, false, ",", false, false, nullptr},      // 1,0000 needs 5 digits
-      {"0,0165", 3, 4, false, ",", false, false, "165"},   // fits although decimals > columns
+      {"1", 3, 4, false, ",", false, false, nullptr},         // 1,0000 needs 5 digits
+      {"0,0165", 3, 4, false, ",", false, false, "165"},      // fits although decimals > columns
       {"99999,999", 8, 2, true, ",", false, false, nullptr},  // rounds up to 100000,00
       // long numbers keep every digit
       {"123456789012345678,99", 20, 2, false, ",", false, false, "12345678901234567899"},
@@ -97,12 +97,18 @@ TEST(LeNumeroDoCampo, ReadsWhatWasWritten) {
     const char* sep;
     const char* esperado;
   } casos[] = {
-      {"00001250", 2, false, ",", "12,50"},   {"-0001250", 2, false, ",", "-12,50"},
-      {"00012,50", 2, true, ",", "12,50"},    {"00012.50", 2, true, ".", "12,50"},
-      {"   12,50", 2, true, ",", "12,50"},    {"      ", 2, false, ",", ""},
-      {"000000", 2, false, ",", "0,00"},      {",50", 2, true, ",", "0,50"},
-      {"0012", 0, false, ",", "12"},          {"1250", 2, true, ",", "1250,00"},
-      {"12,345", 2, true, ",", "12,345"},     {"00012v50", 2, true, "v", "12,50"},
+      {"00001250", 2, false, ",", "12,50"},
+      {"-0001250", 2, false, ",", "-12,50"},
+      {"00012,50", 2, true, ",", "12,50"},
+      {"00012.50", 2, true, ".", "12,50"},
+      {"   12,50", 2, true, ",", "12,50"},
+      {"      ", 2, false, ",", ""},
+      {"000000", 2, false, ",", "0,00"},
+      {",50", 2, true, ",", "0,50"},
+      {"0012", 0, false, ",", "12"},
+      {"1250", 2, true, ",", "1250,00"},
+      {"12,345", 2, true, ",", "12,345"},
+      {"00012v50", 2, true, "v", "12,50"},
       {"12345678901234567899", 2, false, ",", "123456789012345678,99"},
   };
   for (const auto& c : casos) {

@@ -52,7 +52,9 @@ TEST_F(RegistraErroTest, WritesTheDaysFileWithTwoQuotedLines) {
   const auto linhas = Linhas();
   ASSERT_EQ(linhas.size(), 2U);
   EXPECT_TRUE(std::regex_match(
-      linhas[0], std::regex(R"re("\d\d/\d\d/\d\d \d\d:\d\d:\d\d:mdlTeste::Procedimento::falhou,um,,tres,'"\r)re")))
+      linhas[0],
+      std::regex(
+          R"re("\d\d/\d\d/\d\d \d\d:\d\d:\d\d:mdlTeste::Procedimento::falhou,um,,tres,'"\r)re")))
       << linhas[0];
   EXPECT_EQ(linhas[1], "\"Pelidor Error # 13 Type mismatch\"\r");
   RegistraErro("outra");

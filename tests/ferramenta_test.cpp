@@ -1,0 +1,246 @@
+// The command-line tool, run as a separate process on small files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+namespace lumbrava {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Resultado {
+  int codigo;
+  std::string saida;
+  std::string erros;
+};
+
+class FerramentaTest : public ::testing::Test {
+ protected:
+  fs::path pasta;
+
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    pasta = fs::temp_directory_path() / (std::string("lumbrava-ferramenta-") + info->name());
+    fs::remove_all(pasta);
+    fs::create_directories(pasta);
+  }
+  void TearDown() override { fs::remove_all(pasta); }
+
+  fs::path Arquivo(const std::string& nome, const std::string& conteudo) {
+    const fs::path p = pasta / nome;
+    std::ofstream(p, std::ios::binary) << conteudo;
+    return p;
+  }
+  static std::string Le(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  Resultado Roda(const std::string& argumentos, const std::string& entrada = "") {
+    const fs::path in = Arquivo("stdin", entrada);
+    const fs::path out = pasta / "stdout";
+    const fs::path err = pasta / "stderr";
+    const std::string comando = std::string(LUMBRAVA_TOOL) + " " + argumentos + " <" + in.string() +
+                                " >" + out.string() + " 2>" + err.string();
+    const int status = std::system(comando.c_str());
+    return {WEXITSTATUS(status), Le(out), Le(err)};
+  }
+};
+
+TEST_F(FerramentaTest, ListsSystemsAndLayouts) {
+  auto r = Roda("systems");
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.saida, "PortPress\nProtheus\nQuestor\nRadar\nRubi\nSCI\nUnico\nCotepe\n");
+  r = Roda("layouts Radar");
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.saida, "lancamentos\nfolha\nfiscal\nlancamentosSeparador\n");
+  r = Roda("layouts radar");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("Produto radar ainda não cadastrado. Verifique."), std::string::npos);
+}
+
+TEST_F(FerramentaTest, CommandLineMistakesExitWithTwo) {
+  EXPECT_EQ(Roda("").codigo, 2);
+  EXPECT_EQ(Roda("frobnicate").codigo, 2);
+  EXPECT_EQ(Roda("show Unico").codigo, 2);
+  EXPECT_EQ(Roda("write Unico lancamentos --pipe --delimiter ';'").codigo, 2);
+  EXPECT_EQ(Roda("read Unico lancamentos --encoding latin9").codigo, 2);
+  auto r = Roda("--version");
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.saida, "lumbrava-layouts 0.1.0\n");
+  r = Roda("write --help");
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_NE(r.saida.find("--delimiter"), std::string::npos);
+}
+
+TEST_F(FerramentaTest, ShowsALayoutAsJson) {
+  const auto r = Roda("show PortPress lancamentos --json");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto j = nlohmann::json::parse(r.saida);
+  EXPECT_EQ(j["system"], "PortPress");
+  EXPECT_EQ(j["layout"], "lancamentos");
+  EXPECT_EQ(j["length"], 158);
+  EXPECT_EQ(j["settings"]["separadorCasasDecimais"], ",");
+  EXPECT_EQ(j["settings"].size(), 7U);
+  ASSERT_EQ(j["fields"].size(), 16U);
+  const auto& valor = j["fields"][14];
+  EXPECT_EQ(valor["nome"], "valor");
+  EXPECT_EQ(valor["inicio"], 72);
+  EXPECT_EQ(valor["fim"], 83);
+  EXPECT_EQ(valor["tipo"], "N");
+  EXPECT_EQ(valor["configuracaoParticular"], true);
+  EXPECT_EQ(valor["settings"]["separaCasasDecimais"], true);
+  EXPECT_EQ(valor["settings"].size(), 5U);
+  EXPECT_TRUE(j["fields"][0]["settings"].is_null());
+  EXPECT_EQ(j["fields"][0].size(), 14U);
+
+  const auto t = Roda("show Cotepe E05");
+  ASSERT_EQ(t.codigo, 0);
+  EXPECT_NE(t.saida.find("Codificador Digito 9"), std::string::npos);
+  EXPECT_NE(t.saida.find("82 colunas, 17 campos"), std::string::npos);
+  EXPECT_EQ(Roda("show Unico bens-cadastrobem").codigo, 1);
+}
+
+TEST_F(FerramentaTest, ExampleFileReadsIntoCsvAndWritesBackTheSameBytes) {
+  const fs::path exemplo = fs::path(LUMBRAVA_EXAMPLES) / "unico-lancamentos.txt";
+  const fs::path csv = pasta / "saida.csv";
+  auto r = Roda("read Unico lancamentos " + exemplo.string() + " -o " + csv.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const std::string texto = Le(csv);
+  EXPECT_EQ(texto.substr(0, texto.find('\n')),
+            "Data,ContaDebito,ContaCredito,SubDebito,SubCredito,Valor,CodHP,Historico,Documento,"
+            "ccDebito,ccCredito");
+  EXPECT_NE(texto.find("\"1520,75\""), std::string::npos);
+  EXPECT_NE(texto.find("Depósito em conta corrente"), std::string::npos);  // decoded to UTF-8
+  const fs::path volta = pasta / "volta.txt";
+  r = Roda("write Unico lancamentos " + csv.string() + " -o " + volta.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(volta), Le(exemplo));
+}
+
+TEST_F(FerramentaTest, ReadsJsonLinesUtf8AndLfLines) {
+  const std::string linha =
+      "01032026"
+      "1101  "
+      "2101  " +
+      std::string(28, '0') +
+      "00000000152075"
+      "12    "
+      "Março" +
+      std::string(95, ' ') + std::string(12, ' ') +
+      "00000010"
+      "00000000";
+  const auto arquivo = Arquivo("utf8.txt", linha + "\n\n");
+  const auto r = Roda("read Unico lancamentos --jsonl --encoding utf-8 " + arquivo.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto j = nlohmann::json::parse(r.saida.substr(0, r.saida.find('\n')));
+  EXPECT_EQ(j["Valor"], "1520,75");
+  EXPECT_EQ(j["ccDebito"], "10");
+  EXPECT_EQ(std::string(j["Historico"]).substr(0, 6), "Março");
+}
+
+TEST_F(FerramentaTest, RefusesBadRecordsNamingLineAndFieldAndWritesNothing) {
+  const std::string boa = std::string(48, '0') + "00000000001250" + std::string(134, ' ');
+  const std::string ruim = std::string(48, '0') + "000000000012X0" + std::string(134, ' ');
+  const std::string longa = boa + "excesso";
+  const auto arquivo = Arquivo(
+      "ruim.txt", boa + "\r\n" + ruim + "\r\n" + longa + "\r\n" + "\x81" + boa.substr(1) + "\r\n");
+  const fs::path csv = pasta / "nao.csv";
+  const auto r = Roda("read Unico lancamentos " + arquivo.string() + " -o " + csv.string());
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 2: campo 'Valor': '000000000012X0' não é um número"),
+            std::string::npos)
+      << r.erros;
+  EXPECT_NE(r.erros.find("linha 3: 203 caracteres, mas o layout 'lancamentos' tem 196 colunas"),
+            std::string::npos)
+      << r.erros;
+  EXPECT_NE(r.erros.find("linha 4: bytes que não são texto Windows-1252"), std::string::npos)
+      << r.erros;
+  EXPECT_FALSE(fs::exists(csv));
+  for (const auto& e : fs::directory_iterator(pasta)) {  // no temporary file left behind
+    const std::string nome = e.path().filename().string();
+    EXPECT_TRUE(nome == "ruim.txt" || nome == "stdin" || nome == "stdout" || nome == "stderr")
+        << nome;
+  }
+}
+
+TEST_F(FerramentaTest, WriteRefusesValuesThatDoNotFit) {
+  const auto csv =
+      Arquivo("e.csv", "Valor,Historico\n1,ok\n123456789012345,grande\n2,\"✓ marca\"\nabc,x\n");
+  const fs::path saida = pasta / "saida.txt";
+  auto r = Roda("write Unico lancamentos " + csv.string() + " -o " + saida.string());
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 3: layout 'lancamentos', campo 'Valor': valor '123456789012345' "
+                         "não cabe em 14 colunas com 2 decimais"),
+            std::string::npos)
+      << r.erros;
+  EXPECT_NE(r.erros.find("linha 4: campo 'Historico': o valor '✓ marca' tem caracteres que o "
+                         "Windows-1252 não tem"),
+            std::string::npos)
+      << r.erros;
+  EXPECT_NE(
+      r.erros.find("linha 5: layout 'lancamentos', campo 'Valor': valor 'abc' não é um número"),
+      std::string::npos);
+  EXPECT_FALSE(fs::exists(saida));
+
+  r = Roda("write Unico lancamentos", "Valor,Nada\n1,2\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("não tem o campo 'Nada'"), std::string::npos);
+  r = Roda("write Unico lancamentos", "Valor,Historico\n1,2,3\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 2: 3 valores, mas o cabeçalho tem 2 campos"), std::string::npos);
+}
+
+TEST_F(FerramentaTest, LayoutsWithoutFieldsAreRefused) {
+  for (const char* c : {"read Radar fiscal", "write Radar fiscal"}) {
+    const auto r = Roda(c, "x\n");
+    EXPECT_EQ(r.codigo, 1) << c;
+    EXPECT_NE(r.erros.find("o layout 'fiscal' (Radar) não tem campos"), std::string::npos) << c;
+  }
+  EXPECT_EQ(Roda("show Radar fiscal --json").codigo, 0);
+}
+
+TEST_F(FerramentaTest, CotepeRecordFileThroughTheTool) {
+  const auto csv = Arquivo("e.csv",
+                           "E14,NumeroFabricacao,MFadicional,Modelo\n"
+                           "E14,BE0123456789,A,MP-4000 TH FI\n");
+  auto r = Roda("write Cotepe E14 " + csv.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  ASSERT_GE(r.saida.size(), 193U);
+  EXPECT_EQ(r.saida.substr(0, 44), "E14BE0123456789        AMP-4000 TH FI       ");
+  EXPECT_EQ(r.saida.size(), 191U + 2U);  // record length 191, CRLF
+  const auto registros = Arquivo("e14.txt", r.saida);
+  r = Roda("read Cotepe E14 " + registros.string() + " --jsonl");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto j = nlohmann::json::parse(r.saida);
+  EXPECT_EQ(j["NumeroFabricacao"], "BE0123456789        ");
+  EXPECT_EQ(j["E14"], "E14");
+}
+
+TEST_F(FerramentaTest, PipeAndDelimitedRecords) {
+  auto r = Roda("write Questor questorEmpresarialCadastroClientes --pipe --jsonl",
+                "{\"nomeFantasia\": \"Acme\", \"razao\": \"Acme Ltda\"}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  ASSERT_EQ(r.saida.substr(0, 1), "|");
+  EXPECT_EQ(r.saida.substr(r.saida.size() - 3), "|\r\n");
+  const auto arquivo = Arquivo("q.txt", r.saida);
+  r = Roda("read Questor questorEmpresarialCadastroClientes --jsonl " + arquivo.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto j = nlohmann::json::parse(r.saida);
+  EXPECT_EQ(j["nomeFantasia"], "Acme");
+  EXPECT_EQ(j["razao"], "Acme Ltda");
+
+  r = Roda("write SCI cadastroContratosImob --delimiter ';'", "valorContrato\n\"1500,5\"\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find("150050"), std::string::npos) << r.saida;
+  EXPECT_NE(r.saida.find("\"\""), std::string::npos) << r.saida;  // an empty qualified value
+}
+
+}  // namespace
+}  // namespace lumbrava
