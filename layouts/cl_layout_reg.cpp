@@ -409,12 +409,16 @@ void clLayoutReg::ExpandeLayoutDiv(std::string& saida, std::string_view separado
     }
     primeiro = false;
     if (!c->qualificador.empty()) {
-      std::string limpo(v);
-      for (auto p = limpo.find(c->qualificador); p != std::string::npos;
-           p = limpo.find(c->qualificador, p + 1)) {
-        limpo.replace(p, c->qualificador.size(), " ");
+      // A qualifier inside the value would end it early: it becomes a blank.
+      const std::string_view q = c->qualificador;
+      saida.append(q);
+      for (auto p = v.find(q); p != std::string_view::npos; p = v.find(q)) {
+        saida.append(v.substr(0, p));
+        saida.push_back(' ');
+        v.remove_prefix(p + q.size());
       }
-      saida.append(c->qualificador).append(limpo).append(c->qualificador);
+      saida.append(v);
+      saida.append(q);
     } else {
       if (!separador.empty() && v.find(separador) != std::string_view::npos) {
         throw ErroValor(nomeRegistro, c->nome, c->valor,

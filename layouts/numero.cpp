@@ -187,14 +187,16 @@ std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
   if (texto.empty()) {
     return std::string();
   }
-  std::string normal(texto);
+  std::string normal;
   if (!separador.empty() && separador != "," && separador != ".") {
     // A separator of its own ("v", say) is read as the comma.
-    for (std::size_t p = normal.find(separador); p != std::string::npos;
-         p = normal.find(separador, p + 1)) {
-      normal.replace(p, separador.size(), ",");
+    for (auto p = texto.find(separador); p != std::string_view::npos; p = texto.find(separador)) {
+      normal.append(texto.substr(0, p));
+      normal.push_back(',');
+      texto.remove_prefix(p + separador.size());
     }
   }
+  normal.append(texto);
   auto numero = InterpretaNumero(normal);
   if (!numero) {
     return std::nullopt;

@@ -1,5 +1,6 @@
 // The command-line tool, run as a separate process on small files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +26,8 @@ class FerramentaTest : public ::testing::Test {
 
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    pasta = fs::temp_directory_path() / (std::string("lumbrava-ferramenta-") + info->name());
+    pasta = fs::temp_directory_path() /
+            (std::string("lumbrava-ferramenta-") + info->name() + "-" + std::to_string(::getpid()));
     fs::remove_all(pasta);
     fs::create_directories(pasta);
   }

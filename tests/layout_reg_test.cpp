@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -111,7 +112,11 @@ TEST_F(LayoutTest, InformaValorDoubleWritesTheShortestExactText) {
 
 class ConfiguracaoParticularTest : public LayoutTest {
  protected:
-  std::filesystem::path pasta = std::filesystem::temp_directory_path() / "lumbrava-erros-layout";
+  std::filesystem::path pasta =
+      std::filesystem::temp_directory_path() /
+      ("lumbrava-erros-layout-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+       std::to_string(::getpid()));
   std::filesystem::path anterior = PastaPrograma();
   void SetUp() override {
     std::filesystem::remove_all(pasta);

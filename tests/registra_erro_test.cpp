@@ -1,6 +1,7 @@
 #include "common/registra_erro.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -15,7 +16,12 @@ namespace {
 
 class RegistraErroTest : public ::testing::Test {
  protected:
-  std::filesystem::path pasta = std::filesystem::temp_directory_path() / "lumbrava-registra-erro";
+  // Tests run in parallel processes: each has a folder of its own.
+  std::filesystem::path pasta =
+      std::filesystem::temp_directory_path() /
+      ("lumbrava-registra-erro-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+       std::to_string(::getpid()));
   std::filesystem::path pastaAnterior = PastaPrograma();
   std::string nomeAnterior = NomePrograma();
   void SetUp() override {
