@@ -3,6 +3,8 @@
 #include <locale.h>
 
 #include <clocale>
+#include <cstdint>
+#include <cstring>
 #include <cwctype>
 
 namespace lumbrava {
@@ -121,12 +123,18 @@ std::string_view Subtexto(std::string_view texto, std::size_t inicio, std::size_
 }
 
 bool EhAscii(std::string_view texto) {
-  for (const char c : texto) {
-    if (static_cast<unsigned char>(c) >= 0x80U) {
-      return false;
-    }
+  // Eight bytes at a time: any byte with its top bit set.
+  std::size_t i = 0;
+  std::uint64_t acumulado = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    std::uint64_t bloco = 0;
+    std::memcpy(&bloco, texto.data() + i, 8);
+    acumulado |= bloco;
   }
-  return true;
+  for (; i < texto.size(); ++i) {
+    acumulado |= static_cast<unsigned char>(texto[i]);
+  }
+  return (acumulado & 0x8080808080808080ULL) == 0;
 }
 
 bool EhUtf8Valido(std::string_view texto) {

@@ -41,6 +41,16 @@ ConfiguracaoSaida clLayoutCpo::ConfiguracaoEfetiva() const {
           layout_->separadorNoFinalDeCadaCampo};
 }
 
+const std::string& clLayoutCpo::SeparadorDecimalEfetivo() const {
+  return configuracaoParticular || layout_ == nullptr ? separadorCasasDecimais
+                                                      : layout_->separadorCasasDecimais;
+}
+
+bool clLayoutCpo::SeparadorNoFinalEfetivo() const {
+  return configuracaoParticular || layout_ == nullptr ? separadorNoFinalDeCadaCampo
+                                                      : layout_->separadorNoFinalDeCadaCampo;
+}
+
 bool clLayoutCpo::EscreveSeparador() const {
   const bool propria = configuracaoParticular || layout_ == nullptr ? separaCasasDecimais
                                                                     : layout_->separaCasasDecimais;

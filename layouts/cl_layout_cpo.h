@@ -54,6 +54,9 @@ class clLayoutCpo {
   bool EhNumerico() const { return !EhTexto(); }
   // The output settings in force: the field's own, or its layout's.
   ConfiguracaoSaida ConfiguracaoEfetiva() const;
+  // The separator and the field-end flag in force, without copying the settings.
+  const std::string& SeparadorDecimalEfetivo() const;
+  bool SeparadorNoFinalEfetivo() const;
   // True when the decimal separator is written (the field's or layout's separaCasasDecimais, or
   // the layout's virgulasNosNumericos).
   bool EscreveSeparador() const;

@@ -274,7 +274,7 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
         break;
       }
       const auto p = resto.find('|');
-      c->valor = std::string(resto.substr(0, p));
+      c->valor.assign(resto.substr(0, p));
       resto = p == std::string_view::npos ? std::string_view() : resto.substr(p + 1);
     }
   } else {
@@ -284,19 +284,19 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     for (const clLayoutCpo* cc : CamposPorColuna()) {
       auto* c = const_cast<clLayoutCpo*>(cc);
       if (!c->operacao.empty()) {
-        c->valor = c->operacao;
+        c->valor.assign(c->operacao);
       } else if (c->inicio >= 1 && c->tamanho > 0) {
         const std::size_t de = static_cast<std::size_t>(c->inicio - 1) + desvio;
         const auto n = static_cast<std::size_t>(c->tamanho);
         if (ascii) {
           if (de < linha.size()) {
-            c->valor = std::string(linha.substr(de, n));
+            c->valor.assign(linha.substr(de, n));
           }
         } else {
-          c->valor = std::string(Subtexto(linha, de, n));
+          c->valor.assign(Subtexto(linha, de, n));
         }
       }
-      if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo) {
+      if (c->SeparadorNoFinalEfetivo()) {
         desvio += ContaCaracteres(kSeparadorNoFinalDoCampo);
       }
     }
@@ -305,14 +305,15 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
   bool ok = true;
   for (auto& c : campos_) {
     if (c->eliminaEspacos) {
-      c->valor = std::string(Apara(c->valor));
+      const std::string_view aparado = Apara(c->valor);
+      const auto antes = static_cast<std::size_t>(aparado.data() - c->valor.data());
+      c->valor.erase(antes + aparado.size());
+      c->valor.erase(0, antes);
     }
     if (c->tipo == "N" && !c->semFormatacao) {
-      const ConfiguracaoSaida cfg = c->ConfiguracaoEfetiva();
-      auto numero =
-          LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(), cfg.separadorCasasDecimais);
-      if (numero) {
-        c->valor = std::move(*numero);
+      if (LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(),
+                          c->SeparadorDecimalEfetivo(), numero_)) {
+        c->valor.swap(numero_);
       } else {
         c->valor = std::string(Apara(c->valor));
         if (ok && erro != nullptr) {
@@ -348,7 +349,7 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
     saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
     saida.append(valor);
     coluna = c->fim + 1;
-    if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo) {
+    if (c->SeparadorNoFinalEfetivo()) {
       saida.append(kSeparadorNoFinalDoCampo);
     }
   }
@@ -375,7 +376,7 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
       colunas[col++] = valor.substr(i, j - i);
       i = j;
     }
-    if (c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo && c->fim >= 1) {
+    if (c->SeparadorNoFinalEfetivo() && c->fim >= 1) {
       finais[static_cast<std::size_t>(c->fim - 1)] = std::string(kSeparadorNoFinalDoCampo);
     }
   }

@@ -168,6 +168,7 @@ class clLayoutReg {
   bool alertaErros_ = true;
   mutable std::vector<const clLayoutCpo*> porColuna_;
   mutable bool porColunaValido_ = false;
+  std::string numero_;  // scratch space of PreencheLayoutApartirLinha
 };
 
 // What a field whose separadorNoFinalDeCadaCampo is in force has written after its columns.

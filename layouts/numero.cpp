@@ -181,31 +181,99 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return ResultadoNumero::kOk;
 }
 
-std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
-                                           bool separadorEscrito, std::string_view separador) {
+bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
+                     std::string_view separador, std::string& saida) {
+  saida.clear();
   texto = Apara(texto);
   if (texto.empty()) {
-    return std::string();
+    return true;
   }
-  std::string normal;
-  if (!separador.empty() && separador != "," && separador != ".") {
-    // A separator of its own ("v", say) is read as the comma.
-    for (auto p = texto.find(separador); p != std::string_view::npos; p = texto.find(separador)) {
-      normal.append(texto.substr(0, p));
-      normal.push_back(',');
-      texto.remove_prefix(p + separador.size());
+  bool negativo = false;
+  if (texto.front() == '+' || texto.front() == '-') {
+    negativo = texto.front() == '-';
+    texto.remove_prefix(1);
+  }
+  // One pass: the integer digits, then, after a separator, the decimals.
+  const bool separadorProprio = !separador.empty() && separador != "," && separador != ".";
+  std::string_view inteiros;
+  std::string_view fracao;
+  std::size_t zerosAntes = 0;  // zeros before the decimals read (implied decimals, short text)
+  bool temSeparador = false;
+  std::size_t i = 0;
+  std::size_t inicioFracao = 0;
+  while (i < texto.size()) {
+    const char c = texto[i];
+    if (c >= '0' && c <= '9') {
+      ++i;
+      continue;
+    }
+    std::size_t largura = 0;
+    if (c == ',' || c == '.') {
+      largura = 1;
+    } else if (separadorProprio && texto.substr(i, separador.size()) == separador) {
+      largura = separador.size();
+    }
+    if (largura == 0 || temSeparador) {
+      return false;
+    }
+    temSeparador = true;
+    inteiros = texto.substr(0, i);
+    i += largura;
+    inicioFracao = i;
+  }
+  if (temSeparador) {
+    fracao = texto.substr(inicioFracao);
+  } else {
+    inteiros = texto;
+    if (!separadorEscrito && decimais > 0) {  // implied decimals
+      const auto casas = static_cast<std::size_t>(decimais);
+      if (inteiros.size() > casas) {
+        fracao = inteiros.substr(inteiros.size() - casas);
+        inteiros = inteiros.substr(0, inteiros.size() - casas);
+      } else {
+        fracao = inteiros;
+        inteiros = {};
+        zerosAntes = casas - fracao.size();
+      }
     }
   }
-  normal.append(texto);
-  auto numero = InterpretaNumero(normal);
-  if (!numero) {
+  if (inteiros.empty() && fracao.empty()) {
+    return false;
+  }
+  const auto minimo = static_cast<std::size_t>(std::max(decimais, 0));
+  const std::size_t lidas = zerosAntes + fracao.size();
+  const std::size_t zerosDepois = lidas < minimo ? minimo - lidas : 0;
+  while (!inteiros.empty() && inteiros.front() == '0') {
+    inteiros.remove_prefix(1);
+  }
+  bool zero = inteiros.empty();
+  for (const char c : fracao) {
+    zero = zero && c == '0';
+  }
+  if (negativo && !zero) {
+    saida.push_back('-');
+  }
+  if (inteiros.empty()) {
+    saida.push_back('0');
+  } else {
+    saida.append(inteiros);
+  }
+  if (lidas + zerosDepois > 0) {
+    saida.push_back(',');
+    saida.append(zerosAntes, '0');
+    saida.append(fracao);
+    saida.append(zerosDepois, '0');
+  }
+  return true;
+}
+
+std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
+                                           bool separadorEscrito, std::string_view separador) {
+  std::string saida;
+  if (!LeNumeroDoCampo(texto, decimais, separadorEscrito, separador, saida)) {
     return std::nullopt;
   }
-  const bool temSeparador = normal.find_first_of(",.") != std::string::npos;
-  if (!temSeparador && !separadorEscrito && decimais > 0) {
-    numero->casas = decimais;  // implied decimals
-  }
-  return TextoDoNumero(*numero, std::max(decimais, 0));
+  return saida;
 }
 
 }  // namespace lumbrava

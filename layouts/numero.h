@@ -66,5 +66,8 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
 // when the text is not a number.
 std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
                                            bool separadorEscrito, std::string_view separador);
+// The same into `saida` (false, and `saida` unspecified, when the text is not a number).
+bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
+                     std::string_view separador, std::string& saida);
 
 }  // namespace lumbrava

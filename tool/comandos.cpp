@@ -359,7 +359,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
                    (CodificacaoDe(p.codificacao) == Codificacao::kUtf8 ? "UTF-8" : "Windows-1252"));
       continue;
     }
-    if (!l->leituraComPipe) {
+    if (!l->leituraComPipe && utf8.size() > static_cast<std::size_t>(comprimento)) {
       const std::string_view alem =
           std::string_view(utf8).substr(DeslocamentoDoCaractere(utf8, comprimento));
       if (!Apara(alem).empty()) {
