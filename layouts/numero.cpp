@@ -1,6 +1,7 @@
 #include "layouts/numero.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/texto.h"
 
@@ -181,6 +182,60 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return ResultadoNumero::kOk;
 }
 
+namespace {
+
+// The common case of a field read from its columns: blanks around digits, nothing else. Writes
+// the number's text in one go; false when the text is not of that form.
+bool SoDigitos(std::string_view texto, std::size_t casas, bool implicitas, std::string& saida) {
+  const char* p = texto.data();
+  const char* const fim = p + texto.size();
+  for (const char* q = p; q < fim; ++q) {
+    if (static_cast<unsigned char>(*q - '0') > 9) {
+      return false;
+    }
+  }
+  std::size_t nInteiros = texto.size();
+  std::size_t nFracao = 0;
+  std::size_t zerosAntes = 0;
+  if (implicitas && casas > 0) {
+    if (nInteiros > casas) {
+      nInteiros -= casas;
+      nFracao = casas;
+    } else {
+      nFracao = nInteiros;
+      zerosAntes = casas - nInteiros;
+      nInteiros = 0;
+    }
+  }
+  const char* inteiros = p;
+  while (nInteiros > 0 && *inteiros == '0') {
+    ++inteiros;
+    --nInteiros;
+  }
+  const std::size_t nDecimais = zerosAntes + nFracao;
+  const std::size_t zerosDepois = nDecimais < casas ? casas - nDecimais : 0;
+  const std::size_t totalDecimais = nDecimais + zerosDepois;
+  saida.resize((nInteiros == 0 ? 1 : nInteiros) + (totalDecimais > 0 ? totalDecimais + 1 : 0));
+  char* o = saida.data();
+  if (nInteiros == 0) {
+    *o++ = '0';
+  } else {
+    std::memcpy(o, inteiros, nInteiros);
+    o += nInteiros;
+  }
+  if (totalDecimais > 0) {
+    *o++ = ',';
+    std::memset(o, '0', zerosAntes);
+    o += zerosAntes;
+    std::memcpy(o, fim - nFracao, nFracao);
+    o += nFracao;
+    std::memset(o, '0', zerosDepois);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
                      std::string_view separador, std::string& saida) {
   saida.clear();
@@ -188,6 +243,11 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   if (texto.empty()) {
     return true;
   }
+  if (SoDigitos(texto, static_cast<std::size_t>(std::max(decimais, 0)), !separadorEscrito,
+                saida)) {
+    return true;
+  }
+  saida.clear();
   bool negativo = false;
   if (texto.front() == '+' || texto.front() == '-') {
     negativo = texto.front() == '-';
