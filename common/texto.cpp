@@ -138,6 +138,9 @@ bool EhAscii(std::string_view texto) {
 }
 
 bool EhUtf8Valido(std::string_view texto) {
+  if (EhAscii(texto)) {
+    return true;
+  }
   std::size_t i = 0;
   while (i < texto.size()) {
     const std::size_t antes = i;

@@ -1,5 +1,8 @@
 #include "layouts/cl_layout_cpo.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/texto.h"
 #include "layouts/cl_layout_reg.h"
 #include "layouts/numero.h"
@@ -9,20 +12,35 @@ namespace lumbrava {
 namespace {
 
 // Cuts or fills a text to `tamanho` characters.
-void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, std::string& saida) {
+void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
+                 std::string& saida) {
   if (aDireita) {
     valor = Apara(valor);
   }
-  const std::string_view cortado = Subtexto(valor, 0, tamanho);
-  const std::size_t largura = ContaCaracteres(cortado);
-  saida.clear();
+  const std::string_view cortado =
+      ascii ? valor.substr(0, std::min(tamanho, valor.size())) : Subtexto(valor, 0, tamanho);
+  const std::size_t largura = ascii ? cortado.size() : ContaCaracteres(cortado);
+  saida.resize(tamanho - largura + cortado.size());
+  char* o = saida.data();
   if (aDireita) {
-    saida.append(tamanho - largura, ' ');
-    saida.append(cortado);
+    std::memset(o, ' ', tamanho - largura);
+    std::memcpy(o + tamanho - largura, cortado.data(), cortado.size());
   } else {
-    saida.append(cortado);
-    saida.append(tamanho - largura, ' ');
+    std::memcpy(o, cortado.data(), cortado.size());
+    std::memset(o + cortado.size(), ' ', tamanho - largura);
   }
+}
+
+// Looks at every byte once: whether the text is ASCII and whether it holds a line break.
+void Examina(std::string_view texto, bool& ascii, bool& quebra) {
+  unsigned alto = 0;
+  unsigned fimDeLinha = 0;
+  for (const char c : texto) {
+    alto |= static_cast<unsigned char>(c) & 0x80U;
+    fimDeLinha |= static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
+  }
+  ascii = alto == 0;
+  quebra = fimDeLinha != 0;
 }
 
 }  // namespace
@@ -41,22 +59,6 @@ ConfiguracaoSaida clLayoutCpo::ConfiguracaoEfetiva() const {
           layout_->separadorNoFinalDeCadaCampo};
 }
 
-const std::string& clLayoutCpo::SeparadorDecimalEfetivo() const {
-  return configuracaoParticular || layout_ == nullptr ? separadorCasasDecimais
-                                                      : layout_->separadorCasasDecimais;
-}
-
-bool clLayoutCpo::SeparadorNoFinalEfetivo() const {
-  return configuracaoParticular || layout_ == nullptr ? separadorNoFinalDeCadaCampo
-                                                      : layout_->separadorNoFinalDeCadaCampo;
-}
-
-bool clLayoutCpo::EscreveSeparador() const {
-  const bool propria = configuracaoParticular || layout_ == nullptr ? separaCasasDecimais
-                                                                    : layout_->separaCasasDecimais;
-  return propria || (layout_ != nullptr && layout_->virgulasNosNumericos);
-}
-
 std::string clLayoutCpo::ValorFormatado() const {
   std::string saida;
   ValorFormatado(saida);
@@ -65,14 +67,17 @@ std::string clLayoutCpo::ValorFormatado() const {
 
 void clLayoutCpo::ValorFormatado(std::string& saida) const {
   const auto nomeLayout = [this] { return layout_ != nullptr ? layout_->nomeRegistro : ""; };
-  if (valor.find_first_of("\r\n") != std::string::npos) {
+  bool ascii = false;
+  bool quebra = false;
+  Examina(valor, ascii, quebra);
+  if (quebra) {
     throw ErroValor(nomeLayout(), nome, valor, "o valor tem uma quebra de linha");
   }
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
     const bool aDireita =
         alinhamento == "D" || (tipo.size() == 2 && tipo[1] == 'd' && !semFormatacao);
-    AjustaTexto(valor, largura, aDireita, saida);
+    AjustaTexto(valor, largura, aDireita, ascii, saida);
     return;
   }
   const bool particular = configuracaoParticular || layout_ == nullptr;

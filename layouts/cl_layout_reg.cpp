@@ -261,66 +261,69 @@ const std::vector<const clLayoutCpo*>& clLayoutReg::CamposPorColuna() const {
 }
 
 bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string* erro) {
-  for (auto& c : campos_) {
-    c->valor.clear();
-  }
+  bool ok = true;
+  // The value read for one field: trimmed when the field asks, a number in the system's form.
+  const auto atribui = [&](clLayoutCpo& c, std::string_view bruto) {
+    if (c.eliminaEspacos) {
+      bruto = Apara(bruto);
+    }
+    if (c.tipo.size() != 1 || c.tipo[0] != 'N' || c.semFormatacao) {
+      c.valor.assign(bruto);
+      return;
+    }
+    if (!LeNumeroDoCampo(bruto, c.decimais, c.EscreveSeparador(), c.SeparadorDecimalEfetivo(),
+                         c.valor)) {
+      c.valor.assign(Apara(bruto));
+      if (ok && erro != nullptr) {
+        *erro = "campo '" + c.nome + "': '" + c.valor + "' não é um número";
+      }
+      ok = false;
+    }
+  };
+
   if (leituraComPipe) {
     std::string_view resto = linha;
     if (!resto.empty() && resto.front() == '|') {
       resto.remove_prefix(1);
     }
+    bool acabou = resto.empty();
     for (auto& c : campos_) {
-      if (resto.empty()) {
-        break;
+      if (acabou) {
+        atribui(*c, {});
+        continue;
       }
       const auto p = resto.find('|');
-      c->valor.assign(resto.substr(0, p));
-      resto = p == std::string_view::npos ? std::string_view() : resto.substr(p + 1);
-    }
-  } else {
-    // Columns count characters; an ASCII line needs no walking.
-    const bool ascii = EhAscii(linha);
-    std::size_t desvio = 0;  // field-end separators written before this field
-    for (const clLayoutCpo* cc : CamposPorColuna()) {
-      auto* c = const_cast<clLayoutCpo*>(cc);
-      if (!c->operacao.empty()) {
-        c->valor.assign(c->operacao);
-      } else if (c->inicio >= 1 && c->tamanho > 0) {
-        const std::size_t de = static_cast<std::size_t>(c->inicio - 1) + desvio;
-        const auto n = static_cast<std::size_t>(c->tamanho);
-        if (ascii) {
-          if (de < linha.size()) {
-            c->valor.assign(linha.substr(de, n));
-          }
-        } else {
-          c->valor.assign(Subtexto(linha, de, n));
-        }
-      }
-      if (c->SeparadorNoFinalEfetivo()) {
-        desvio += ContaCaracteres(kSeparadorNoFinalDoCampo);
+      atribui(*c, resto.substr(0, p));
+      if (p == std::string_view::npos) {
+        acabou = true;
+      } else {
+        resto.remove_prefix(p + 1);
+        acabou = resto.empty();
       }
     }
+    return ok;
   }
 
-  bool ok = true;
-  for (auto& c : campos_) {
-    if (c->eliminaEspacos) {
-      const std::string_view aparado = Apara(c->valor);
-      const auto antes = static_cast<std::size_t>(aparado.data() - c->valor.data());
-      c->valor.erase(antes + aparado.size());
-      c->valor.erase(0, antes);
-    }
-    if (c->tipo == "N" && !c->semFormatacao) {
-      if (LeNumeroDoCampo(c->valor, c->decimais, c->EscreveSeparador(),
-                          c->SeparadorDecimalEfetivo(), numero_)) {
-        c->valor.swap(numero_);
+  // Columns count characters; an ASCII line needs no walking.
+  const bool ascii = EhAscii(linha);
+  std::size_t desvio = 0;  // field-end separators written before this field
+  for (const clLayoutCpo* cc : CamposPorColuna()) {
+    auto& c = *const_cast<clLayoutCpo*>(cc);
+    std::string_view bruto;
+    if (!c.operacao.empty()) {
+      bruto = c.operacao;
+    } else if (c.inicio >= 1 && c.tamanho > 0) {
+      const std::size_t de = static_cast<std::size_t>(c.inicio - 1) + desvio;
+      const auto n = static_cast<std::size_t>(c.tamanho);
+      if (ascii) {
+        bruto = de < linha.size() ? linha.substr(de, n) : std::string_view();
       } else {
-        c->valor = std::string(Apara(c->valor));
-        if (ok && erro != nullptr) {
-          *erro = "campo '" + c->nome + "': '" + c->valor + "' não é um número";
-        }
-        ok = false;
+        bruto = Subtexto(linha, de, n);
       }
+    }
+    atribui(c, bruto);
+    if (c.SeparadorNoFinalEfetivo()) {
+      desvio += ContaCaracteres(kSeparadorNoFinalDoCampo);
     }
   }
   return ok;

@@ -168,7 +168,6 @@ class clLayoutReg {
   bool alertaErros_ = true;
   mutable std::vector<const clLayoutCpo*> porColuna_;
   mutable bool porColunaValido_ = false;
-  std::string numero_;  // scratch space of PreencheLayoutApartirLinha
 };
 
 // What a field whose separadorNoFinalDeCadaCampo is in force has written after its columns.
@@ -176,5 +175,22 @@ inline constexpr std::string_view kSeparadorNoFinalDoCampo = ";";
 
 // The layout error file, in the program's folder.
 inline constexpr std::string_view kArquivoErrosLayout = "ErrosLayout.txt";
+
+// The field's settings in force, read on every value: defined here, where the layout is known.
+inline const std::string& clLayoutCpo::SeparadorDecimalEfetivo() const {
+  return configuracaoParticular || layout_ == nullptr ? separadorCasasDecimais
+                                                      : layout_->separadorCasasDecimais;
+}
+
+inline bool clLayoutCpo::SeparadorNoFinalEfetivo() const {
+  return configuracaoParticular || layout_ == nullptr ? separadorNoFinalDeCadaCampo
+                                                      : layout_->separadorNoFinalDeCadaCampo;
+}
+
+inline bool clLayoutCpo::EscreveSeparador() const {
+  const bool propria = configuracaoParticular || layout_ == nullptr ? separaCasasDecimais
+                                                                    : layout_->separaCasasDecimais;
+  return propria || (layout_ != nullptr && layout_->virgulasNosNumericos);
+}
 
 }  // namespace lumbrava

@@ -1,6 +1,7 @@
 #include "layouts/numero.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "common/texto.h"
@@ -8,8 +9,6 @@
 namespace lumbrava {
 
 namespace {
-
-bool EhDigito(char c) { return c >= '0' && c <= '9'; }
 
 void TiraZerosAEsquerda(std::string& d) {
   const auto p = d.find_first_not_of('0');
@@ -30,38 +29,76 @@ void SomaUm(std::string& d) {
 
 }  // namespace
 
-std::optional<Decimal> InterpretaNumero(std::string_view texto) {
-  texto = Apara(texto);
-  if (texto.empty()) {
-    return std::nullopt;
-  }
-  Decimal n;
-  if (texto.front() == '+' || texto.front() == '-') {
-    n.negativo = texto.front() == '-';
-    texto.remove_prefix(1);
-  }
-  bool separador = false;
-  bool algumDigito = false;
-  std::string digitos;
-  digitos.reserve(texto.size());
-  for (const char c : texto) {
-    if (EhDigito(c)) {
-      digitos.push_back(c);
-      algumDigito = true;
-      if (separador) {
-        ++n.casas;
-      }
-    } else if ((c == ',' || c == '.') && !separador) {
-      separador = true;
-    } else {
-      return std::nullopt;
+namespace {
+
+// The first byte from `p` that is not a digit, eight bytes at a time while it can (a byte is a
+// digit when its high nibble is 3 and stays 3 after adding 6).
+const char* PulaDigitos(const char* p, const char* fim) {
+  constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
+  constexpr std::uint64_t kTres = 0x3030303030303030ULL;
+  for (; p + 8 <= fim; p += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, 8);
+    if ((w & kNibbleAlto) != kTres || ((w + 0x0606060606060606ULL) & kNibbleAlto) != kTres) {
+      break;
     }
   }
-  if (!algumDigito) {
+  while (p < fim && static_cast<unsigned char>(*p - '0') <= 9) {
+    ++p;
+  }
+  return p;
+}
+
+// Drops the leading zeros, eight at a time while it can.
+void PulaZeros(std::string_view& digitos) {
+  while (digitos.size() >= 8 && std::memcmp(digitos.data(), "00000000", 8) == 0) {
+    digitos.remove_prefix(8);
+  }
+  while (!digitos.empty() && digitos.front() == '0') {
+    digitos.remove_prefix(1);
+  }
+}
+
+// Splits a trimmed number ("-12,50", "+7", ",5", "3.") into its sign, integer digits and
+// decimals; false when it is not such a number (at least one digit, one separator at most).
+bool DivideNumero(std::string_view texto, bool& negativo, std::string_view& inteiros,
+                  std::string_view& fracao) {
+  const char* p = texto.data();
+  const char* const fim = p + texto.size();
+  negativo = false;
+  if (p < fim && (*p == '+' || *p == '-')) {
+    negativo = *p == '-';
+    ++p;
+  }
+  const char* q = PulaDigitos(p, fim);
+  inteiros = std::string_view(p, static_cast<std::size_t>(q - p));
+  fracao = {};
+  if (q < fim) {
+    if (*q != ',' && *q != '.') {
+      return false;
+    }
+    const char* r = PulaDigitos(q + 1, fim);
+    if (r != fim) {
+      return false;
+    }
+    fracao = std::string_view(q + 1, static_cast<std::size_t>(fim - q - 1));
+  }
+  return !inteiros.empty() || !fracao.empty();
+}
+
+}  // namespace
+
+std::optional<Decimal> InterpretaNumero(std::string_view texto) {
+  Decimal n;
+  std::string_view inteiros;
+  std::string_view fracao;
+  if (!DivideNumero(Apara(texto), n.negativo, inteiros, fracao)) {
     return std::nullopt;
   }
-  TiraZerosAEsquerda(digitos);
-  n.digitos = std::move(digitos);
+  n.digitos.reserve(inteiros.size() + fracao.size());
+  n.digitos.append(inteiros).append(fracao);
+  n.casas = static_cast<int>(fracao.size());
+  TiraZerosAEsquerda(n.digitos);
   if (n.EhZero()) {
     n.negativo = false;
   }
@@ -117,212 +154,192 @@ std::string TextoDoNumero(const Decimal& numero, int casasMinimas) {
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
                               std::string& saida) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
-  Decimal numero;
-  if (!Apara(valor).empty()) {
-    auto lido = InterpretaNumero(valor);
-    if (!lido) {
+  const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
+  // The digits of the rounded number: the integer digits without leading zeros, then exactly
+  // `casas` decimals. Kept between calls so that writing records allocates nothing.
+  thread_local std::string d;
+  d.clear();
+  std::size_t nInteiros = 0;
+  bool negativo = false;
+  valor = Apara(valor);
+  if (valor.empty()) {
+    d.assign(casas, '0');
+  } else {
+    std::string_view inteiros;
+    std::string_view fracao;
+    if (!DivideNumero(valor, negativo, inteiros, fracao)) {
       return ResultadoNumero::kNaoEhNumero;
     }
-    numero = Arredonda(*lido, formato.decimais);
-  } else {
-    numero.casas = std::max(formato.decimais, 0);
+    PulaZeros(inteiros);
+    d.append(inteiros);
+    nInteiros = inteiros.size();
+    if (fracao.size() <= casas) {
+      d.append(fracao);
+      d.append(casas - fracao.size(), '0');
+    } else {
+      d.append(fracao.substr(0, casas));
+      if (fracao[casas] >= '5') {  // half away from zero
+        SomaUm(d);
+        if (d.size() > nInteiros + casas) {
+          ++nInteiros;
+        }
+      }
+    }
   }
-  if (numero.EhZero() && formato.vazioEmBranco) {
+  const bool zero = d.find_first_not_of('0') == std::string::npos;
+  negativo = negativo && !zero;
+  if (zero && formato.vazioEmBranco) {
     saida.assign(tamanho, ' ');
     return ResultadoNumero::kOk;
   }
 
-  const auto casas = static_cast<std::size_t>(numero.casas);
-  std::string corpo;
-  std::size_t larguraCorpo = 0;  // in characters: the separator may be more than one byte
+  // The number's text: with the separator, the integer digits (at least "0"), the separator and
+  // the decimals; without it, the digits alone.
+  std::string_view parteInteira;
+  std::string_view parteDecimal;
+  std::string_view separador;
   const bool comSeparador = formato.escreveSeparador && casas > 0 && !formato.separador.empty();
+  const std::size_t sinal = negativo ? 1 : 0;
+  std::size_t largura = 0;  // in characters: the separator may be more than one byte
   if (comSeparador) {
-    std::string d = numero.digitos;
-    if (d.size() < casas + 1) {
-      d.insert(0, casas + 1 - d.size(), '0');
-    }
-    corpo.assign(d, 0, d.size() - casas);
-    corpo.append(formato.separador);
-    corpo.append(d, d.size() - casas, casas);
-    larguraCorpo = d.size() + ContaCaracteres(formato.separador);
-    const std::size_t sinal = numero.negativo ? 1 : 0;
-    if (larguraCorpo + sinal > tamanho && d.size() == casas + 1 && d.front() == '0') {
-      corpo.erase(0, 1);  // ",50": the zero integer part gives way
-      --larguraCorpo;
+    parteInteira = nInteiros > 0 ? std::string_view(d).substr(0, nInteiros) : "0";
+    parteDecimal = std::string_view(d).substr(nInteiros);
+    separador = formato.separador;
+    largura = parteInteira.size() + ContaCaracteres(separador) + casas;
+    if (largura + sinal > tamanho && nInteiros == 0) {
+      parteInteira = {};  // ",50": the zero integer part gives way
+      --largura;
     }
   } else {
-    corpo = numero.digitos.empty() ? "0" : numero.digitos;
-    larguraCorpo = corpo.size();
+    parteInteira = d;
+    while (parteInteira.size() > 1 && parteInteira.front() == '0') {
+      parteInteira.remove_prefix(1);
+    }
+    if (parteInteira.empty()) {
+      parteInteira = "0";
+    }
+    largura = parteInteira.size();
   }
-
-  if (numero.EhZero() && larguraCorpo > tamanho) {
-    corpo = "0";  // a zero that cannot show its decimals is still zero: the field in zeros
-    larguraCorpo = 1;
+  if (zero && largura > tamanho) {
+    // A zero that cannot show its decimals is still zero: the field in zeros.
+    parteInteira = "0";
+    parteDecimal = {};
+    separador = {};
+    largura = 1;
   }
-  const std::size_t sinal = numero.negativo ? 1 : 0;
-  if (larguraCorpo + sinal > tamanho) {
+  if (largura + sinal > tamanho) {
     return ResultadoNumero::kNaoCabe;
   }
-  const std::size_t folga = tamanho - larguraCorpo - sinal;
-  std::string texto;
-  texto.reserve(tamanho + 4);
-  if (formato.vazioEmBranco || formato.preencheComBrancos) {
-    texto.append(folga, ' ');
-    if (numero.negativo) {
-      texto.push_back('-');
-    }
-  } else {
-    if (numero.negativo) {
-      texto.push_back('-');
-    }
-    texto.append(folga, '0');
+
+  const std::size_t folga = tamanho - largura - sinal;
+  const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
+  saida.resize(folga + sinal + parteInteira.size() + separador.size() + parteDecimal.size());
+  char* o = saida.data();
+  if (brancos) {
+    std::memset(o, ' ', folga);
+    o += folga;
   }
-  texto.append(corpo);
-  saida = std::move(texto);
+  if (negativo) {
+    *o++ = '-';
+  }
+  if (!brancos) {
+    std::memset(o, '0', folga);
+    o += folga;
+  }
+  for (const std::string_view parte : {parteInteira, separador, parteDecimal}) {
+    std::memcpy(o, parte.data(), parte.size());
+    o += parte.size();
+  }
   return ResultadoNumero::kOk;
 }
 
-namespace {
-
-// The common case of a field read from its columns: blanks around digits, nothing else. Writes
-// the number's text in one go; false when the text is not of that form.
-bool SoDigitos(std::string_view texto, std::size_t casas, bool implicitas, std::string& saida) {
+bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
+                     std::string_view separador, std::string& saida) {
   const char* p = texto.data();
-  const char* const fim = p + texto.size();
-  for (const char* q = p; q < fim; ++q) {
-    if (static_cast<unsigned char>(*q - '0') > 9) {
+  const char* fim = p + texto.size();
+  while (p < fim && (*p == ' ' || *p == '\t')) {
+    ++p;
+  }
+  while (fim > p && (fim[-1] == ' ' || fim[-1] == '\t')) {
+    --fim;
+  }
+  saida.clear();
+  if (p == fim) {
+    return true;
+  }
+  bool negativo = false;
+  if (*p == '+' || *p == '-') {
+    negativo = *p == '-';
+    ++p;
+  }
+  // Integer digits, then at most one separator ("," , "." or the field's own) and decimals.
+  const char* const inicioInteiros = p;
+  const char* q = PulaDigitos(p, fim);
+  const char* fimInteiros = q;
+  const char* inicioFracao = fim;
+  bool temSeparador = false;
+  if (q < fim) {
+    std::size_t largura = 0;
+    if (*q == ',' || *q == '.') {
+      largura = 1;
+    } else if (separador.size() > 0 && static_cast<std::size_t>(fim - q) >= separador.size() &&
+               std::memcmp(q, separador.data(), separador.size()) == 0) {
+      largura = separador.size();
+    }
+    if (largura == 0) {
+      return false;
+    }
+    temSeparador = true;
+    inicioFracao = q + largura;
+    if (PulaDigitos(inicioFracao, fim) != fim) {
       return false;
     }
   }
-  std::size_t nInteiros = texto.size();
-  std::size_t nFracao = 0;
-  std::size_t zerosAntes = 0;
-  if (implicitas && casas > 0) {
-    if (nInteiros > casas) {
-      nInteiros -= casas;
-      nFracao = casas;
+  std::string_view inteiros(inicioInteiros, static_cast<std::size_t>(fimInteiros - inicioInteiros));
+  std::string_view fracao(inicioFracao, static_cast<std::size_t>(fim - inicioFracao));
+  const auto casas = static_cast<std::size_t>(std::max(decimais, 0));
+  std::size_t zerosAntes = 0;  // zeros before the decimals read (implied decimals, short text)
+  if (!temSeparador && !separadorEscrito && casas > 0) {
+    if (inteiros.size() > casas) {
+      fracao = inteiros.substr(inteiros.size() - casas);
+      inteiros.remove_suffix(casas);
     } else {
-      nFracao = nInteiros;
-      zerosAntes = casas - nInteiros;
-      nInteiros = 0;
+      fracao = inteiros;
+      zerosAntes = casas - inteiros.size();
+      inteiros = {};
     }
   }
-  const char* inteiros = p;
-  while (nInteiros > 0 && *inteiros == '0') {
-    ++inteiros;
-    --nInteiros;
+  if (inteiros.empty() && fracao.empty() && zerosAntes == 0) {
+    return false;  // no digit at all
   }
-  const std::size_t nDecimais = zerosAntes + nFracao;
-  const std::size_t zerosDepois = nDecimais < casas ? casas - nDecimais : 0;
-  const std::size_t totalDecimais = nDecimais + zerosDepois;
-  saida.resize((nInteiros == 0 ? 1 : nInteiros) + (totalDecimais > 0 ? totalDecimais + 1 : 0));
+  PulaZeros(inteiros);
+  const std::size_t lidas = zerosAntes + fracao.size();
+  const std::size_t zerosDepois = lidas < casas ? casas - lidas : 0;
+  const std::size_t totalDecimais = lidas + zerosDepois;
+  bool zero = inteiros.empty();
+  for (const char c : fracao) {
+    zero = zero && c == '0';
+  }
+  const bool sinal = negativo && !zero;
+  saida.resize((sinal ? 1 : 0) + (inteiros.empty() ? 1 : inteiros.size()) +
+               (totalDecimais > 0 ? totalDecimais + 1 : 0));
   char* o = saida.data();
-  if (nInteiros == 0) {
+  if (sinal) {
+    *o++ = '-';
+  }
+  if (inteiros.empty()) {
     *o++ = '0';
   } else {
-    std::memcpy(o, inteiros, nInteiros);
-    o += nInteiros;
+    std::memcpy(o, inteiros.data(), inteiros.size());
+    o += inteiros.size();
   }
   if (totalDecimais > 0) {
     *o++ = ',';
     std::memset(o, '0', zerosAntes);
     o += zerosAntes;
-    std::memcpy(o, fim - nFracao, nFracao);
-    o += nFracao;
+    std::memcpy(o, fracao.data(), fracao.size());
+    o += fracao.size();
     std::memset(o, '0', zerosDepois);
-  }
-  return true;
-}
-
-}  // namespace
-
-bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
-                     std::string_view separador, std::string& saida) {
-  saida.clear();
-  texto = Apara(texto);
-  if (texto.empty()) {
-    return true;
-  }
-  if (SoDigitos(texto, static_cast<std::size_t>(std::max(decimais, 0)), !separadorEscrito,
-                saida)) {
-    return true;
-  }
-  saida.clear();
-  bool negativo = false;
-  if (texto.front() == '+' || texto.front() == '-') {
-    negativo = texto.front() == '-';
-    texto.remove_prefix(1);
-  }
-  // One pass: the integer digits, then, after a separator, the decimals.
-  const bool separadorProprio = !separador.empty() && separador != "," && separador != ".";
-  std::string_view inteiros;
-  std::string_view fracao;
-  std::size_t zerosAntes = 0;  // zeros before the decimals read (implied decimals, short text)
-  bool temSeparador = false;
-  std::size_t i = 0;
-  std::size_t inicioFracao = 0;
-  while (i < texto.size()) {
-    const char c = texto[i];
-    if (c >= '0' && c <= '9') {
-      ++i;
-      continue;
-    }
-    std::size_t largura = 0;
-    if (c == ',' || c == '.') {
-      largura = 1;
-    } else if (separadorProprio && texto.substr(i, separador.size()) == separador) {
-      largura = separador.size();
-    }
-    if (largura == 0 || temSeparador) {
-      return false;
-    }
-    temSeparador = true;
-    inteiros = texto.substr(0, i);
-    i += largura;
-    inicioFracao = i;
-  }
-  if (temSeparador) {
-    fracao = texto.substr(inicioFracao);
-  } else {
-    inteiros = texto;
-    if (!separadorEscrito && decimais > 0) {  // implied decimals
-      const auto casas = static_cast<std::size_t>(decimais);
-      if (inteiros.size() > casas) {
-        fracao = inteiros.substr(inteiros.size() - casas);
-        inteiros = inteiros.substr(0, inteiros.size() - casas);
-      } else {
-        fracao = inteiros;
-        inteiros = {};
-        zerosAntes = casas - fracao.size();
-      }
-    }
-  }
-  if (inteiros.empty() && fracao.empty()) {
-    return false;
-  }
-  const auto minimo = static_cast<std::size_t>(std::max(decimais, 0));
-  const std::size_t lidas = zerosAntes + fracao.size();
-  const std::size_t zerosDepois = lidas < minimo ? minimo - lidas : 0;
-  while (!inteiros.empty() && inteiros.front() == '0') {
-    inteiros.remove_prefix(1);
-  }
-  bool zero = inteiros.empty();
-  for (const char c : fracao) {
-    zero = zero && c == '0';
-  }
-  if (negativo && !zero) {
-    saida.push_back('-');
-  }
-  if (inteiros.empty()) {
-    saida.push_back('0');
-  } else {
-    saida.append(inteiros);
-  }
-  if (lidas + zerosDepois > 0) {
-    saida.push_back(',');
-    saida.append(zerosAntes, '0');
-    saida.append(fracao);
-    saida.append(zerosDepois, '0');
   }
   return true;
 }

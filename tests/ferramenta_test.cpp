@@ -172,6 +172,39 @@ TEST_F(FerramentaTest, RefusesBadRecordsNamingLineAndFieldAndWritesNothing) {
   }
 }
 
+TEST_F(FerramentaTest, ReadingOnSeveralThreadsKeepsOrderAndLineNumbers) {
+  std::string csv = "Documento,Valor\n";
+  for (int i = 1; i <= 6000; ++i) {
+    csv += "D" + std::to_string(i) + ",\"" + std::to_string(i) + ",5\"\n";
+  }
+  const auto entrada = Arquivo("e.csv", csv);
+  const fs::path registros = pasta / "r.txt";
+  ASSERT_EQ(
+      Roda("write Unico lancamentos " + entrada.string() + " -o " + registros.string()).codigo, 0);
+  const fs::path um = pasta / "um.csv";
+  const fs::path varios = pasta / "varios.csv";
+  ASSERT_EQ(Roda("read Unico lancamentos " + registros.string() + " --threads 1 -o " + um.string())
+                .codigo,
+            0);
+  ASSERT_EQ(
+      Roda("read Unico lancamentos " + registros.string() + " --threads 5 -o " + varios.string())
+          .codigo,
+      0);
+  EXPECT_EQ(Le(um), Le(varios));
+  EXPECT_NE(Le(um).find("\"6000,50\""), std::string::npos);
+
+  // A bad line deep in the file is named by its number.
+  std::string texto = Le(registros);
+  const std::size_t valor = (5321 - 1) * (196 + 2) + 48 + 5;  // in Valor of line 5321
+  texto[valor] = 'x';
+  const auto ruim = Arquivo("ruim.txt", texto);
+  const auto r = Roda("read Unico lancamentos " + ruim.string() + " --threads 4");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 5321: campo 'Valor'"), std::string::npos) << r.erros;
+  EXPECT_NE(r.saida.find("D5320 "), std::string::npos);
+  EXPECT_EQ(r.saida.find("D5322 "), std::string::npos);  // nothing after the refused line
+}
+
 TEST_F(FerramentaTest, WriteRefusesValuesThatDoNotFit) {
   const auto csv =
       Arquivo("e.csv", "Valor,Historico\n1,ok\n123456789012345,grande\n2,\"✓ marca\"\nabc,x\n");

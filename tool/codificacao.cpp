@@ -46,19 +46,21 @@ bool Conversor::Converte(std::string_view entrada, std::string& saida) {
 Decodificador::Decodificador(Codificacao c)
     : codificacao_(c), conversor_(c == Codificacao::kUtf8 ? kUtf8 : kCp1252, kUtf8) {}
 
-bool Decodificador::Decodifica(std::string_view linha, std::string& utf8) {
+bool Decodificador::Decodifica(std::string_view linha, std::string& buffer,
+                               std::string_view& utf8) {
   if (EhAscii(linha)) {
-    utf8.assign(linha);
+    utf8 = linha;
     return true;
   }
   if (codificacao_ == Codificacao::kUtf8) {
-    if (!EhUtf8Valido(linha)) {
-      return false;
-    }
-    utf8.assign(linha);
-    return true;
+    utf8 = linha;
+    return EhUtf8Valido(linha);
   }
-  return conversor_.Converte(linha, utf8);
+  if (!conversor_.Converte(linha, buffer)) {
+    return false;
+  }
+  utf8 = buffer;
+  return true;
 }
 
 Codificador::Codificador(Codificacao c)

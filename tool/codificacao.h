@@ -32,7 +32,8 @@ class Conversor {
 class Decodificador {
  public:
   explicit Decodificador(Codificacao c);
-  bool Decodifica(std::string_view linha, std::string& utf8);
+  // `utf8` views the line itself when it needs no conversion, else `buffer`.
+  bool Decodifica(std::string_view linha, std::string& buffer, std::string_view& utf8);
 
  private:
   Codificacao codificacao_;

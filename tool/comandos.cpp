@@ -17,6 +17,7 @@
 #include "layouts/cl_produtos.h"
 #include "tool/codificacao.h"
 #include "tool/csv.h"
+#include "tool/paralelo.h"
 
 namespace lumbrava {
 
@@ -54,6 +55,7 @@ struct Parametros {
   bool json = false;
   bool jsonl = false;
   bool pipe = false;
+  unsigned threads = ThreadsPadrao();
 };
 
 // Reports input problems: the first ones in full, then only a count.
@@ -318,6 +320,75 @@ int Mostra(const Parametros& p, std::FILE* saida) {
   return kSaidaOk;
 }
 
+// Reads the record lines of a batch with a layout of its own.
+class LeitorDeRegistros final : public TrabalhadorDeLotes {
+ public:
+  LeitorDeRegistros(const Parametros& p, bool jsonl)
+      : layout_(*catalogo_.LocalizaCriaLayoutRegistro(p.sistema, p.layout)),
+        nomeLayout_(p.layout),
+        codificacao_(CodificacaoDe(p.codificacao)),
+        decodificador_(codificacao_),
+        jsonl_(jsonl) {}
+
+  void Processa(Lote& lote) override {
+    const auto comprimento = static_cast<std::size_t>(layout_.TamanhoRegistro());
+    const auto& campos = layout_.campos();
+    std::string& buf = lote.saida;
+    for (std::size_t i = 0; i < lote.Linhas(); ++i) {
+      const std::size_t n = lote.primeiraLinha + i;
+      const std::string_view bruta = lote.Linha(i);
+      if (bruta.empty()) {
+        continue;
+      }
+      std::string_view utf8;
+      if (!decodificador_.Decodifica(bruta, convertida_, utf8)) {
+        lote.erros.push_back(Linha(n) + "bytes que não são texto " +
+                             (codificacao_ == Codificacao::kUtf8 ? "UTF-8" : "Windows-1252"));
+        continue;
+      }
+      if (!layout_.leituraComPipe && utf8.size() > comprimento) {
+        const std::string_view alem = utf8.substr(DeslocamentoDoCaractere(utf8, comprimento));
+        if (!Apara(alem).empty()) {
+          lote.erros.push_back(Linha(n) + std::to_string(ContaCaracteres(utf8)) +
+                               " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
+                               std::to_string(comprimento) + " colunas");
+          continue;
+        }
+      }
+      if (!layout_.PreencheLayoutApartirLinha(utf8, &erro_)) {
+        lote.erros.push_back(Linha(n) + erro_);
+        continue;
+      }
+      if (!lote.erros.empty()) {
+        continue;  // nothing more is written after a refused line
+      }
+      if (jsonl_) {
+        nlohmann::ordered_json j = nlohmann::ordered_json::object();
+        for (const auto& c : campos) {
+          j[c->nome] = c->valor;
+        }
+        buf += j.dump();
+        buf += '\n';
+      } else {
+        for (std::size_t k = 0; k < campos.size(); ++k) {
+          EscreveCampoCsv(buf, campos[k]->valor, k > 0 ? ',' : '\0');
+        }
+        buf += '\n';
+      }
+    }
+  }
+
+ private:
+  clProdutos catalogo_;
+  clLayoutReg& layout_;
+  std::string nomeLayout_;
+  Codificacao codificacao_;
+  Decodificador decodificador_;
+  bool jsonl_;
+  std::string convertida_;
+  std::string erro_;
+};
+
 int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros) {
   clProdutos catalogo;
   clLayoutReg* l = LayoutParaDados(catalogo, p, erros);
@@ -333,65 +404,29 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
     return kSaidaEntradaRecusada;
   }
   Saida saida(destino.arquivo());
-  std::string& buf = saida.buffer();
-  const auto& campos = l->campos();
   if (!p.jsonl) {
+    const auto& campos = l->campos();
     for (std::size_t i = 0; i < campos.size(); ++i) {
-      if (i > 0) buf.push_back(',');
-      EscreveCampoCsv(buf, campos[i]->nome);
+      EscreveCampoCsv(saida.buffer(), campos[i]->nome, i > 0 ? ',' : '\0');
     }
-    buf += "\n";
+    saida.buffer() += '\n';
   }
-  const int comprimento = l->TamanhoRegistro();
-  Decodificador decodificador(CodificacaoDe(p.codificacao));
   LeitorLinhas linhas(origem.arquivo());
   Relator relator(erros);
-  std::string_view bruta;
-  std::string utf8;
-  std::string erro;
-  while (linhas.Proxima(bruta)) {
-    const std::size_t n = linhas.numero();
-    if (bruta.empty()) {
-      continue;
-    }
-    if (!decodificador.Decodifica(bruta, utf8)) {
-      relator.Erro(Linha(n) + "bytes que não são texto " +
-                   (CodificacaoDe(p.codificacao) == Codificacao::kUtf8 ? "UTF-8" : "Windows-1252"));
-      continue;
-    }
-    if (!l->leituraComPipe && utf8.size() > static_cast<std::size_t>(comprimento)) {
-      const std::string_view alem =
-          std::string_view(utf8).substr(DeslocamentoDoCaractere(utf8, comprimento));
-      if (!Apara(alem).empty()) {
-        relator.Erro(Linha(n) + std::to_string(ContaCaracteres(utf8)) +
-                     " caracteres, mas o layout '" + p.layout + "' tem " +
-                     std::to_string(comprimento) + " colunas");
-        continue;
-      }
-    }
-    if (!l->PreencheLayoutApartirLinha(utf8, &erro)) {
-      relator.Erro(Linha(n) + erro);
-      continue;
-    }
-    if (relator.total() > 0) {
-      continue;  // nothing more is written after a refused line
-    }
-    if (p.jsonl) {
-      nlohmann::ordered_json j = nlohmann::ordered_json::object();
-      for (const auto& c : campos) {
-        j[c->nome] = c->valor;
-      }
-      buf += j.dump();
-      buf += "\n";
-    } else {
-      for (std::size_t i = 0; i < campos.size(); ++i) {
-        if (i > 0) buf.push_back(',');
-        EscreveCampoCsv(buf, campos[i]->valor);
-      }
-      buf.push_back('\n');
-    }
-    saida.TalvezDescarregue();
-  }
+  ProcessaEmParalelo(
+      linhas, p.threads,
+      [&p]() -> std::unique_ptr<TrabalhadorDeLotes> {
+        return std::make_unique<LeitorDeRegistros>(p, p.jsonl);
+      },
+      [&](Lote& lote) {
+        if (relator.total() == 0) {
+          saida.buffer() += lote.saida;
+          saida.TalvezDescarregue();
+        }
+        for (const std::string& e : lote.erros) {
+          relator.Erro(e);
+        }
+      });
   if (linhas.Falhou()) {
     relator.Erro("erro de leitura da entrada");
   }
@@ -542,7 +577,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
           valido = false;
           break;
         }
-        colunas[i]->valor = std::move(valores[i]);
+        colunas[i]->valor.swap(valores[i]);  // both keep their buffers for the next row
       }
       if (!valido) {
         continue;
@@ -617,6 +652,9 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   le->add_option("FILE", p.arquivo, "Record file (standard input when absent or -)");
   le->add_flag("--jsonl", p.jsonl, "Write one JSON object per record instead of CSV");
   le->add_option("-o,--output", p.saida, "Write to this file, only if every line is read");
+  le->add_option("--threads", p.threads,
+                 "Threads that read (default: the machine's cores, at most 8)")
+      ->check(CLI::Range(1U, 256U));
   encoding(le);
   auto* escreve = app.add_subcommand("write", "Write CSV (or JSON lines) rows as records");
   escreve->add_option("SYSTEM", p.sistema, "Target system identifier")->required();

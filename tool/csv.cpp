@@ -1,6 +1,11 @@
 #include "tool/csv.h"
 
+#include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lumbrava {
 
@@ -59,89 +64,139 @@ bool LeitorLinhas::Proxima(std::string_view& linha) {
 }
 
 bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
-  campos.clear();
   erro.clear();
   std::string_view linha;
   if (!linhas_.Proxima(linha)) {
+    campos.clear();
     return false;
   }
   linha_ = linhas_.numero();
-  std::string campo;
-  std::size_t i = 0;
-  bool aspas = false;   // inside a quoted field
-  bool citado = false;  // the current field was quoted
-  for (;;) {
-    if (i >= linha.size()) {
-      if (aspas) {
-        // The quoted field goes on in the next line.
-        std::string_view seguinte;
-        if (!linhas_.Proxima(seguinte)) {
-          erro = "aspas abertas e não fechadas";
-          campos.push_back(std::move(campo));
-          return true;
-        }
-        campo.push_back('\n');
-        linha = seguinte;
-        i = 0;
-        continue;
-      }
-      campos.push_back(std::move(campo));
-      return true;
+  // The strings of the previous record are reused, buffers and all.
+  std::size_t n = 0;
+  const auto novoCampo = [&]() -> std::string& {
+    if (n == campos.size()) {
+      campos.emplace_back();
     }
-    const char c = linha[i];
-    if (aspas) {
-      if (c == '"') {
-        if (i + 1 < linha.size() && linha[i + 1] == '"') {
-          campo.push_back('"');
-          i += 2;
+    std::string& c = campos[n++];
+    c.clear();
+    return c;
+  };
+  const auto conclui = [&](const char* problema) {
+    campos.resize(n);
+    if (problema != nullptr) {
+      erro = problema;
+    }
+    return true;
+  };
+
+  std::size_t i = 0;
+  for (;;) {
+    std::string& campo = novoCampo();
+    if (i < linha.size() && linha[i] == '"') {
+      ++i;
+      for (;;) {  // inside the quotes, possibly across lines
+        const auto aspas = linha.find('"', i);
+        if (aspas == std::string_view::npos) {
+          campo.append(linha.substr(i));
+          std::string_view seguinte;
+          if (!linhas_.Proxima(seguinte)) {
+            return conclui("aspas abertas e não fechadas");
+          }
+          campo.push_back('\n');
+          linha = seguinte;
+          i = 0;
           continue;
         }
-        aspas = false;
-        ++i;
-        continue;
+        campo.append(linha.substr(i, aspas - i));
+        i = aspas + 1;
+        if (i < linha.size() && linha[i] == '"') {  // a doubled quote
+          campo.push_back('"');
+          ++i;
+          continue;
+        }
+        break;
       }
-      campo.push_back(c);
-      ++i;
-      continue;
-    }
-    if (c == ',') {
-      campos.push_back(std::move(campo));
-      campo.clear();
-      citado = false;
-      ++i;
-      continue;
-    }
-    if (c == '"') {
-      if (!campo.empty() || citado) {
-        erro = "aspas no meio de um campo";
-        campos.push_back(std::move(campo));
-        return true;
+      if (i == linha.size()) {
+        return conclui(nullptr);
       }
-      aspas = true;
-      citado = true;
+      if (linha[i] != ',') {
+        return conclui("texto depois das aspas que fecham um campo");
+      }
       ++i;
       continue;
     }
-    if (citado) {
-      erro = "texto depois das aspas que fecham um campo";
-      campos.push_back(std::move(campo));
-      return true;
+    const auto virgula = linha.find(',', i);
+    const std::string_view valor = linha.substr(i, virgula - i);
+    if (valor.find('"') != std::string_view::npos) {
+      return conclui("aspas no meio de um campo");
     }
-    campo.push_back(c);
-    ++i;
+    campo.assign(valor);
+    if (virgula == std::string_view::npos) {
+      return conclui(nullptr);
+    }
+    i = virgula + 1;
   }
 }
 
-void EscreveCampoCsv(std::string& saida, std::string_view valor) {
-  // Without branches, so that the compiler can scan many bytes at a time.
-  unsigned citar = 0;
-  for (const char c : valor) {
-    citar |= static_cast<unsigned>(c == ',') | static_cast<unsigned>(c == '"') |
-             static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
+namespace {
+
+// True when a byte of the word equals `byte` (the classic test for a zero byte).
+constexpr std::uint64_t kUns = 0x0101010101010101ULL;
+constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+inline std::uint64_t TemByte(std::uint64_t palavra, unsigned char byte) {
+  const std::uint64_t x = palavra ^ (kUns * byte);
+  return (x - kUns) & ~x & kAltos;
+}
+
+// True when the value holds ",", '"', CR or LF, which CSV must quote.
+bool PrecisaAspas(std::string_view valor) {
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i virgula = _mm_set1_epi8(',');
+  const __m128i aspas = _mm_set1_epi8('"');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= valor.size(); i += 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(valor.data() + i));
+    const __m128i achados =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas)),
+                     _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
+    if (_mm_movemask_epi8(achados) != 0) {
+      return true;
+    }
   }
-  if (citar == 0) {
-    saida.append(valor);
+#endif
+  for (; i + 8 <= valor.size(); i += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, valor.data() + i, 8);
+    if ((TemByte(w, ',') | TemByte(w, '"') | TemByte(w, '\r') | TemByte(w, '\n')) != 0) {
+      return true;
+    }
+  }
+  for (; i < valor.size(); ++i) {
+    const char c = valor[i];
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void EscreveCampoCsv(std::string& saida, std::string_view valor, char antes) {
+  if (!PrecisaAspas(valor)) {
+    const std::size_t n = saida.size();
+    const std::size_t extra = antes != '\0' ? 1 : 0;
+    saida.resize(n + extra + valor.size());
+    if (extra != 0) {
+      saida[n] = antes;
+    }
+    std::memcpy(saida.data() + n + extra, valor.data(), valor.size());
     return;
+  }
+  if (antes != '\0') {
+    saida.push_back(antes);
   }
   saida.push_back('"');
   for (const char c : valor) {

@@ -46,8 +46,8 @@ class LeitorCsv {
   std::size_t linha_ = 0;
 };
 
-// Appends one CSV field, quoted when it must be.
-void EscreveCampoCsv(std::string& saida, std::string_view valor);
+// Appends one CSV field, quoted when it must be, after `antes` when that is not '\0'.
+void EscreveCampoCsv(std::string& saida, std::string_view valor, char antes = '\0');
 
 // Output gathered in a buffer and written in large blocks.
 class Saida {

@@ -1,0 +1,151 @@
+#include "tool/csv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tool/paralelo.h"
+
+namespace lumbrava {
+namespace {
+
+// A FILE* over a string.
+struct Memoria {
+  std::string texto;
+  std::FILE* f;
+  explicit Memoria(std::string t) : texto(std::move(t)) {
+    f = texto.empty() ? std::tmpfile() : fmemopen(texto.data(), texto.size(), "rb");
+  }
+  ~Memoria() { std::fclose(f); }
+};
+
+TEST(LeitorLinhas, SplitsLinesEndingInLfOrCrlf) {
+  Memoria m("um\r\ndois\n\ntres");
+  LeitorLinhas l(m.f);
+  std::vector<std::string> linhas;
+  for (std::string_view v; l.Proxima(v);) {
+    linhas.emplace_back(v);
+  }
+  EXPECT_EQ(linhas, (std::vector<std::string>{"um", "dois", "", "tres"}));
+  EXPECT_EQ(l.numero(), 4U);
+  EXPECT_FALSE(l.Falhou());
+}
+
+TEST(LeitorLinhas, KeepsLinesLongerThanItsBlock) {
+  const std::string longa(3'000'000, 'x');
+  Memoria m(longa + "\nfim\n");
+  LeitorLinhas l(m.f);
+  std::string_view v;
+  ASSERT_TRUE(l.Proxima(v));
+  EXPECT_EQ(v.size(), longa.size());
+  ASSERT_TRUE(l.Proxima(v));
+  EXPECT_EQ(v, "fim");
+  EXPECT_FALSE(l.Proxima(v));
+}
+
+TEST(LeitorCsv, ReadsQuotedFieldsAcrossLinesAndReportsMalformedOnes) {
+  Memoria m(
+      "a,\"b,c\",\"d \"\"e\"\"\",\n"
+      "\"linha\r\nquebrada\",x\n"
+      "\"aberta\n");
+  LeitorLinhas linhas(m.f);
+  LeitorCsv csv(linhas);
+  std::vector<std::string> campos;
+  std::string erro;
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(erro, "");
+  EXPECT_EQ(campos, (std::vector<std::string>{"a", "b,c", "d \"e\"", ""}));
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(csv.linha(), 2U);
+  EXPECT_EQ(campos, (std::vector<std::string>{"linha\nquebrada", "x"}));
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(erro, "aspas abertas e não fechadas");
+  EXPECT_FALSE(csv.Proximo(campos, erro));
+
+  for (const char* ruim : {"ab\"c\n", "\"ab\"c\n"}) {
+    Memoria r(ruim);
+    LeitorLinhas lr(r.f);
+    LeitorCsv c(lr);
+    ASSERT_TRUE(c.Proximo(campos, erro));
+    EXPECT_FALSE(erro.empty()) << ruim;
+  }
+}
+
+TEST(EscreveCampoCsv, QuotesOnlyWhenItMust) {
+  std::string s;
+  EscreveCampoCsv(s, "simples");
+  EscreveCampoCsv(s, "12,50", ',');
+  EscreveCampoCsv(s, "diz \"oi\"", ',');
+  EscreveCampoCsv(s, "um texto bem mais longo que dezesseis letras, com vírgula", ',');
+  EscreveCampoCsv(s, "dois\nlinhas", ',');
+  EXPECT_EQ(s,
+            "simples,\"12,50\",\"diz \"\"oi\"\"\",\"um texto bem mais longo que dezesseis "
+            "letras, com vírgula\",\"dois\nlinhas\"");
+}
+
+// Batches come back in file order, with the right line numbers, whatever the threads.
+class Eco final : public TrabalhadorDeLotes {
+ public:
+  void Processa(Lote& lote) override {
+    for (std::size_t i = 0; i < lote.Linhas(); ++i) {
+      const std::string_view l = lote.Linha(i);
+      if (l == "ruim") {
+        lote.erros.push_back("linha " + std::to_string(lote.primeiraLinha + i));
+      } else {
+        lote.saida.append(l).push_back('\n');
+      }
+    }
+  }
+};
+
+TEST(ProcessaEmParalelo, HandsBatchesBackInOrder) {
+  std::string entrada;
+  std::string esperado;
+  for (int i = 1; i <= 20000; ++i) {
+    const std::string l = (i == 7777 || i == 15000) ? "ruim" : std::to_string(i);
+    entrada += l + "\n";
+    if (l != "ruim") {
+      esperado += l + "\n";
+    }
+  }
+  for (const unsigned threads : {1U, 3U, 8U}) {
+    Memoria m(entrada);
+    LeitorLinhas linhas(m.f);
+    std::string saida;
+    std::vector<std::string> erros;
+    ProcessaEmParalelo(
+        linhas, threads, [] { return std::make_unique<Eco>(); },
+        [&](Lote& lote) {
+          saida += lote.saida;
+          erros.insert(erros.end(), lote.erros.begin(), lote.erros.end());
+        });
+    EXPECT_EQ(saida, esperado) << threads;
+    EXPECT_EQ(erros, (std::vector<std::string>{"linha 7777", "linha 15000"})) << threads;
+  }
+}
+
+class Falha final : public TrabalhadorDeLotes {
+ public:
+  void Processa(Lote& lote) override {
+    if (lote.primeiraLinha > 1) {
+      throw std::runtime_error("falhou");
+    }
+  }
+};
+
+TEST(ProcessaEmParalelo, PassesAWorkersErrorOn) {
+  std::string entrada;
+  for (int i = 0; i < 10000; ++i) {
+    entrada += "x\n";
+  }
+  Memoria m(entrada);
+  LeitorLinhas linhas(m.f);
+  EXPECT_THROW(ProcessaEmParalelo(
+                   linhas, 4, [] { return std::make_unique<Falha>(); }, [](Lote&) {}),
+               std::runtime_error);
+}
+
+}  // namespace
+}  // namespace lumbrava

@@ -1,0 +1,47 @@
+// Lines of a file processed in batches on several threads, with the results handed back in the
+// order of the file. Memory holds a bounded number of batches, whatever the file's size.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tool/csv.h"
+
+namespace lumbrava {
+
+struct Lote {
+  std::size_t primeiraLinha = 0;  // number of the batch's first line, from 1
+  std::string texto;              // the lines, one after another
+  std::vector<std::size_t> fins;  // where each line ends in `texto`
+  // Filled by the worker:
+  std::string saida;               // output of the lines before the batch's first error
+  std::vector<std::string> erros;  // messages, in line order
+
+  std::size_t Linhas() const { return fins.size(); }
+  std::string_view Linha(std::size_t i) const {
+    const std::size_t de = i == 0 ? 0 : fins[i - 1];
+    return std::string_view(texto).substr(de, fins[i] - de);
+  }
+};
+
+class TrabalhadorDeLotes {
+ public:
+  virtual ~TrabalhadorDeLotes() = default;
+  virtual void Processa(Lote& lote) = 0;
+};
+
+// Reads `linhas` to the end in batches; each of `threads` workers (made by `cria`, one per thread)
+// processes batches; `entrega` receives every processed batch on the calling thread, in file
+// order. An exception in a worker or in `entrega` stops the work and is thrown again here.
+void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
+                        const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
+                        const std::function<void(Lote&)>& entrega);
+
+// The threads to use by default: the machine's cores, at most 8.
+unsigned ThreadsPadrao();
+
+}  // namespace lumbrava
