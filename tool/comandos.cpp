@@ -320,6 +320,24 @@ int Mostra(const Parametros& p, std::FILE* saida) {
   return kSaidaOk;
 }
 
+// Ends a read or a write: the last reports, the output flushed and, when every line went through,
+// the output file put in place.
+int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
+            std::FILE* erros) {
+  if (linhas.Falhou()) {
+    relator.Erro("erro de leitura da entrada");
+  }
+  relator.Conclui("linha(s)");
+  if (!saida.Descarrega()) {
+    std::fprintf(erros, "erro ao gravar a saída\n");
+    return kSaidaEntradaRecusada;
+  }
+  if (relator.total() > 0) {
+    return kSaidaEntradaRecusada;
+  }
+  return destino.Confirma() ? kSaidaOk : kSaidaEntradaRecusada;
+}
+
 // Reads the record lines of a batch with a layout of its own.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
@@ -427,18 +445,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
           relator.Erro(e);
         }
       });
-  if (linhas.Falhou()) {
-    relator.Erro("erro de leitura da entrada");
-  }
-  relator.Conclui("linha(s)");
-  if (!saida.Descarrega()) {
-    std::fprintf(erros, "erro ao gravar a saída\n");
-    return kSaidaEntradaRecusada;
-  }
-  if (relator.total() > 0) {
-    return kSaidaEntradaRecusada;
-  }
-  return destino.Confirma() ? kSaidaOk : kSaidaEntradaRecusada;
+  return Encerra(linhas, relator, saida, destino, erros);
 }
 
 // Finds which field holds a character that the file's encoding cannot hold.
@@ -606,18 +613,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
     saida.buffer() += "\r\n";
     saida.TalvezDescarregue();
   }
-  if (linhas.Falhou()) {
-    relator.Erro("erro de leitura da entrada");
-  }
-  relator.Conclui("linha(s)");
-  if (!saida.Descarrega()) {
-    std::fprintf(erros, "erro ao gravar a saída\n");
-    return kSaidaEntradaRecusada;
-  }
-  if (relator.total() > 0) {
-    return kSaidaEntradaRecusada;
-  }
-  return destino.Confirma() ? kSaidaOk : kSaidaEntradaRecusada;
+  return Encerra(linhas, relator, saida, destino, erros);
 }
 
 }  // namespace
