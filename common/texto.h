@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,14 @@ bool EhUtf8Valido(std::string_view texto);
 
 // Upper-case form of a UTF-8 text, letter by letter, accented letters included ("ç" -> "Ç").
 std::string Maiusculas(std::string_view texto);
+
+// Copies a text to `destino` and gives the end of the copy (the empty text copies nothing).
+inline char* Copia(char* destino, std::string_view origem) {
+  if (!origem.empty()) {
+    std::memcpy(destino, origem.data(), origem.size());
+  }
+  return destino + origem.size();
+}
 
 // Removes blanks (spaces and tabs) from both ends.
 std::string_view Apara(std::string_view texto);

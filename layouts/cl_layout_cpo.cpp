@@ -24,9 +24,9 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
   char* o = saida.data();
   if (aDireita) {
     std::memset(o, ' ', tamanho - largura);
-    std::memcpy(o + tamanho - largura, cortado.data(), cortado.size());
+    Copia(o + tamanho - largura, cortado);
   } else {
-    std::memcpy(o, cortado.data(), cortado.size());
+    Copia(o, cortado);
     std::memset(o + cortado.size(), ' ', tamanho - largura);
   }
 }

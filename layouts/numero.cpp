@@ -247,8 +247,7 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
     o += folga;
   }
   for (const std::string_view parte : {parteInteira, separador, parteDecimal}) {
-    std::memcpy(o, parte.data(), parte.size());
-    o += parte.size();
+    o = Copia(o, parte);
   }
   return ResultadoNumero::kOk;
 }
@@ -337,8 +336,7 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
     *o++ = ',';
     std::memset(o, '0', zerosAntes);
     o += zerosAntes;
-    std::memcpy(o, fracao.data(), fracao.size());
-    o += fracao.size();
+    o = Copia(o, fracao);
     std::memset(o, '0', zerosDepois);
   }
   return true;

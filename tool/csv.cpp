@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/texto.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -192,7 +194,7 @@ void EscreveCampoCsv(std::string& saida, std::string_view valor, char antes) {
     if (extra != 0) {
       saida[n] = antes;
     }
-    std::memcpy(saida.data() + n + extra, valor.data(), valor.size());
+    Copia(saida.data() + n + extra, valor);
     return;
   }
   if (antes != '\0') {
