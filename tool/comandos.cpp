@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "common/operador.h"
+#include "common/registra_erro.h"
 #include "common/texto.h"
 #include "layouts/cl_produtos.h"
 #include "tool/codificacao.h"
@@ -68,13 +69,14 @@ class Relator {
     }
   }
   std::size_t total() const { return total_; }
-  void Conclui(const char* oQue) {
+  void Conclui(bool paraArquivo) {
     if (total_ > kMaximoMensagens) {
       std::fprintf(erros_, "... e mais %zu erros\n", total_ - kMaximoMensagens);
     }
     if (total_ > 0) {
-      std::fprintf(erros_, "%zu %s recusada(s); nada foi gravado depois do primeiro erro\n", total_,
-                   oQue);
+      std::fprintf(erros_, "%zu linha(s) recusada(s); %s\n", total_,
+                   paraArquivo ? "o arquivo de saída não foi gravado"
+                               : "nada foi escrito depois da primeira");
     }
   }
 
@@ -112,6 +114,7 @@ class Destino {
   Destino& operator=(const Destino&) = delete;
 
   std::FILE* arquivo() const { return arquivo_; }
+  bool ParaArquivo() const { return !temporario_.empty(); }
 
   // Puts the file in place; false when it could not be written.
   bool Confirma() {
@@ -327,7 +330,7 @@ int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino&
   if (linhas.Falhou()) {
     relator.Erro("erro de leitura da entrada");
   }
-  relator.Conclui("linha(s)");
+  relator.Conclui(destino.ParaArquivo());
   if (!saida.Descarrega()) {
     std::fprintf(erros, "erro ao gravar a saída\n");
     return kSaidaEntradaRecusada;
@@ -695,6 +698,7 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
     if (escreve->parsed()) return Escreve(p, entrada, saida, erros);
   } catch (const std::exception& e) {
     std::fprintf(erros, "erro: %s\n", e.what());
+    RegistraErro(std::string("lumbrava-layouts::ExecutaFerramenta::") + e.what());
     return kSaidaEntradaRecusada;
   }
   return kSaidaUsoErrado;
