@@ -49,16 +49,6 @@ bool clLayoutCpo::EhTexto() const {
   return tipo == "S" || tipo == "C" || tipo == "Cd" || tipo == "Sd";
 }
 
-ConfiguracaoSaida clLayoutCpo::ConfiguracaoEfetiva() const {
-  if (configuracaoParticular || layout_ == nullptr) {
-    return {separaCasasDecimais, espacoNosNumerosVazios, espacoAdireitaNumeros,
-            separadorCasasDecimais, separadorNoFinalDeCadaCampo};
-  }
-  return {layout_->separaCasasDecimais, layout_->espacoNosNumerosVazios,
-          layout_->espacoAdireitaNumeros, layout_->separadorCasasDecimais,
-          layout_->separadorNoFinalDeCadaCampo};
-}
-
 std::string clLayoutCpo::ValorFormatado() const {
   std::string saida;
   ValorFormatado(saida);

@@ -8,16 +8,6 @@ namespace lumbrava {
 
 class clLayoutReg;
 
-// The output settings that a layout holds for all its fields and that a field may hold as its own
-// (AplicaConfiguracaoParticular).
-struct ConfiguracaoSaida {
-  bool separaCasasDecimais = false;
-  bool espacoNosNumerosVazios = false;
-  bool espacoAdireitaNumeros = false;
-  std::string separadorCasasDecimais = ",";
-  bool separadorNoFinalDeCadaCampo = false;
-};
-
 class clLayoutCpo {
  public:
   explicit clLayoutCpo(clLayoutReg* layout) : layout_(layout) {}
@@ -52,9 +42,7 @@ class clLayoutCpo {
   bool EhTexto() const;
   // True when the value is written as a number: every type text but the four text ones.
   bool EhNumerico() const { return !EhTexto(); }
-  // The output settings in force: the field's own, or its layout's.
-  ConfiguracaoSaida ConfiguracaoEfetiva() const;
-  // The separator and the field-end flag in force, without copying the settings.
+  // The output settings in force: the field's own (configuracaoParticular), or its layout's.
   const std::string& SeparadorDecimalEfetivo() const;
   bool SeparadorNoFinalEfetivo() const;
   // True when the decimal separator is written (the field's or layout's separaCasasDecimais, or

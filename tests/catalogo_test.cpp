@@ -147,7 +147,7 @@ TEST_F(CatalogoTest, EveryLayoutReadsBackWhatItWrote) {
       if (!l->leituraComPipe) {
         std::size_t finais = 0;
         for (const auto& c : l->campos()) {
-          finais += c->ConfiguracaoEfetiva().separadorNoFinalDeCadaCampo ? 1 : 0;
+          finais += c->SeparadorNoFinalEfetivo() ? 1 : 0;
         }
         EXPECT_EQ(ContaCaracteres(registro),
                   static_cast<std::size_t>(l->TamanhoRegistro()) + finais)
