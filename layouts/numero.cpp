@@ -10,11 +10,6 @@ namespace lumbrava {
 
 namespace {
 
-void TiraZerosAEsquerda(std::string& d) {
-  const auto p = d.find_first_not_of('0');
-  d.erase(0, p == std::string::npos ? d.size() : p);
-}
-
 // Adds one unit to a string of digits ("999" -> "1000").
 void SomaUm(std::string& d) {
   for (auto i = d.size(); i > 0; --i) {
@@ -87,69 +82,6 @@ bool DivideNumero(std::string_view texto, bool& negativo, std::string_view& inte
 }
 
 }  // namespace
-
-std::optional<Decimal> InterpretaNumero(std::string_view texto) {
-  Decimal n;
-  std::string_view inteiros;
-  std::string_view fracao;
-  if (!DivideNumero(Apara(texto), n.negativo, inteiros, fracao)) {
-    return std::nullopt;
-  }
-  n.digitos.reserve(inteiros.size() + fracao.size());
-  n.digitos.append(inteiros).append(fracao);
-  n.casas = static_cast<int>(fracao.size());
-  TiraZerosAEsquerda(n.digitos);
-  if (n.EhZero()) {
-    n.negativo = false;
-  }
-  return n;
-}
-
-Decimal Arredonda(const Decimal& numero, int casas) {
-  casas = std::max(casas, 0);
-  Decimal r = numero;
-  if (r.casas < casas) {
-    if (!r.EhZero()) {
-      r.digitos.append(static_cast<std::size_t>(casas - r.casas), '0');
-    }
-    r.casas = casas;
-    return r;
-  }
-  if (r.casas == casas) {
-    return r;
-  }
-  const auto cortar = static_cast<std::size_t>(r.casas - casas);
-  // The digits with enough leading zeros that the cut always leaves at least one place.
-  std::string d = std::string(cortar + 1, '0') + r.digitos;
-  const char primeiroCortado = d[d.size() - cortar];
-  d.resize(d.size() - cortar);
-  if (primeiroCortado >= '5') {
-    SomaUm(d);
-  }
-  TiraZerosAEsquerda(d);
-  r.digitos = std::move(d);
-  r.casas = casas;
-  if (r.EhZero()) {
-    r.negativo = false;
-  }
-  return r;
-}
-
-std::string TextoDoNumero(const Decimal& numero, int casasMinimas) {
-  const Decimal n = Arredonda(numero, std::max(numero.casas, casasMinimas));
-  const auto casas = static_cast<std::size_t>(n.casas);
-  std::string d = n.digitos;
-  if (d.size() < casas + 1) {
-    d.insert(0, casas + 1 - d.size(), '0');
-  }
-  std::string texto = n.negativo ? "-" : "";
-  texto.append(d, 0, d.size() - casas);
-  if (casas > 0) {
-    texto.push_back(',');
-    texto.append(d, d.size() - casas, casas);
-  }
-  return texto;
-}
 
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
                               std::string& saida) {

@@ -9,28 +9,6 @@
 
 namespace lumbrava {
 
-// A decimal number: sign, the digits without leading zeros (empty for zero), and how many of
-// them are decimals.
-struct Decimal {
-  bool negativo = false;
-  std::string digitos;
-  int casas = 0;
-
-  bool EhZero() const { return digitos.empty(); }
-};
-
-// Reads a number: blanks around it, an optional "+" or "-", digits, and at most one decimal
-// separator, "," or "." (the system's own values use the comma). No thousands separators.
-// Returns nothing when the text is not such a number (the empty text included).
-std::optional<Decimal> InterpretaNumero(std::string_view texto);
-
-// The number with exactly `casas` decimals, rounded half away from zero. Zero is never negative.
-Decimal Arredonda(const Decimal& numero, int casas);
-
-// The system's text of a number: "-" when negative, the integer digits (at least "0"), and, when
-// it has decimals, "," and at least `casasMinimas` decimals ("12,50", "0", "-3,125").
-std::string TextoDoNumero(const Decimal& numero, int casasMinimas);
-
 // How a numeric field is written.
 struct FormatoNumero {
   int tamanho = 0;                   // columns of the field

