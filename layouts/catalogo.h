@@ -1,5 +1,6 @@
-// The catalogue's table of target systems: each system's identifier, its composer and the list of
-// its layout names. CompoeLayout and clProdutos both read it, so a system is added in one place.
+// What the layout model asks of the catalogue: the target systems, each with its identifier, its
+// list of layout names and the way to compose them. The catalogue (layouts/catalogue/) supplies
+// the list; the model knows nothing of its contents. Constant data, safe to share between threads.
 #pragma once
 
 #include <span>
@@ -12,14 +13,13 @@ class clLayoutReg;
 
 struct SistemaCatalogo {
   std::string_view identificador;
-  void (clLayoutReg::*compoe)(const std::string& registro);
   // Layout names separated by "," (a trailing "," may close the list).
   std::string_view layouts;
+  // Appends the fields of the layout `registro` to a new layout.
+  void (*compoe)(clLayoutReg& layout, const std::string& registro);
 };
 
-struct Catalogo {
-  // The target systems, in the order in which CompoeLayout compares their identifiers.
-  static std::span<const SistemaCatalogo> Sistemas();
-};
+// The target systems, in the order in which CompoeLayout compares their identifiers.
+std::span<const SistemaCatalogo> SistemasDoCatalogo();
 
 }  // namespace lumbrava

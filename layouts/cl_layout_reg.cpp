@@ -14,7 +14,6 @@
 #include "common/registra_erro.h"
 #include "common/texto.h"
 #include "layouts/catalogo.h"
-#include "layouts/catalogue/campo_def.h"
 #include "layouts/numero.h"
 
 namespace lumbrava {
@@ -47,10 +46,39 @@ ErroValor::ErroValor(std::string layout, std::string campo, std::string valor,
 clLayoutReg::clLayoutReg() = default;
 clLayoutReg::~clLayoutReg() = default;
 
+clLayoutReg::clLayoutReg(const clLayoutReg& outro)
+    : nomeRegistro(outro.nomeRegistro),
+      produto(outro.produto),
+      proximaColuna(outro.proximaColuna),
+      virgulasNosNumericos(outro.virgulasNosNumericos),
+      separaCasasDecimais(outro.separaCasasDecimais),
+      espacoNosNumerosVazios(outro.espacoNosNumerosVazios),
+      espacoAdireitaNumeros(outro.espacoAdireitaNumeros),
+      separadorCasasDecimais(outro.separadorCasasDecimais),
+      separadorNoFinalDeCadaCampo(outro.separadorNoFinalDeCadaCampo),
+      leituraComPipe(outro.leituraComPipe),
+      alertaErros_(outro.alertaErros_) {
+  campos_.reserve(outro.campos_.size());
+  for (const auto& c : outro.campos_) {
+    campos_.push_back(std::make_unique<clLayoutCpo>(*c));
+    campos_.back()->layout_ = this;
+  }
+  // The same order as the original's, field for field.
+  porColuna_.reserve(outro.porColuna_.size());
+  for (const clLayoutCpo* c : outro.porColuna_) {
+    for (std::size_t i = 0; i < outro.campos_.size(); ++i) {
+      if (outro.campos_[i].get() == c) {
+        porColuna_.push_back(campos_[i].get());
+        break;
+      }
+    }
+  }
+}
+
 void clLayoutReg::CompoeLayout(const std::string& sistema, const std::string& registro) {
-  for (const SistemaCatalogo& s : Catalogo::Sistemas()) {
+  for (const SistemaCatalogo& s : SistemasDoCatalogo()) {
     if (sistema == s.identificador) {
-      (this->*s.compoe)(registro);
+      s.compoe(*this, registro);
       return;
     }
   }
@@ -107,7 +135,7 @@ clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int
   campo->qualificador = std::string(qualificador);
   campo->eliminaEspacos = eliminaEspacos;
   campo->tipo = decimais >= 1 ? std::string("N") : std::string(tipo);
-  porColunaValido_ = false;
+  ReordenaPorColuna(campo);
 
   // Only pairs with the changed field can have changed since the last append.
   for (const auto& outro : campos_) {
@@ -126,20 +154,6 @@ clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int
     }
   }
   return campo;
-}
-
-void clLayoutReg::AcrescentaCampos(std::span<const CampoDef> tabela) {
-  for (const CampoDef& d : tabela) {
-    const int coluna = proximaColuna == 0 ? 1 : proximaColuna;
-    if (coluna != d.inicio) {
-      throw std::logic_error("layout '" + nomeRegistro + "', campo '" + std::string(d.nome) +
-                             "': a tabela diz coluna " + std::to_string(d.inicio) +
-                             ", o campo cai na coluna " + std::to_string(coluna));
-    }
-    AcrescentaCampoAppend(d.tamanho, d.nome, d.decimais, d.tipo, d.outros.operacao,
-                          d.outros.alinhamento, d.outros.semFormatacao, d.outros.qualificador,
-                          d.outros.eliminaEspacos);
-  }
 }
 
 bool clLayoutReg::AplicaConfiguracaoParticular(std::string_view campo, bool separaCasasDecimais_,
@@ -246,18 +260,25 @@ void clLayoutReg::LimpaValores() {
   }
 }
 
-const std::vector<const clLayoutCpo*>& clLayoutReg::CamposPorColuna() const {
-  if (!porColunaValido_) {
-    porColuna_.clear();
-    for (const auto& c : campos_) {
-      porColuna_.push_back(c.get());
+void clLayoutReg::ReordenaPorColuna(const clLayoutCpo* campo) {
+  std::erase(porColuna_, campo);
+  const auto porInicio = [](const clLayoutCpo* a, const clLayoutCpo* b) {
+    return a->inicio < b->inicio;
+  };
+  auto [de, ate] = std::equal_range(porColuna_.begin(), porColuna_.end(), campo, porInicio);
+  // Among fields that start on the same column, field order.
+  const auto ordem = [this](const clLayoutCpo* c) {
+    std::size_t i = 0;
+    while (i < campos_.size() && campos_[i].get() != c) {
+      ++i;
     }
-    std::stable_sort(
-        porColuna_.begin(), porColuna_.end(),
-        [](const clLayoutCpo* a, const clLayoutCpo* b) { return a->inicio < b->inicio; });
-    porColunaValido_ = true;
+    return i;
+  };
+  const std::size_t meu = ordem(campo);
+  while (de != ate && ordem(*de) < meu) {
+    ++de;
   }
-  return porColuna_;
+  porColuna_.insert(de, campo);
 }
 
 bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string* erro) {
@@ -307,7 +328,7 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
   // Columns count characters; an ASCII line needs no walking.
   const bool ascii = EhAscii(linha);
   std::size_t desvio = 0;  // field-end separators written before this field
-  for (const clLayoutCpo* cc : CamposPorColuna()) {
+  for (const clLayoutCpo* cc : porColuna_) {
     auto& c = *const_cast<clLayoutCpo*>(cc);
     std::string_view bruto;
     if (!c.operacao.empty()) {
@@ -340,7 +361,7 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
   std::string valor;
   int coluna = 1;  // next column of the record still to write
   bool sobreposto = false;
-  for (const clLayoutCpo* c : CamposPorColuna()) {
+  for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0) {
       continue;
     }
@@ -364,7 +385,7 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
   const auto total = static_cast<std::size_t>(TamanhoRegistro());
   std::vector<std::string> colunas(total, " ");
   std::vector<std::string> finais(total);
-  for (const clLayoutCpo* c : CamposPorColuna()) {
+  for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0 || c->inicio < 1) {
       continue;
     }

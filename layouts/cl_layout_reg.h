@@ -1,5 +1,10 @@
 // The record layout: an ordered set of fixed-width or delimited fields that reads its values from a
 // text line and writes them back, with layout-wide and per-field output settings.
+//
+// Threads: the const operations (ExpandeLayout, ExpandeLayoutDiv, the look-ups, pegaValor,
+// TamanhoRegistro) write nothing, so several threads may run them on one layout at once; every
+// other operation changes the layout or its fields' values and needs the layout to itself. A
+// thread that reads or writes records gets its own copy (the copy constructor).
 #pragma once
 
 #include <memory>
@@ -14,7 +19,6 @@
 namespace lumbrava {
 
 class clProduto;
-struct CampoDef;
 
 // A value that cannot be written into its field. The message names the layout, the field and the
 // value.
@@ -35,7 +39,8 @@ class clLayoutReg {
  public:
   clLayoutReg();
   ~clLayoutReg();
-  clLayoutReg(const clLayoutReg&) = delete;
+  // A copy has its own fields (names, columns, settings and values), and the same product.
+  clLayoutReg(const clLayoutReg& outro);
   clLayoutReg& operator=(const clLayoutReg&) = delete;
 
   // --- identity -----------------------------------------------------------------------------
@@ -54,8 +59,9 @@ class clLayoutReg {
   bool leituraComPipe = false;               // lines are read as "|"-separated values
 
   // --- composition ---------------------------------------------------------------------------
-  // Chooses the composer of the target system `sistema` (exact, case-sensitive) and has it append
-  // the fields of the layout `registro`. An unknown system adds nothing.
+  // Chooses the composer of the target system `sistema` (exact, case-sensitive) among the
+  // catalogue's systems (layouts/catalogo.h) and has it append the fields of the layout
+  // `registro`. An unknown system adds nothing.
   void CompoeLayout(const std::string& sistema, const std::string& registro);
 
   // Appends one field at the running column (0 counts as 1) and returns it. A field of exactly the
@@ -141,33 +147,17 @@ class clLayoutReg {
                                int decimais, std::string_view tipo, std::string_view operacao,
                                std::string_view alinhamento, bool semFormatacao,
                                std::string_view qualificador, bool eliminaEspacos);
-  // Appends a composer's table, row by row. Each row's start column must be the running column:
-  // a table that disagrees with itself throws std::logic_error.
-  void AcrescentaCampos(std::span<const CampoDef> tabela);
   // Reports a layout error to the operator (who may ask not to be alerted again) and to the
   // layout error file.
   void RegistraErroLayout(std::string_view mensagem);
 
-  const std::vector<const clLayoutCpo*>& CamposPorColuna() const;
-
-  // Composers of the target systems, one per unit of layouts/catalogue/.
-  void CompoeCotepe(const std::string& registro);
-  void CompoePortPress(const std::string& registro);
-  void CompoeProtheus(const std::string& registro);
-  void CompoeQuestor(const std::string& registro);
-  void CompoeRadar(const std::string& registro);
-  void CompoeRubi(const std::string& registro);
-  void CompoeSCI(const std::string& registro);
-  void CompoeSCISaidasEAtivos(const std::string& registro);
-  void CompoeSCIComplementos(const std::string& registro);
-  void CompoeUnico(const std::string& registro);
-
-  friend struct Catalogo;
+  // Keeps porColuna_ in column order after the field `campo` was appended or moved.
+  void ReordenaPorColuna(const clLayoutCpo* campo);
 
   std::vector<std::unique_ptr<clLayoutCpo>> campos_;
   bool alertaErros_ = true;
-  mutable std::vector<const clLayoutCpo*> porColuna_;
-  mutable bool porColunaValido_ = false;
+  // The fields in column order (field order among equal start columns), kept on every append.
+  std::vector<const clLayoutCpo*> porColuna_;
 };
 
 // What a field whose separadorNoFinalDeCadaCampo is in force has written after its columns.

@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kTitulo = "clProdutos.LocalizaCriaLayoutRegistro";
 
 const SistemaCatalogo* Sistema(std::string_view produto) {
-  for (const SistemaCatalogo& s : Catalogo::Sistemas()) {
+  for (const SistemaCatalogo& s : SistemasDoCatalogo()) {
     if (s.identificador == produto) {
       return &s;
     }
@@ -79,7 +79,7 @@ std::vector<std::string> clProdutos::LayoutsDoProduto(std::string_view produto) 
 
 std::string clProdutos::ObtemRelacaoProdutos() {
   std::string lista;
-  for (const SistemaCatalogo& s : Catalogo::Sistemas()) {
+  for (const SistemaCatalogo& s : SistemasDoCatalogo()) {
     if (!lista.empty()) {
       lista += ";;";
     }
@@ -90,7 +90,7 @@ std::string clProdutos::ObtemRelacaoProdutos() {
 
 std::vector<std::string> clProdutos::Produtos() {
   std::vector<std::string> nomes;
-  for (const SistemaCatalogo& s : Catalogo::Sistemas()) {
+  for (const SistemaCatalogo& s : SistemasDoCatalogo()) {
     nomes.emplace_back(s.identificador);
   }
   return nomes;

@@ -1,16 +1,15 @@
 // Cotepe: the records E01 to E21 of the fiscal printer's (ECF) data file. Every record opens with
 // its own code, the printer's serial number (NumeroFabricacao), the additional memory letter
 // (MFadicional) and the model; numbers are written with implied decimals.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // One row per field, as the record sheets list them.
 // clang-format off
-constexpr CampoDef kE01[] = {
+constexpr Passo kE01[] = {
     {1, "E01", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -31,7 +30,7 @@ constexpr CampoDef kE01[] = {
     {152, "VersaoAtoCotepe", 15, 0, "S"},
 };
 
-constexpr CampoDef kE02[] = {
+constexpr Passo kE02[] = {
     {1, "E02", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -47,7 +46,7 @@ constexpr CampoDef kE02[] = {
     {271, "Numerousuario", 2, 0, "N"},
 };
 
-constexpr CampoDef kE03[] = {
+constexpr Passo kE03[] = {
     {1, "E03", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -60,7 +59,7 @@ constexpr CampoDef kE03[] = {
     {99, "SomaBrutaDiaria", 18, 0, "N"},
 };
 
-constexpr CampoDef kE04[] = {
+constexpr Passo kE04[] = {
     {1, "E04", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -74,7 +73,7 @@ constexpr CampoDef kE04[] = {
     {95, "GT", 18, 0, "N"},
 };
 
-constexpr CampoDef kE05[] = {
+constexpr Passo kE05[] = {
     {1, "E05", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -94,7 +93,7 @@ constexpr CampoDef kE05[] = {
     {82, "Codificador Digito 9", 1, 0, "S"},
 };
 
-constexpr CampoDef kE06[] = {
+constexpr Passo kE06[] = {
     {1, "E06", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -105,7 +104,7 @@ constexpr CampoDef kE06[] = {
     {73, "SimbologiaMoeda", 4, 0, "S"},
 };
 
-constexpr CampoDef kE07[] = {
+constexpr Passo kE07[] = {
     {1, "E07", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -114,7 +113,7 @@ constexpr CampoDef kE07[] = {
     {55, "DataGravacao", 8, 0, "D"},
 };
 
-constexpr CampoDef kE08[] = {
+constexpr Passo kE08[] = {
     {1, "E08", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -123,7 +122,7 @@ constexpr CampoDef kE08[] = {
     {59, "SerieMFD", 20, 0, "S"},
 };
 
-constexpr CampoDef kE09[] = {
+constexpr Passo kE09[] = {
     {1, "E09", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -134,7 +133,7 @@ constexpr CampoDef kE09[] = {
     {65, "IndicadorPerda", 1, 0, "S"},
 };
 
-constexpr CampoDef kE10[] = {
+constexpr Passo kE10[] = {
     {1, "E10", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -146,7 +145,7 @@ constexpr CampoDef kE10[] = {
     {71, "CNPJ", 14, 0, "N"},
 };
 
-constexpr CampoDef kE11[] = {
+constexpr Passo kE11[] = {
     {1, "E11", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -166,7 +165,7 @@ constexpr CampoDef kE11[] = {
     {131, "HoraGravacao", 6, 0, "H"},
 };
 
-constexpr CampoDef kE12[] = {
+constexpr Passo kE12[] = {
     {1, "E12", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -182,7 +181,7 @@ constexpr CampoDef kE12[] = {
     {101, "DescontoISSQN", 1, 0, "S"},
 };
 
-constexpr CampoDef kE13[] = {
+constexpr Passo kE13[] = {
     {1, "E13", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -193,7 +192,7 @@ constexpr CampoDef kE13[] = {
     {60, "ValorAcumulado", 13, 2, "N"},
 };
 
-constexpr CampoDef kE14[] = {
+constexpr Passo kE14[] = {
     {1, "E14", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -215,7 +214,7 @@ constexpr CampoDef kE14[] = {
     {178, "CPFCNPJadquirente", 14, 0, "S"},
 };
 
-constexpr CampoDef kE15[] = {
+constexpr Passo kE15[] = {
     {1, "E15", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -242,7 +241,7 @@ constexpr CampoDef kE15[] = {
     {267, "Casasdecimaisvalorunitario", 1, 0, "N"},
 };
 
-constexpr CampoDef kE16[] = {
+constexpr Passo kE16[] = {
     {1, "E16", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -258,7 +257,7 @@ constexpr CampoDef kE16[] = {
     {85, "HoraFinalEmissao", 6, 0, "S"},
 };
 
-constexpr CampoDef kE17[] = {
+constexpr Passo kE17[] = {
     {1, "E17", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -269,7 +268,7 @@ constexpr CampoDef kE17[] = {
     {68, "ValorAcumulado", 13, 0, "N"},
 };
 
-constexpr CampoDef kE18[] = {
+constexpr Passo kE18[] = {
     {1, "E18", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -280,7 +279,7 @@ constexpr CampoDef kE18[] = {
     {68, "ValorAcumulado", 13, 0, "N"},
 };
 
-constexpr CampoDef kE19[] = {
+constexpr Passo kE19[] = {
     {1, "E19", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -302,7 +301,7 @@ constexpr CampoDef kE19[] = {
     {178, "CPFCNPJAdquirente", 14, 0, "S"},
 };
 
-constexpr CampoDef kE20[] = {
+constexpr Passo kE20[] = {
     {1, "E20", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -320,7 +319,7 @@ constexpr CampoDef kE20[] = {
     {130, "CancelamentoAcrescimo", 13, 2, "N"},
 };
 
-constexpr CampoDef kE21[] = {
+constexpr Passo kE21[] = {
     {1, "E21", 3, 0, "S"},
     {4, "NumeroFabricacao", 20, 0, "S"},
     {24, "MFadicional", 1, 0, "S"},
@@ -336,60 +335,51 @@ constexpr CampoDef kE21[] = {
 };
 // clang-format on
 
+static_assert(ColunasEmOrdem(kE01));
+static_assert(ColunasEmOrdem(kE02));
+static_assert(ColunasEmOrdem(kE03));
+static_assert(ColunasEmOrdem(kE04));
+static_assert(ColunasEmOrdem(kE05));
+static_assert(ColunasEmOrdem(kE06));
+static_assert(ColunasEmOrdem(kE07));
+static_assert(ColunasEmOrdem(kE08));
+static_assert(ColunasEmOrdem(kE09));
+static_assert(ColunasEmOrdem(kE10));
+static_assert(ColunasEmOrdem(kE11));
+static_assert(ColunasEmOrdem(kE12));
+static_assert(ColunasEmOrdem(kE13));
+static_assert(ColunasEmOrdem(kE14));
+static_assert(ColunasEmOrdem(kE15));
+static_assert(ColunasEmOrdem(kE16));
+static_assert(ColunasEmOrdem(kE17));
+static_assert(ColunasEmOrdem(kE18));
+static_assert(ColunasEmOrdem(kE19));
+static_assert(ColunasEmOrdem(kE20));
+static_assert(ColunasEmOrdem(kE21));
+
+// Written on every call, whatever the name.
+constexpr Passo kAntes[] = {
+    Define(&clLayoutReg::separaCasasDecimais, false),
+    Define(&clLayoutReg::separadorCasasDecimais, ""),
+    Define(&clLayoutReg::separadorNoFinalDeCadaCampo, false),
+    Define(&clLayoutReg::virgulasNosNumericos, false),
+    Define(&clLayoutReg::espacoNosNumerosVazios, false),
+};
+
+constexpr Layout kLayouts[] = {
+    {"E01", kE01}, {"E02", kE02}, {"E03", kE03}, {"E04", kE04}, {"E05", kE05}, {"E06", kE06},
+    {"E07", kE07}, {"E08", kE08}, {"E09", kE09}, {"E10", kE10}, {"E11", kE11}, {"E12", kE12},
+    {"E13", kE13}, {"E14", kE14}, {"E15", kE15}, {"E16", kE16}, {"E17", kE17}, {"E18", kE18},
+    {"E19", kE19}, {"E20", kE20}, {"E21", kE21},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeCotepe(const std::string& registro) {
-  // Written on every call, whatever the name.
-  separaCasasDecimais = false;
-  separadorCasasDecimais = "";
-  separadorNoFinalDeCadaCampo = false;
-  virgulasNosNumericos = false;
-  espacoNosNumerosVazios = false;
+constexpr Compositor CompoeCotepe{.nome = "CompoeCotepe", .layouts = kLayouts, .antes = kAntes};
 
-  const std::string nome = registro;
-  if (nome == "E01") {
-    AcrescentaCampos(kE01);
-  } else if (nome == "E02") {
-    AcrescentaCampos(kE02);
-  } else if (nome == "E03") {
-    AcrescentaCampos(kE03);
-  } else if (nome == "E04") {
-    AcrescentaCampos(kE04);
-  } else if (nome == "E05") {
-    AcrescentaCampos(kE05);
-  } else if (nome == "E06") {
-    AcrescentaCampos(kE06);
-  } else if (nome == "E07") {
-    AcrescentaCampos(kE07);
-  } else if (nome == "E08") {
-    AcrescentaCampos(kE08);
-  } else if (nome == "E09") {
-    AcrescentaCampos(kE09);
-  } else if (nome == "E10") {
-    AcrescentaCampos(kE10);
-  } else if (nome == "E11") {
-    AcrescentaCampos(kE11);
-  } else if (nome == "E12") {
-    AcrescentaCampos(kE12);
-  } else if (nome == "E13") {
-    AcrescentaCampos(kE13);
-  } else if (nome == "E14") {
-    AcrescentaCampos(kE14);
-  } else if (nome == "E15") {
-    AcrescentaCampos(kE15);
-  } else if (nome == "E16") {
-    AcrescentaCampos(kE16);
-  } else if (nome == "E17") {
-    AcrescentaCampos(kE17);
-  } else if (nome == "E18") {
-    AcrescentaCampos(kE18);
-  } else if (nome == "E19") {
-    AcrescentaCampos(kE19);
-  } else if (nome == "E20") {
-    AcrescentaCampos(kE20);
-  } else if (nome == "E21") {
-    AcrescentaCampos(kE21);
-  }
-}
+extern constexpr Sistema sistemaCotepe{
+    "Cotepe",
+    "E01,E02,E03,E04,E05,E06,E07,E08,E09,E10,E11,E12,E13,E14,E15,E16,E17,E18,E19,E20,E21,",
+    &CompoeCotepe};
 
-}  // namespace lumbrava
+}  // namespace lumbrava::catalogo

@@ -1,13 +1,12 @@
 // PortPress: accounting entries.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // clang-format off
-constexpr CampoDef kLancamentos[] = {
+constexpr Passo kLancamentos[] = {
     {1, "modulo", 3, 0, "S"},
     {4, "empresa", 1, 0, "S"},
     {5, "numLote", 5, 0, "S"},
@@ -24,18 +23,21 @@ constexpr CampoDef kLancamentos[] = {
     {68, "moeda", 4, 0, "S"},
     {72, "valor", 12, 2, "S"},
     {84, "hist", 75, 0, "S"},
+    Particular("valor", true, false, false, ",", false, false),
 };
 
 // clang-format on
 
+static_assert(ColunasEmOrdem(kLancamentos));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentos", kLancamentos},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoePortPress(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentos") {
-    AcrescentaCampos(kLancamentos);
-    AplicaConfiguracaoParticular("valor", true, false, false, ",", false, false);
-  }
-}
+constexpr Compositor CompoePortPress{.nome = "CompoePortPress", .layouts = kLayouts};
 
-}  // namespace lumbrava
+extern constexpr Sistema sistemaPortPress{"PortPress", "lancamentos,", &CompoePortPress};
+
+}  // namespace lumbrava::catalogo

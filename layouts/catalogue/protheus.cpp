@@ -1,14 +1,13 @@
 // Protheus: accounting entries, in several shapes, and the batch load of entries.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // One row per field, as the layout sheet lists them.
 // clang-format off
-constexpr CampoDef kLancamentos[] = {
+constexpr Passo kLancamentos[] = {
     {1, "partidaDobrada", 3, 0, "S"},
     {4, "branco1", 6, 0, "S"},
     {10, "ctDeb", 20, 0, "S"},
@@ -25,7 +24,7 @@ constexpr CampoDef kLancamentos[] = {
     {180, "ccCred", 20, 0, "S"},
 };
 
-constexpr CampoDef kLancamentosNovo[] = {
+constexpr Passo kLancamentosNovo[] = {
     {1, "partidaDobrada", 3, 0, "S"},
     {4, "filler1", 5, 0, "S"},
     {9, "ccDeb", 22, 0, "S"},
@@ -48,7 +47,7 @@ constexpr CampoDef kLancamentosNovo[] = {
     {248, "data", 8, 0, "S"},
 };
 
-constexpr CampoDef kCargaDeLotes[] = {
+constexpr Passo kCargaDeLotes[] = {
     {1, "tipoDeLanc", 3, 0, "S"},
     {4, "data", 8, 0, "S"},
     {12, "nroLote", 6, 0, "N"},
@@ -68,7 +67,7 @@ constexpr CampoDef kCargaDeLotes[] = {
     {491, "diaLancamento", 2, 0, "N"},
 };
 
-constexpr CampoDef kLancamentosLP003[] = {
+constexpr Passo kLancamentosLP003[] = {
     {1, "fixo003", 3, 0, "S"},
     {4, "data", 8, 0, "S"},
     {12, "filler1", 1, 0, "S"},
@@ -83,7 +82,7 @@ constexpr CampoDef kLancamentosLP003[] = {
     {78, "historico", 120, 0, "S"},
 };
 
-constexpr CampoDef kLancamentosBREE[] = {
+constexpr Passo kLancamentosBREE[] = {
     {1, "tipo", 3, 0, "S"},
     {4, "ctDebito", 20, 0, "S"},
     {24, "ctCredito", 20, 0, "S"},
@@ -92,7 +91,7 @@ constexpr CampoDef kLancamentosBREE[] = {
     {69, "hist", 80, 0, "S"},
 };
 
-constexpr CampoDef kLancamentosLctoPadrao[] = {
+constexpr Passo kLancamentosLctoPadrao[] = {
     {1, "tipo", 3, 0, "S"},
     {4, "ctDebito", 20, 0, "S", kAlinhaDireita},
     {24, "ctCredito", 20, 0, "S", kAlinhaDireita},
@@ -100,9 +99,10 @@ constexpr CampoDef kLancamentosLctoPadrao[] = {
     {104, "valor", 17, 2, "N"},
     {121, "filler2", 68, 0, "S"},
     {189, "hist", 40, 0, "S"},
+    Particular("valor", false, true, false, "", false, false),
 };
 
-constexpr CampoDef kLancamentosFolha[] = {
+constexpr Passo kLancamentosFolha[] = {
     {1, "tipo", 4, 0, "S"},
     {5, "ctDebito", 14, 0, "S"},
     {19, "ctCredito", 14, 0, "S"},
@@ -110,30 +110,33 @@ constexpr CampoDef kLancamentosFolha[] = {
     {42, "valor", 18, 2, "N"},
     {60, "hist", 45, 0, "S"},
     {105, "data", 8, 0, "S"},
+    Particular("valor", false, false, false, "", false, false),
 };
 // clang-format on
 
+static_assert(ColunasEmOrdem(kLancamentos));
+static_assert(ColunasEmOrdem(kLancamentosNovo));
+static_assert(ColunasEmOrdem(kCargaDeLotes));
+static_assert(ColunasEmOrdem(kLancamentosLP003));
+static_assert(ColunasEmOrdem(kLancamentosBREE));
+static_assert(ColunasEmOrdem(kLancamentosLctoPadrao));
+static_assert(ColunasEmOrdem(kLancamentosFolha));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentos", kLancamentos},           {"lancamentosNovo", kLancamentosNovo},
+    {"cargaDeLotes", kCargaDeLotes},         {"lancamentosLP003", kLancamentosLP003},
+    {"lancamentosBREE", kLancamentosBREE},   {"lancamentosLctoPadrao", kLancamentosLctoPadrao},
+    {"lancamentosFolha", kLancamentosFolha},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeProtheus(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentos") {
-    AcrescentaCampos(kLancamentos);
-  } else if (nome == "lancamentosNovo") {
-    AcrescentaCampos(kLancamentosNovo);
-  } else if (nome == "cargaDeLotes") {
-    AcrescentaCampos(kCargaDeLotes);
-  } else if (nome == "lancamentosLP003") {
-    AcrescentaCampos(kLancamentosLP003);
-  } else if (nome == "lancamentosBREE") {
-    AcrescentaCampos(kLancamentosBREE);
-  } else if (nome == "lancamentosLctoPadrao") {
-    AcrescentaCampos(kLancamentosLctoPadrao);
-    AplicaConfiguracaoParticular("valor", false, true, false, "", false, false);
-  } else if (nome == "lancamentosFolha") {
-    AcrescentaCampos(kLancamentosFolha);
-    AplicaConfiguracaoParticular("valor", false, false, false, "", false, false);
-  }
-}
+constexpr Compositor CompoeProtheus{.nome = "CompoeProtheus", .layouts = kLayouts};
 
-}  // namespace lumbrava
+extern constexpr Sistema sistemaProtheus{
+    "Protheus",
+    "lancamentos,lancamentosNovo,cargaDeLotes,lancamentosLP003,lancamentosBREE,"
+    "lancamentosLctoPadrao,lancamentosFolha,",
+    &CompoeProtheus};
+
+}  // namespace lumbrava::catalogo

@@ -1,15 +1,14 @@
 // Questor: accounting entries, trade bills, Z reductions, payroll, withheld taxes, and the
 // "|"-separated client register and daily current-account entries.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // One row per field, as the layout sheet lists them.
 // clang-format off
-constexpr CampoDef kLancamentos[] = {
+constexpr Passo kLancamentos[] = {
     {1, "flag", 1, 0, "S"},
     {2, "codEmpresa", 5, 0, "N"},
     {7, "chaveLcto", 11, 0, "N"},
@@ -32,7 +31,7 @@ constexpr CampoDef kLancamentos[] = {
     {441, "codEstabOrig", 5, 0, "S"},
 };
 
-constexpr CampoDef kLancamentosCC[] = {
+constexpr Passo kLancamentosCC[] = {
     {1, "flag", 2, 0, "S"},
     {3, "codEmpresa", 5, 0, "S"},
     {8, "chaveLcto", 11, 0, "S"},
@@ -44,7 +43,7 @@ constexpr CampoDef kLancamentosCC[] = {
     {69, "origem", 2, 0, "S"},
 };
 
-constexpr CampoDef kLancamentosSimples[] = {
+constexpr Passo kLancamentosSimples[] = {
     {1, "fixoC", 1, 0, "S"},
     {2, "codigoestab", 16, 0, "N"},
     {18, "data", 10, 0, "S"},
@@ -56,14 +55,14 @@ constexpr CampoDef kLancamentosSimples[] = {
     {95, "compl", 300, 0, "S"},
 };
 
-constexpr CampoDef kRegistroXX[] = {
+constexpr Passo kRegistroXX[] = {
     {1, "ident", 2, 0, "S"},
     {3, "natureza", 2, 0, "S"},
     {5, "codCentroC", 11, 0, "S"},
     {16, "valor", 16, 2, "N"},
 };
 
-constexpr CampoDef kDupliPagA[] = {
+constexpr Passo kDupliPagA[] = {
     {1, "ident", 1, 0, "S"},
     {2, "fornecedor", 18, 0, "S"},
     {20, "numDupli", 9, 0, "N"},
@@ -73,7 +72,7 @@ constexpr CampoDef kDupliPagA[] = {
     {157, "titulo", 2, 0, "N"},
 };
 
-constexpr CampoDef kDupliRecA[] = {
+constexpr Passo kDupliRecA[] = {
     {1, "ident", 1, 0, "S"},
     {2, "numDupli", 9, 0, "N"},
     {11, "cliente", 18, 0, "S"},
@@ -84,7 +83,7 @@ constexpr CampoDef kDupliRecA[] = {
     {159, "serie", 3, 0, "S"},
 };
 
-constexpr CampoDef kDuplicataB[] = {
+constexpr Passo kDuplicataB[] = {
     {1, "ident", 1, 0, "S"},
     {2, "numParcela", 9, 0, "N"},
     {11, "dataVencimento", 18, 0, "S"},
@@ -92,7 +91,7 @@ constexpr CampoDef kDuplicataB[] = {
     {43, "situacao", 4, 0, "N"},
 };
 
-constexpr CampoDef kDuplicataC[] = {
+constexpr Passo kDuplicataC[] = {
     {1, "ident", 1, 0, "S"},
     {2, "estabelecimento", 18, 0, "N"},
     {20, "numDupli", 9, 0, "S"},
@@ -107,7 +106,7 @@ constexpr CampoDef kDuplicataC[] = {
     {129, "tabelaCont", 4, 0, "S"},
 };
 
-constexpr CampoDef kReducaoZ[] = {
+constexpr Passo kReducaoZ[] = {
     {1, "flag", 1, 0, "S"},
     {2, "codEmpresa", 5, 0, "N"},
     {7, "codReducao", 10, 0, "N"},
@@ -143,7 +142,7 @@ constexpr CampoDef kReducaoZ[] = {
     {496, "origem", 25, 0, "S"},
 };
 
-constexpr CampoDef kFolha[] = {
+constexpr Passo kFolha[] = {
     {1, "filler", 1, 0, "N"},
     {2, "codEmpresa", 4, 0, "N"},
     {6, "filler1", 3, 0, "N"},
@@ -154,7 +153,7 @@ constexpr CampoDef kFolha[] = {
     {37, "refEvento", 11, 2, "N"},
 };
 
-constexpr CampoDef kLctoFisEntRetido[] = {
+constexpr Passo kLctoFisEntRetido[] = {
     {1, "codigoEmpresa", 5, 0, "S"},
     {6, "chaveLctoFisEntRetido", 11, 0, "S"},
     {17, "codigoPessoa", 9, 0, "S"},
@@ -214,7 +213,7 @@ constexpr CampoDef kLctoFisEntRetido[] = {
     {584, "chaveOrigem", 15, 0, "S"},
 };
 
-constexpr CampoDef kQuestorEmpresarialCadastroClientes[] = {
+constexpr Passo kQuestorEmpresarialCadastroClientes[] = {
     {1, "identificador", 1, 0, "S"},
     {2, "razao", 100, 0, "S"},
     {102, "nomeFantasia", 100, 0, "S"},
@@ -230,9 +229,10 @@ constexpr CampoDef kQuestorEmpresarialCadastroClientes[] = {
     {443, "DDD", 3, 0, "S"},
     {446, "telefone", 15, 0, "S"},
     {461, "email", 100, 0, "S"},
+    Define(&clLayoutReg::leituraComPipe, true),
 };
 
-constexpr CampoDef kQuestorEmpresarialLctosDiarios[] = {
+constexpr Passo kQuestorEmpresarialLctosDiarios[] = {
     {1, "identificador", 1, 0, "S"},
     {2, "cpfcnpjEntidade", 20, 0, "S"},
     {22, "codContaCorrente", 5, 0, "S"},
@@ -245,42 +245,49 @@ constexpr CampoDef kQuestorEmpresarialLctosDiarios[] = {
     {93, "contaSaida", 5, 0, "S"},
     {98, "numDoc", 20, 0, "S"},
     {118, "complementoHp", 1500, 0, "S"},
+    Define(&clLayoutReg::leituraComPipe, true),
 };
 // clang-format on
 
+static_assert(ColunasEmOrdem(kLancamentos));
+static_assert(ColunasEmOrdem(kLancamentosCC));
+static_assert(ColunasEmOrdem(kLancamentosSimples));
+static_assert(ColunasEmOrdem(kRegistroXX));
+static_assert(ColunasEmOrdem(kDupliPagA));
+static_assert(ColunasEmOrdem(kDupliRecA));
+static_assert(ColunasEmOrdem(kDuplicataB));
+static_assert(ColunasEmOrdem(kDuplicataC));
+static_assert(ColunasEmOrdem(kReducaoZ));
+static_assert(ColunasEmOrdem(kFolha));
+static_assert(ColunasEmOrdem(kLctoFisEntRetido));
+static_assert(ColunasEmOrdem(kQuestorEmpresarialCadastroClientes));
+static_assert(ColunasEmOrdem(kQuestorEmpresarialLctosDiarios));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentos", kLancamentos},
+    {"lancamentosCC", kLancamentosCC},
+    {"lancamentosSimples", kLancamentosSimples},
+    {"registroXX", kRegistroXX},
+    {"dupliPagA", kDupliPagA},
+    {"dupliRecA", kDupliRecA},
+    {"duplicataB", kDuplicataB},
+    {"duplicataC", kDuplicataC},
+    {"reducaoZ", kReducaoZ},
+    {"folha", kFolha},
+    {"lctoFisEntRetido", kLctoFisEntRetido},
+    {"questorEmpresarialCadastroClientes", kQuestorEmpresarialCadastroClientes},
+    {"questorEmpresarialLctosDiarios", kQuestorEmpresarialLctosDiarios},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeQuestor(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentos") {
-    AcrescentaCampos(kLancamentos);
-  } else if (nome == "lancamentosCC") {
-    AcrescentaCampos(kLancamentosCC);
-  } else if (nome == "lancamentosSimples") {
-    AcrescentaCampos(kLancamentosSimples);
-  } else if (nome == "registroXX") {
-    AcrescentaCampos(kRegistroXX);
-  } else if (nome == "dupliPagA") {
-    AcrescentaCampos(kDupliPagA);
-  } else if (nome == "dupliRecA") {
-    AcrescentaCampos(kDupliRecA);
-  } else if (nome == "duplicataB") {
-    AcrescentaCampos(kDuplicataB);
-  } else if (nome == "duplicataC") {
-    AcrescentaCampos(kDuplicataC);
-  } else if (nome == "reducaoZ") {
-    AcrescentaCampos(kReducaoZ);
-  } else if (nome == "folha") {
-    AcrescentaCampos(kFolha);
-  } else if (nome == "lctoFisEntRetido") {
-    AcrescentaCampos(kLctoFisEntRetido);
-  } else if (nome == "questorEmpresarialCadastroClientes") {
-    AcrescentaCampos(kQuestorEmpresarialCadastroClientes);
-    leituraComPipe = true;
-  } else if (nome == "questorEmpresarialLctosDiarios") {
-    AcrescentaCampos(kQuestorEmpresarialLctosDiarios);
-    leituraComPipe = true;
-  }
-}
+constexpr Compositor CompoeQuestor{.nome = "CompoeQuestor", .layouts = kLayouts};
 
-}  // namespace lumbrava
+extern constexpr Sistema sistemaQuestor{
+    "Questor",
+    "lancamentos,lancamentosCC,lancamentosSimples,registroXX,dupliPagA,dupliRecA,"
+    "duplicataB,duplicataC,reducaoZ,folha,lctoFisEntRetido,"
+    "questorEmpresarialLctosDiarios,questorEmpresarialCadastroClientes,",
+    &CompoeQuestor};
+
+}  // namespace lumbrava::catalogo

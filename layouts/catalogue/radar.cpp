@@ -1,23 +1,23 @@
 // Radar: accounting entries, with and without the branch code, and payroll events.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // One row per field, as the layout sheet lists them.
 // clang-format off
-constexpr CampoDef kLancamentos[] = {
+constexpr Passo kLancamentos[] = {
     {1, "dataLancamento", 8, 0, "S"},
     {9, "codigoDebReduz", 50, 0, "S"},
     {59, "codigoCredReduz", 50, 0, "S"},
     {109, "codHistoricoPadrao", 50, 0, "S"},
     {159, "valorLancamento", 15, 2, "N"},
     {174, "complementoHP", 1000, 0, "S"},
+    Particular("valorLancamento", true, true, false, ".", true, false),
 };
 
-constexpr CampoDef kLancamentosSeparador[] = {
+constexpr Passo kLancamentosSeparador[] = {
     {1, "codFilial", 3, 0, "S"},
     {4, "dataLancamento", 8, 0, "S"},
     {12, "codigoDebReduz", 50, 0, "S"},
@@ -25,30 +25,32 @@ constexpr CampoDef kLancamentosSeparador[] = {
     {112, "valorLancamento", 15, 2, "N"},
     {127, "filler", 10, 0, "S"},
     {137, "complementoHP", 1000, 0, "S"},
+    Particular("valorLancamento", true, true, false, ".", true, false),
 };
 
-constexpr CampoDef kFolha[] = {
+constexpr Passo kFolha[] = {
     {1, "codFunc", 10, 0, "S"},
     {11, "codEvento", 10, 0, "S"},
     {21, "valor", 15, 2, "N"},
 };
 // clang-format on
 
+static_assert(ColunasEmOrdem(kLancamentos));
+static_assert(ColunasEmOrdem(kLancamentosSeparador));
+static_assert(ColunasEmOrdem(kFolha));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentos", kLancamentos},
+    {"lancamentosSeparador", kLancamentosSeparador},
+    {"folha", kFolha},
+    {"fiscal", {}},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeRadar(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentos") {
-    AcrescentaCampos(kLancamentos);
-    AplicaConfiguracaoParticular("valorLancamento", true, true, false, ".", true, false);
-  } else if (nome == "lancamentosSeparador") {
-    AcrescentaCampos(kLancamentosSeparador);
-    AplicaConfiguracaoParticular("valorLancamento", true, true, false, ".", true, false);
-  } else if (nome == "folha") {
-    AcrescentaCampos(kFolha);
-  } else if (nome == "fiscal") {
-    // The fiscal file is listed, but it has no fields.
-  }
-}
+constexpr Compositor CompoeRadar{.nome = "CompoeRadar", .layouts = kLayouts};
 
-}  // namespace lumbrava
+extern constexpr Sistema sistemaRadar{"Radar", "lancamentos,folha,fiscal,lancamentosSeparador,",
+                                      &CompoeRadar};
+
+}  // namespace lumbrava::catalogo

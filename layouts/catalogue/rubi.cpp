@@ -1,14 +1,13 @@
 // Rubi: payroll events.
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // One row per field, as the layout sheet lists them.
 // clang-format off
-constexpr CampoDef kFolha[] = {
+constexpr Passo kFolha[] = {
     {1, "registro", 2, 0, "N"},
     {3, "empresa", 4, 0, "N"},
     {7, "tipoFunc", 1, 0, "N"},
@@ -21,17 +20,20 @@ constexpr CampoDef kFolha[] = {
     {39, "refEvento", 11, 2, "N"},
     {50, "varEvento", 11, 2, "N"},
     {61, "origem", 1, 0, "S"},
+    Define(&clLayoutReg::separaCasasDecimais, false),
 };
 // clang-format on
 
+static_assert(ColunasEmOrdem(kFolha));
+
+constexpr Layout kLayouts[] = {
+    {"folha", kFolha},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeRubi(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "folha") {
-    AcrescentaCampos(kFolha);
-    separaCasasDecimais = false;
-  }
-}
+constexpr Compositor CompoeRubi{.nome = "CompoeRubi", .layouts = kLayouts};
 
-}  // namespace lumbrava
+extern constexpr Sistema sistemaRubi{"Rubi", "folha,", &CompoeRubi};
+
+}  // namespace lumbrava::catalogo

@@ -1,10 +1,9 @@
 // SCI: three chained composers. CompoeSCI knows the entry, movement and register layouts and hands
 // any other name to CompoeSCISaidasEAtivos (exits, assets, F100, real estate), which hands what it
 // does not know to CompoeSCIComplementos (service invoices, settlements, contracts).
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 // ===== CompoeSCI =====
 
@@ -15,7 +14,7 @@ constexpr int kGruposRateio = 36;
 
 // clang-format off
 // Accounting entry with interest.
-constexpr CampoDef kLancamentoComJuros[] = {
+constexpr Passo kLancamentoComJuros[] = {
     {1, "sequencia", 6, 0, "C"},
     {7, "data", 10, 0, "S"},
     {17, "debito", 8, 0, "N"},
@@ -29,7 +28,7 @@ constexpr CampoDef kLancamentoComJuros[] = {
 };
 
 // Accounting entry without apportionment: wide text accounts and history.
-constexpr CampoDef kLancamentoSemRateio[] = {
+constexpr Passo kLancamentoSemRateio[] = {
     {1, "sequencia", 4, 0, "C"},
     {5, "data", 10, 0, "S"},
     {15, "debito", 17, 0, "S"},
@@ -41,7 +40,7 @@ constexpr CampoDef kLancamentoSemRateio[] = {
 };
 
 // Accounting entry without apportionment, second form: the entry with interest, 8-column date.
-constexpr CampoDef kLancamentoSemRateio2[] = {
+constexpr Passo kLancamentoSemRateio2[] = {
     {1, "sequencia", 6, 0, "C"},
     {7, "data", 8, 0, "S"},
     {15, "debito", 8, 0, "N"},
@@ -55,7 +54,7 @@ constexpr CampoDef kLancamentoSemRateio2[] = {
 };
 
 // Accounting entry with one cost centre and a second amount.
-constexpr CampoDef kLancamentoComCC[] = {
+constexpr Passo kLancamentoComCC[] = {
     {1, "sequencia", 6, 0, "C"},
     {7, "data", 8, 0, "S"},
     {15, "debito", 8, 0, "N"},
@@ -71,8 +70,19 @@ constexpr CampoDef kLancamentoComCC[] = {
     {320, "valor2", 17, 2, "N"},
 };
 
-// Accounting entry with apportionment: the fixed fields before the cost-centre groups...
-constexpr CampoDef kLancamentoComRateio[] = {
+// Groups 01 to 36: whether the entry is apportioned to the centre, the centre, its amount.
+void AcrescentaRateios(clLayoutReg& layout) {
+  for (int i = 1; i <= kGruposRateio; ++i) {
+    const std::string nn = (i < 10 ? "0" : "") + std::to_string(i);
+    layout.AcrescentaCampoAppend(1, "rateioCentroCusto" + nn + "naConta", 0, "S");
+    layout.AcrescentaCampoAppend(8, "centroDeCusto" + nn, 0, "S");
+    layout.AcrescentaCampoAppend(15, "valorCentroDeCusto" + nn, 2, "S");
+  }
+}
+constexpr int kColunasRateio = kGruposRateio * (1 + 8 + 15);
+
+// Accounting entry with apportionment: the fixed fields, the cost-centre groups, the participants.
+constexpr Passo kLancamentoComRateio[] = {
     {1, "sequencia", 6, 0, "S"},
     {7, "dataLancamentoAAAAMMDD", 8, 0, "S"},
     {15, "contaLancadaDebito", 8, 0, "S"},
@@ -82,16 +92,15 @@ constexpr CampoDef kLancamentoComRateio[] = {
     {54, "complementoHistorico", 200, 0, "S"},
     {254, "numeroDocumentoContabil", 15, 0, "S"},
     {269, "loteLancamento", 10, 0, "S"},
-};
-
-// ...and the participants after them.
-constexpr CampoDef kLancamentoComRateioParticipantes[] = {
+    // clang-format on
+    Rotina(279, kColunasRateio, AcrescentaRateios),
+    // clang-format off
     {1143, "CPNJCPFpartDebito", 20, 0, "S"},
     {1163, "CPNJCPFpartCredito", 20, 0, "S"},
 };
 
 // Service movements.
-constexpr CampoDef kMovimentosDeServicos[] = {
+constexpr Passo kMovimentosDeServicos[] = {
     {1, "sequencia", 6, 0, "N"},
     {7, "CNPJ", 20, 0, "S"},
     {27, "codigoCidade", 5, 0, "N"},
@@ -316,7 +325,7 @@ constexpr CampoDef kMovimentosDeServicos[] = {
 };
 
 // Entry movements: one incoming invoice per record.
-constexpr CampoDef kMovimentosDeEntradas[] = {
+constexpr Passo kMovimentosDeEntradas[] = {
     {1, "numChave", 6, 0, "N"},
     {7, "CNPJ", 20, 0, "S"},
     {27, "UF", 2, 0, "S"},
@@ -572,7 +581,7 @@ constexpr CampoDef kMovimentosDeEntradas[] = {
 };
 
 // Product movements: one product of an entry or exit invoice per record.
-constexpr CampoDef kMovimentosProdutos[] = {
+constexpr Passo kMovimentosProdutos[] = {
     {1, "numNF", 4, 0, "N"},
     {5, "codProd", 14, 0, "S"},
     {19, "tipoMovEntradaOuSaida", 1, 0, "S"},
@@ -641,7 +650,7 @@ constexpr CampoDef kMovimentosProdutos[] = {
 };
 
 // Product register.
-constexpr CampoDef kCadastroProdutos[] = {
+constexpr Passo kCadastroProdutos[] = {
     {1, "codProd", 35, 0, "S", kQualificado},
     {36, "apelidoProd", 30, 0, "S", kQualificado},
     {66, "descProd", 40, 0, "S", kQualificado},
@@ -693,7 +702,7 @@ constexpr CampoDef kCadastroProdutos[] = {
 };
 
 // Client register.
-constexpr CampoDef kCadastroClientes[] = {
+constexpr Passo kCadastroClientes[] = {
     {1, "codCliente", 6, 0, "N"},
     {7, "tipoCliente", 1, 0, "N"},
     {8, "CNPJCPF", 14, 0, "S"},
@@ -722,41 +731,33 @@ constexpr CampoDef kCadastroClientes[] = {
 
 }  // namespace
 
-// Entries, movements and registers; any other name goes on to the exits and assets.
-void clLayoutReg::CompoeSCI(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentoComJuros") {
-    AcrescentaCampos(kLancamentoComJuros);
-  } else if (nome == "lancamentoSemRateio") {
-    AcrescentaCampos(kLancamentoSemRateio);
-  } else if (nome == "lancamentoSemRateio2") {
-    AcrescentaCampos(kLancamentoSemRateio2);
-  } else if (nome == "lancamentoComCC") {
-    AcrescentaCampos(kLancamentoComCC);
-  } else if (nome == "lancamentoComRateio") {
-    AcrescentaCampos(kLancamentoComRateio);
-    // Groups 01 to 36: whether the entry is apportioned to the centre, the centre, its amount.
-    for (int i = 1; i <= kGruposRateio; ++i) {
-      const std::string nn = (i < 10 ? "0" : "") + std::to_string(i);
-      AcrescentaCampoAppend(1, "rateioCentroCusto" + nn + "naConta", 0, "S");
-      AcrescentaCampoAppend(8, "centroDeCusto" + nn, 0, "S");
-      AcrescentaCampoAppend(15, "valorCentroDeCusto" + nn, 2, "S");
-    }
-    AcrescentaCampos(kLancamentoComRateioParticipantes);
-  } else if (nome == "movimentosDeServicos") {
-    AcrescentaCampos(kMovimentosDeServicos);
-  } else if (nome == "movimentosDeEntradas") {
-    AcrescentaCampos(kMovimentosDeEntradas);
-  } else if (nome == "movimentosProdutos") {
-    AcrescentaCampos(kMovimentosProdutos);
-  } else if (nome == "cadastroProdutos") {
-    AcrescentaCampos(kCadastroProdutos);
-  } else if (nome == "cadastroClientes") {
-    AcrescentaCampos(kCadastroClientes);
-  } else {
-    CompoeSCISaidasEAtivos(registro);
-  }
-}
+namespace {
+
+static_assert(ColunasEmOrdem(kLancamentoComJuros));
+static_assert(ColunasEmOrdem(kLancamentoSemRateio));
+static_assert(ColunasEmOrdem(kLancamentoSemRateio2));
+static_assert(ColunasEmOrdem(kLancamentoComCC));
+static_assert(ColunasEmOrdem(kLancamentoComRateio));
+static_assert(ColunasEmOrdem(kMovimentosDeServicos));
+static_assert(ColunasEmOrdem(kMovimentosDeEntradas));
+static_assert(ColunasEmOrdem(kMovimentosProdutos));
+static_assert(ColunasEmOrdem(kCadastroProdutos));
+static_assert(ColunasEmOrdem(kCadastroClientes));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentoComJuros", kLancamentoComJuros},
+    {"lancamentoSemRateio", kLancamentoSemRateio},
+    {"lancamentoSemRateio2", kLancamentoSemRateio2},
+    {"lancamentoComCC", kLancamentoComCC},
+    {"lancamentoComRateio", kLancamentoComRateio},
+    {"movimentosDeServicos", kMovimentosDeServicos},
+    {"movimentosDeEntradas", kMovimentosDeEntradas},
+    {"movimentosProdutos", kMovimentosProdutos},
+    {"cadastroProdutos", kCadastroProdutos},
+    {"cadastroClientes", kCadastroClientes},
+};
+
+}  // namespace
 
 // ===== CompoeSCISaidasEAtivos =====
 
@@ -764,7 +765,7 @@ namespace {
 // clang-format off
 
 // Fixed-asset register, one record per asset.
-constexpr CampoDef kAtivoImobilizado[] = {
+constexpr Passo kAtivoImobilizado[] = {
     {1, "codBem", 12, 0, "S"},
     {13, "numOrdem", 8, 0, "N"},
     {21, "descricao", 100, 0, "S"},
@@ -814,7 +815,7 @@ constexpr CampoDef kAtivoImobilizado[] = {
 };
 
 // Exit movements: outgoing fiscal documents.
-constexpr CampoDef kMovimentosDeSaida[] = {
+constexpr Passo kMovimentosDeSaida[] = {
     {1, "numChaveImport", 6, 0, "N"},
     {7, "CNPJCliente", 20, 0, "S"},
     {27, "UFdestNota", 2, 0, "S"},
@@ -1078,7 +1079,7 @@ constexpr CampoDef kMovimentosDeSaida[] = {
 };
 
 // Inventory record.
-constexpr CampoDef kInventario[] = {
+constexpr Passo kInventario[] = {
     {1, "codProduto", 35, 0, "S", kQualificado},
     {36, "referencia", 7, 0, "S"},
     {43, "quantidade", 12, 4, "N"},
@@ -1099,7 +1100,7 @@ constexpr CampoDef kInventario[] = {
 };
 
 // Asset file, company record.
-constexpr CampoDef kAtivo00[] = {
+constexpr Passo kAtivo00[] = {
     {1, "Fixo", 2, 0, "S"},
     {3, "CNPJEmpresa", 14, 0, "N"},
     {17, "NomeEmpresa", 200, 0, "S"},
@@ -1107,7 +1108,7 @@ constexpr CampoDef kAtivo00[] = {
 };
 
 // Asset file, asset record.
-constexpr CampoDef kAtivo10[] = {
+constexpr Passo kAtivo10[] = {
     {1, "Fixo", 2, 0, "S"},
     {3, "descricao", 200, 0, "S"},
     {203, "natureza", 1, 0, "S"},
@@ -1157,10 +1158,12 @@ constexpr CampoDef kAtivo10[] = {
     {712, "aliquotaPIS", 8, 0, "S"},
     {720, "cstCOFINS", 2, 0, "S"},
     {722, "aliquotaCofins", 8, 0, "S"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
 // Asset file, depreciation record.
-constexpr CampoDef kAtivo20[] = {
+constexpr Passo kAtivo20[] = {
     {1, "Fixo", 2, 0, "S"},
     {3, "dataAquisicao", 10, 0, "S"},
     {13, "valorDeprecAcumul", 17, 0, "S"},
@@ -1171,20 +1174,24 @@ constexpr CampoDef kAtivo20[] = {
     {58, "dataFim", 10, 0, "S"},
     {68, "tipoContab", 1, 0, "S"},
     {69, "vlAqSoc", 17, 0, "S"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
 // Asset file, disposal record.
-constexpr CampoDef kAtivo30[] = {
+constexpr Passo kAtivo30[] = {
     {1, "Fixo", 2, 0, "S"},
     {3, "dataBaixa", 10, 0, "S"},
     {13, "valorBaixa", 17, 0, "S"},
     {30, "compl", 200, 0, "S"},
     {230, "numeroDocSaida", 6, 0, "S"},
     {236, "tipoContab", 1, 0, "S"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
 // F100 operations, one operation per record.
-constexpr CampoDef kF100[] = {
+constexpr Passo kF100[] = {
     {1, "tipoDoc", 10, 0, "S"},
     {11, "indiTipoOp", 1, 0, "S"},
     {12, "cnpjVincu", 14, 0, "S"},
@@ -1241,7 +1248,7 @@ constexpr CampoDef kF100[] = {
 };
 
 // Real-estate operations, payment received.
-constexpr CampoDef kOperacaoImobsPagamento[] = {
+constexpr Passo kOperacaoImobsPagamento[] = {
     {1, "descEmpreendPai", 90, 0, "S", kQualificado},
     {91, "tipoEmpreendPai", 1, 0, "S"},
     {92, "natuEmpreendPai", 1, 0, "S"},
@@ -1275,7 +1282,7 @@ constexpr CampoDef kOperacaoImobsPagamento[] = {
 };
 
 // Real-estate unit register.
-constexpr CampoDef kCadastroUnidadeImob[] = {
+constexpr Passo kCadastroUnidadeImob[] = {
     {1, "descEmpreendPai", 90, 0, "S", kQualificado},
     {91, "tipoEmpreend", 1, 0, "S"},
     {92, "natuEmpreend", 1, 0, "S"},
@@ -1299,7 +1306,7 @@ constexpr CampoDef kCadastroUnidadeImob[] = {
 };
 
 // Real-estate operations.
-constexpr CampoDef kOperacoesImobs[] = {
+constexpr Passo kOperacoesImobs[] = {
     {1, "descEmpreendPai", 90, 0, "S", kQualificado},
     {91, "tipoEmpreend", 1, 0, "S"},
     {92, "natuEmpreend", 1, 0, "S"},
@@ -1322,41 +1329,35 @@ constexpr CampoDef kOperacoesImobs[] = {
 // clang-format on
 }  // namespace
 
-void clLayoutReg::CompoeSCISaidasEAtivos(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "ativoImobilizado") {
-    AcrescentaCampos(kAtivoImobilizado);
-  } else if (nome == "movimentosDeSaida") {
-    AcrescentaCampos(kMovimentosDeSaida);
-  } else if (nome == "inventario") {
-    AcrescentaCampos(kInventario);
-  } else if (nome == "ativo00") {
-    AcrescentaCampos(kAtivo00);
-  } else if (nome == "ativo10") {
-    AcrescentaCampos(kAtivo10);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "ativo20") {
-    AcrescentaCampos(kAtivo20);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "ativo30") {
-    AcrescentaCampos(kAtivo30);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "F100") {
-    AcrescentaCampos(kF100);
-  } else if (nome == "OperacaoImobsPagamento") {
-    AcrescentaCampos(kOperacaoImobsPagamento);
-  } else if (nome == "CadastroUnidadeImob") {
-    AcrescentaCampos(kCadastroUnidadeImob);
-  } else if (nome == "OperacoesImobs") {
-    AcrescentaCampos(kOperacoesImobs);
-  } else {
-    // Not one of ours: the third part of the chain gets the very name received.
-    CompoeSCIComplementos(registro);
-  }
-}
+namespace {
+
+static_assert(ColunasEmOrdem(kAtivoImobilizado));
+static_assert(ColunasEmOrdem(kMovimentosDeSaida));
+static_assert(ColunasEmOrdem(kInventario));
+static_assert(ColunasEmOrdem(kAtivo00));
+static_assert(ColunasEmOrdem(kAtivo10));
+static_assert(ColunasEmOrdem(kAtivo20));
+static_assert(ColunasEmOrdem(kAtivo30));
+static_assert(ColunasEmOrdem(kF100));
+static_assert(ColunasEmOrdem(kOperacaoImobsPagamento));
+static_assert(ColunasEmOrdem(kCadastroUnidadeImob));
+static_assert(ColunasEmOrdem(kOperacoesImobs));
+
+constexpr Layout kLayoutsSaidasEAtivos[] = {
+    {"ativoImobilizado", kAtivoImobilizado},
+    {"movimentosDeSaida", kMovimentosDeSaida},
+    {"inventario", kInventario},
+    {"ativo00", kAtivo00},
+    {"ativo10", kAtivo10},
+    {"ativo20", kAtivo20},
+    {"ativo30", kAtivo30},
+    {"F100", kF100},
+    {"OperacaoImobsPagamento", kOperacaoImobsPagamento},
+    {"CadastroUnidadeImob", kCadastroUnidadeImob},
+    {"OperacoesImobs", kOperacoesImobs},
+};
+
+}  // namespace
 
 // ===== CompoeSCIComplementos =====
 
@@ -1364,7 +1365,7 @@ namespace {
 // clang-format off
 
 // Service invoice.
-constexpr CampoDef kNfServico[] = {
+constexpr Passo kNfServico[] = {
     {1, "chave", 6, 0, "S"},
     {7, "cnpj", 20, 0, "S", kQualificado},
     {27, "codCidade", 7, 0, "S"},
@@ -1603,7 +1604,7 @@ constexpr CampoDef kNfServico[] = {
 };
 
 // Settlement of a trade bill.
-constexpr CampoDef kBaixaDup[] = {
+constexpr Passo kBaixaDup[] = {
     {1, "numParc", 2, 0, "S"},
     {3, "tipoMov", 2, 0, "S", kQualificado},
     {5, "CNPJForn", 14, 0, "S", kQualificado},
@@ -1639,7 +1640,7 @@ constexpr CampoDef kBaixaDup[] = {
 };
 
 // Register of real-estate contracts.
-constexpr CampoDef kCadastroContratosImob[] = {
+constexpr Passo kCadastroContratosImob[] = {
     {1, "numChave", 6, 0, "S"},
     {7, "codEmpreendiImob", 6, 0, "S"},
     {13, "codUnidadeImob", 6, 0, "S"},
@@ -1656,16 +1657,40 @@ constexpr CampoDef kCadastroContratosImob[] = {
 // clang-format on
 }  // namespace
 
-// Last part of the SCI chain: a name it does not know adds nothing.
-void clLayoutReg::CompoeSCIComplementos(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "nfServico") {
-    AcrescentaCampos(kNfServico);
-  } else if (nome == "baixaDup") {
-    AcrescentaCampos(kBaixaDup);
-  } else if (nome == "cadastroContratosImob") {
-    AcrescentaCampos(kCadastroContratosImob);
-  }
-}
+namespace {
 
-}  // namespace lumbrava
+static_assert(ColunasEmOrdem(kNfServico));
+static_assert(ColunasEmOrdem(kBaixaDup));
+static_assert(ColunasEmOrdem(kCadastroContratosImob));
+
+constexpr Layout kLayoutsComplementos[] = {
+    {"nfServico", kNfServico},
+    {"baixaDup", kBaixaDup},
+    {"cadastroContratosImob", kCadastroContratosImob},
+};
+
+}  // namespace
+
+// Last part of the SCI chain: a name it does not know adds nothing.
+constexpr Compositor CompoeSCIComplementos{.nome = "CompoeSCIComplementos",
+                                           .layouts = kLayoutsComplementos};
+
+// Not one of ours: the third part of the chain gets the very name received.
+constexpr Compositor CompoeSCISaidasEAtivos{.nome = "CompoeSCISaidasEAtivos",
+                                            .layouts = kLayoutsSaidasEAtivos,
+                                            .seguinte = &CompoeSCIComplementos};
+
+// Entries, movements and registers; any other name goes on to the exits and assets.
+constexpr Compositor CompoeSCI{
+    .nome = "CompoeSCI", .layouts = kLayouts, .seguinte = &CompoeSCISaidasEAtivos};
+
+extern constexpr Sistema sistemaSCI{
+    "SCI",
+    "lancamentoComJuros,lancamentoSemRateio,lancamentoSemRateio2,lancamentoComRateio,"
+    "movimentosDeServicos,movimentosDeEntradas,movimentosProdutos,cadastroProdutos,"
+    "cadastroClientes,movimentosDeSaida,baixaDup,lancamentoComCC,ativoImobilizado,inventario,"
+    "ativo00,ativo10,ativo20,ativo30,F100,OperacoesImobs,OperacaoImobsPagamento,"
+    "CadastroUnidadeImob,nfServico,cadastroContratosImob,",
+    &CompoeSCI};
+
+}  // namespace lumbrava::catalogo

@@ -1,13 +1,12 @@
 // Unico: accounting entries and the fixed-asset files (company, asset, depreciation, disposal).
-#include "layouts/catalogue/campo_def.h"
-#include "layouts/cl_layout_reg.h"
+#include "layouts/catalogue/composicao.h"
 
-namespace lumbrava {
+namespace lumbrava::catalogo {
 
 namespace {
 
 // clang-format off
-constexpr CampoDef kLancamentos[] = {
+constexpr Passo kLancamentos[] = {
     {1, "Data", 8, 0, "S"},
     {9, "ContaDebito", 6, 0, "S"},
     {15, "ContaCredito", 6, 0, "S"},
@@ -19,16 +18,17 @@ constexpr CampoDef kLancamentos[] = {
     {169, "Documento", 12, 0, "S"},
     {181, "ccDebito", 8, 0, "N"},
     {189, "ccCredito", 8, 0, "N"},
+    Define(&clLayoutReg::espacoNosNumerosVazios, false),
 };
 
-constexpr CampoDef kBensIdEmpresa[] = {
+constexpr Passo kBensIdEmpresa[] = {
     {1, "fixo00", 2, 0, "S"},
     {3, "idEmpresa", 14, 0, "N"},
     {17, "nomeEmpresa", 200, 0, "S"},
     {217, "versaoLay", 2, 0, "S"},
 };
 
-constexpr CampoDef kBensCadastroBem[] = {
+constexpr Passo kBensCadastroBem[] = {
     {1, "fixo10", 2, 0, "S"},
     {3, "descBem", 200, 0, "S"},
     {203, "natuBem", 1, 0, "N"},
@@ -78,9 +78,11 @@ constexpr CampoDef kBensCadastroBem[] = {
     {688, "aliqPIS", 3, 4, "N"},
     {691, "CSTCofins", 2, 0, "S"},
     {693, "aliqCOFINS", 3, 4, "N"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
-constexpr CampoDef kBensDadosDepreBem[] = {
+constexpr Passo kBensDadosDepreBem[] = {
     {1, "fixo20", 2, 0, "S"},
     {3, "dataAqui", 10, 0, "S"},
     {13, "valorDepreAcu", 14, 2, "N"},
@@ -91,18 +93,22 @@ constexpr CampoDef kBensDadosDepreBem[] = {
     {52, "dataFimCalc", 10, 0, "S"},
     {62, "tipoContabilizacao", 1, 0, "S"},
     {63, "valorAquiSocietaria", 14, 2, "D"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
-constexpr CampoDef kBensDadosBaixaBem[] = {
+constexpr Passo kBensDadosBaixaBem[] = {
     {1, "fixo30", 2, 0, "S"},
     {3, "dataBaixa", 10, 0, "S"},
     {13, "valorBaixa", 14, 2, "N"},
     {27, "complemento", 200, 0, "S"},
     {227, "numDocSaida", 6, 0, "N"},
     {233, "tipoContabilizacao", 1, 0, "S"},
+    Define(&clLayoutReg::separaCasasDecimais, true),
+    Define(&clLayoutReg::separadorCasasDecimais, ","),
 };
 
-constexpr CampoDef kLancamentoComJuros[] = {
+constexpr Passo kLancamentoComJuros[] = {
     {1, "sequencia", 6, 0, "C"},
     {7, "data", 10, 0, "S"},
     {17, "debito", 8, 0, "N"},
@@ -118,30 +124,31 @@ constexpr CampoDef kLancamentoComJuros[] = {
 
 // clang-format on
 
+static_assert(ColunasEmOrdem(kLancamentos));
+static_assert(ColunasEmOrdem(kBensIdEmpresa));
+static_assert(ColunasEmOrdem(kBensCadastroBem));
+static_assert(ColunasEmOrdem(kBensDadosDepreBem));
+static_assert(ColunasEmOrdem(kBensDadosBaixaBem));
+static_assert(ColunasEmOrdem(kLancamentoComJuros));
+
+constexpr Layout kLayouts[] = {
+    {"lancamentos", kLancamentos},
+    {"bens-idEmpresa", kBensIdEmpresa},
+    {"bens-cadastro_bem", kBensCadastroBem},
+    {"bens-dados_depre_bem", kBensDadosDepreBem},
+    {"bens-dados_baixa_bem", kBensDadosBaixaBem},
+    {"lancamentoComJuros", kLancamentoComJuros},
+};
+
 }  // namespace
 
-void clLayoutReg::CompoeUnico(const std::string& registro) {
-  const std::string nome = registro;
-  if (nome == "lancamentos") {
-    AcrescentaCampos(kLancamentos);
-    espacoNosNumerosVazios = false;
-  } else if (nome == "bens-idEmpresa") {
-    AcrescentaCampos(kBensIdEmpresa);
-  } else if (nome == "bens-cadastro_bem") {
-    AcrescentaCampos(kBensCadastroBem);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "bens-dados_depre_bem") {
-    AcrescentaCampos(kBensDadosDepreBem);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "bens-dados_baixa_bem") {
-    AcrescentaCampos(kBensDadosBaixaBem);
-    separaCasasDecimais = true;
-    separadorCasasDecimais = ",";
-  } else if (nome == "lancamentoComJuros") {
-    AcrescentaCampos(kLancamentoComJuros);
-  }
-}
+constexpr Compositor CompoeUnico{.nome = "CompoeUnico", .layouts = kLayouts};
 
-}  // namespace lumbrava
+// The asset layouts are listed with the underscores that the composer compares.
+extern constexpr Sistema sistemaUnico{
+    "Unico",
+    "lancamentos,bens-idEmpresa,bens-cadastro_bem,bens-dados_depre_bem,bens-dados_baixa_bem,"
+    "lancamentoComJuros",
+    &CompoeUnico};
+
+}  // namespace lumbrava::catalogo
