@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <mutex>
+#include <string>
 
 namespace lumbrava {
 
@@ -18,7 +19,10 @@ std::shared_ptr<Operador>& Atual() {
 }
 
 void Escreve(std::string_view titulo, std::string_view texto) {
-  std::cerr << titulo << ": " << texto << '\n';
+  std::string linha;
+  linha.reserve(titulo.size() + texto.size() + 3);
+  linha.append(titulo).append(": ").append(texto).push_back('\n');
+  std::cerr << linha << std::flush;
 }
 
 }  // namespace
@@ -36,9 +40,9 @@ bool OperadorErroPadrao::PerguntaSimNao(std::string_view titulo, std::string_vie
   return true;
 }
 
-Operador& OperadorAtual() {
+std::shared_ptr<Operador> OperadorAtual() {
   const std::lock_guard<std::mutex> trava(Trava());
-  return *Atual();
+  return Atual();
 }
 
 std::shared_ptr<Operador> DefineOperador(std::shared_ptr<Operador> operador) {

@@ -1,6 +1,9 @@
 // The operator: whoever is told about failures and asked the few questions the library has.
 // The library never blocks and never prints by itself; it speaks only through the current
 // operator. The default one writes to standard error and answers every question with "yes".
+//
+// Threads: OperadorAtual and DefineOperador may be called from any thread. An operator may be
+// called from several threads at once; the default one writes each message in one piece.
 #pragma once
 
 #include <memory>
@@ -28,8 +31,9 @@ class OperadorErroPadrao final : public Operador {
   bool PerguntaSimNao(std::string_view titulo, std::string_view texto) override;
 };
 
-// The operator in use; never null.
-Operador& OperadorAtual();
+// The operator in use; never null. The caller shares its ownership, so a DefineOperador on another
+// thread cannot free it while it is being told something.
+std::shared_ptr<Operador> OperadorAtual();
 
 // Replaces the operator for the whole process and returns the previous one. Passing null
 // restores the default.

@@ -145,10 +145,10 @@ clLayoutCpo* clLayoutReg::AcrescentaCampo(std::string_view nome, int inicio, int
     if (outro->nomeMaiusculo_ == campo->nomeMaiusculo_ &&
         (outro->inicio != campo->inicio || outro->fim != campo->fim ||
          outro->tamanho != campo->tamanho)) {
-      OperadorAtual().Critico(kTituloAcrescenta, "Campo ambíguo: " + campo->nome);
+      OperadorAtual()->Critico(kTituloAcrescenta, "Campo ambíguo: " + campo->nome);
     }
     if (outro->nome != campo->nome && Sobrepoe(*outro, *campo)) {
-      OperadorAtual().Critico(
+      OperadorAtual()->Critico(
           kTituloAcrescenta, "Campos conflitantes: " + Posicao(*outro) + " com " + Posicao(*campo));
       return nullptr;
     }
@@ -193,7 +193,7 @@ void clLayoutReg::RegistraErroLayout(std::string_view mensagem) {
     // The file is a record of what the operator was told; failing to keep it changes nothing.
   }
   if (alertaErros_) {
-    alertaErros_ = OperadorAtual().PerguntaSimNao(
+    alertaErros_ = OperadorAtual()->PerguntaSimNao(
         "clLayoutReg", std::string(mensagem) + "\n\nDeseja continuar recebendo alertas?");
   }
 }

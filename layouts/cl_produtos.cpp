@@ -37,7 +37,7 @@ clLayoutReg* clProdutos::LocalizaCriaLayoutRegistro(const std::string& produto,
                                                     const std::string& registro) {
   clProduto* p = LocalizaCriaProduto(produto);
   if (p == nullptr) {
-    OperadorAtual().Critico(kTitulo, "Produto " + produto + " ainda não cadastrado. Verifique.");
+    OperadorAtual()->Critico(kTitulo, "Produto " + produto + " ainda não cadastrado. Verifique.");
     return nullptr;
   }
   bool listado = false;
@@ -45,7 +45,7 @@ clLayoutReg* clProdutos::LocalizaCriaLayoutRegistro(const std::string& produto,
     listado = listado || nome == registro;
   }
   if (!listado) {
-    OperadorAtual().Critico(
+    OperadorAtual()->Critico(
         kTitulo, "Layout " + registro + "  (" + produto + ") ainda não cadastrado. Verifique.");
     return nullptr;
   }

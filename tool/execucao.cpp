@@ -1,0 +1,44 @@
+#include "tool/execucao.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "tool/comandos.h"
+
+namespace lumbrava {
+
+Codificacao CodificacaoDe(const std::string& nome) {
+  std::string n = nome;
+  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::tolower(c); });
+  return (n == "utf-8" || n == "utf8") ? Codificacao::kUtf8 : Codificacao::kWindows1252;
+}
+
+std::string Linha(std::size_t n) { return "linha " + std::to_string(n) + ": "; }
+
+clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FILE* erros) {
+  clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(p.sistema, p.layout);
+  if (l != nullptr && l->campos().empty()) {
+    std::fprintf(erros, "o layout '%s' (%s) não tem campos: não há o que ler nem gravar com ele\n",
+                 p.layout.c_str(), p.sistema.c_str());
+    return nullptr;
+  }
+  return l;
+}
+
+int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
+            std::FILE* erros) {
+  if (linhas.Falhou()) {
+    relator.Erro("erro de leitura da entrada");
+  }
+  relator.Conclui(destino.ParaArquivo());
+  if (!saida.Descarrega()) {
+    std::fprintf(erros, "erro ao gravar a saída\n");
+    return kSaidaEntradaRecusada;
+  }
+  if (relator.total() > 0) {
+    return kSaidaEntradaRecusada;
+  }
+  return destino.Confirma() ? kSaidaOk : kSaidaEntradaRecusada;
+}
+
+}  // namespace lumbrava

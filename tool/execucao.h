@@ -1,0 +1,80 @@
+// What the tool's commands share: their parameters, how they report refused lines and how a read
+// or a write ends. One unit per command: mostra.cpp (systems, layouts, show), le.cpp (read),
+// escreve.cpp (write); the command line is in comandos.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "layouts/cl_produtos.h"
+#include "tool/arquivos.h"
+#include "tool/codificacao.h"
+#include "tool/csv.h"
+#include "tool/paralelo.h"
+
+namespace lumbrava {
+
+struct Parametros {
+  std::string sistema;
+  std::string layout;
+  std::string arquivo;
+  std::string saida;
+  std::string codificacao = "windows-1252";
+  std::string delimitador;
+  bool json = false;
+  bool jsonl = false;
+  bool pipe = false;
+  unsigned threads = ThreadsPadrao();
+};
+
+// At most this many refused lines are reported in full.
+inline constexpr std::size_t kMaximoMensagens = 20;
+
+// Reports input problems: the first ones in full, then only a count.
+class Relator {
+ public:
+  explicit Relator(std::FILE* erros) : erros_(erros) {}
+  void Erro(const std::string& mensagem) {
+    if (++total_ <= kMaximoMensagens) {
+      std::fprintf(erros_, "%s\n", mensagem.c_str());
+    }
+  }
+  std::size_t total() const { return total_; }
+  void Conclui(bool paraArquivo) {
+    if (total_ > kMaximoMensagens) {
+      std::fprintf(erros_, "... e mais %zu erros\n", total_ - kMaximoMensagens);
+    }
+    if (total_ > 0) {
+      std::fprintf(erros_, "%zu linha(s) recusada(s); %s\n", total_,
+                   paraArquivo ? "o arquivo de saída não foi gravado"
+                               : "nada foi escrito depois da primeira");
+    }
+  }
+
+ private:
+  std::FILE* erros_;
+  std::size_t total_ = 0;
+};
+
+Codificacao CodificacaoDe(const std::string& nome);
+
+// "linha N: ", the start of every message about an input line.
+std::string Linha(std::size_t n);
+
+// The layout through the catalogue, refused when it has no field to read or write.
+clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FILE* erros);
+
+// Ends a read or a write: the last reports, the output flushed and, when every line went through,
+// the output file put in place.
+int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
+            std::FILE* erros);
+
+// The commands.
+int Sistemas(std::FILE* saida);
+int Layouts(const Parametros& p, std::FILE* saida);
+int Mostra(const Parametros& p, std::FILE* saida);
+int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros);
+int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros);
+
+}  // namespace lumbrava
