@@ -70,6 +70,26 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
     AjustaTexto(valor, largura, aDireita, ascii, saida);
     return;
   }
+  if (tipo == "D" || tipo == "H") {
+    // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
+    const std::string_view v = Apara(valor);
+    if (v.empty()) {
+      saida.assign(largura, ' ');
+      return;
+    }
+    if (v.find_first_not_of("0123456789") != std::string_view::npos) {
+      throw ErroValor(nomeLayout(), nome, valor,
+                      std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
+                          ": só algarismos, sem sinal nem separador");
+    }
+    if (v.size() > largura) {
+      throw ErroValor(nomeLayout(), nome, valor,
+                      "não cabe em " + std::to_string(tamanho) + " colunas");
+    }
+    saida.assign(largura - v.size(), '0');
+    saida.append(v);
+    return;
+  }
   const bool particular = configuracaoParticular || layout_ == nullptr;
   FormatoNumero formato;
   formato.tamanho = tamanho;
@@ -83,6 +103,16 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
       return;
     case ResultadoNumero::kNaoEhNumero:
       throw ErroValor(nomeLayout(), nome, valor, "não é um número");
+    case ResultadoNumero::kAmbiguo: {
+      // "1.520": say both ways of writing what may have been meant.
+      std::string milhares(Apara(valor));
+      std::string decimal = milhares;
+      std::erase(milhares, '.');
+      std::replace(decimal.begin(), decimal.end(), '.', ',');
+      throw ErroValor(
+          nomeLayout(), nome, valor,
+          "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
+    }
     case ResultadoNumero::kNaoCabe:
       throw ErroValor(nomeLayout(), nome, valor,
                       "não cabe em " + std::to_string(tamanho) + " colunas com " +

@@ -53,6 +53,7 @@ class clLayoutCpo {
   // - semFormatacao: the value as it is, cut to the width and filled like a text;
   // - a text type: cut to the width; right-aligned and trimmed with alinhamento "D" or a
   //   two-letter type ending in "d" ("Sd", "Cd"), else left-aligned; blanks fill the rest;
+  // - a date or time ("D", "H"): digits only, right-aligned in zeros; blank stays blank;
   // - any other type: the number rules of FormataNumero (numero.h) with the settings in force.
   // Throws ErroValor when a number does not fit, a numeric value is not a number, or the value
   // holds a line break.

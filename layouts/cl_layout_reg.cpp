@@ -283,6 +283,12 @@ void clLayoutReg::ReordenaPorColuna(const clLayoutCpo* campo) {
 
 bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string* erro) {
   bool ok = true;
+  const auto falha = [&](const clLayoutCpo* c, const std::string& problema) {
+    if (ok && erro != nullptr) {
+      *erro = c != nullptr ? "campo '" + c->nome + "'" + problema : problema;
+    }
+    ok = false;
+  };
   // The value read for one field: trimmed when the field asks, a number in the system's form.
   const auto atribui = [&](clLayoutCpo& c, std::string_view bruto) {
     if (c.eliminaEspacos) {
@@ -295,14 +301,16 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     if (!LeNumeroDoCampo(bruto, c.decimais, c.EscreveSeparador(), c.SeparadorDecimalEfetivo(),
                          c.valor)) {
       c.valor.assign(Apara(bruto));
-      if (ok && erro != nullptr) {
-        *erro = "campo '" + c.nome + "': '" + c.valor + "' não é um número";
-      }
-      ok = false;
+      falha(&c, ": '" + c.valor + "' não é um número");
     }
   };
 
   if (leituraComPipe) {
+    if (!linha.empty() && linha.find('|') == std::string_view::npos) {
+      falha(nullptr,
+            "a linha não tem '|': o layout '" + nomeRegistro + "' lê valores separados por '|'");
+      return false;
+    }
     std::string_view resto = linha;
     if (!resto.empty() && resto.front() == '|') {
       resto.remove_prefix(1);
@@ -314,7 +322,15 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
         continue;
       }
       const auto p = resto.find('|');
-      atribui(*c, resto.substr(0, p));
+      const std::string_view valor = resto.substr(0, p);
+      const std::size_t largura = ContaCaracteres(Apara(valor));
+      if (largura > static_cast<std::size_t>(std::max(c->tamanho, 0))) {
+        c->valor.assign(valor);
+        falha(c.get(), ": '" + std::string(Apara(valor)) + "' tem " + std::to_string(largura) +
+                           " caracteres, mas o campo tem " + std::to_string(c->tamanho));
+      } else {
+        atribui(*c, valor);
+      }
       if (p == std::string_view::npos) {
         acabou = true;
       } else {
@@ -322,12 +338,21 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
         acabou = resto.empty();
       }
     }
+    // What stands after the last field's value: nothing, or empty values.
+    if (!acabou && resto.find_first_not_of("| \t") != std::string_view::npos) {
+      const std::size_t barras =
+          static_cast<std::size_t>(std::count(resto.begin(), resto.end(), '|'));
+      const std::size_t valores = campos_.size() + 1 + barras - (resto.back() == '|' ? 1 : 0);
+      falha(nullptr, "a linha tem " + std::to_string(valores) + " valores, mas o layout '" +
+                         nomeRegistro + "' tem " + std::to_string(campos_.size()) + " campos");
+    }
     return ok;
   }
 
   // Columns count characters; an ASCII line needs no walking.
   const bool ascii = EhAscii(linha);
-  std::size_t desvio = 0;  // field-end separators written before this field
+  const std::size_t caracteres = ascii ? linha.size() : ContaCaracteres(linha);
+  std::size_t desvio = 0;  // field-end separators found before this field
   for (const clLayoutCpo* cc : porColuna_) {
     auto& c = *const_cast<clLayoutCpo*>(cc);
     std::string_view bruto;
@@ -341,13 +366,36 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
       } else {
         bruto = Subtexto(linha, de, n);
       }
+      // A number cut by the end of the line would read as another number.
+      if (de < caracteres && de + n > caracteres && c.tipo == "N" && !c.semFormatacao) {
+        c.valor.assign(bruto);
+        falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
+                      "): a linha acaba na coluna " + std::to_string(caracteres) +
+                      ", no meio do número");
+        continue;
+      }
     }
     atribui(c, bruto);
-    if (c.SeparadorNoFinalEfetivo()) {
-      desvio += ContaCaracteres(kSeparadorNoFinalDoCampo);
+    // The field-end separator, when the record has it after the field's columns.
+    if (c.SeparadorNoFinalEfetivo() && c.fim >= 1) {
+      const std::size_t depois = static_cast<std::size_t>(c.fim) + desvio;
+      const std::string_view sep =
+          ascii ? (depois < linha.size() ? linha.substr(depois, 1) : std::string_view())
+                : Subtexto(linha, depois, 1);
+      if (sep == kSeparadorNoFinalDoCampo) {
+        desvio += 1;
+      }
     }
   }
   return ok;
+}
+
+int clLayoutReg::ComprimentoRegistro() const {
+  int separadores = 0;
+  for (const auto& c : campos_) {
+    separadores += c->SeparadorNoFinalEfetivo() && c->tamanho > 0 ? 1 : 0;
+  }
+  return TamanhoRegistro() + separadores;
 }
 
 std::string clLayoutReg::ExpandeLayout() const {
@@ -446,7 +494,7 @@ void clLayoutReg::ExpandeLayoutDiv(std::string& saida, std::string_view separado
       saida.append(q);
     } else {
       if (!separador.empty() && v.find(separador) != std::string_view::npos) {
-        throw ErroValor(nomeRegistro, c->nome, c->valor,
+        throw ErroValor(nomeRegistro, c->nome, std::string(v),
                         "contém o separador '" + std::string(separador) + "'");
       }
       saida.append(v);

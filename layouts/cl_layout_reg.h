@@ -91,6 +91,9 @@ class clLayoutReg {
 
   // The record length: the last column that any field reaches, 0 without fields.
   int TamanhoRegistro() const;
+  // The length of the fixed-width record that ExpandeLayout writes: TamanhoRegistro plus the
+  // field-end separators in force.
+  int ComprimentoRegistro() const;
 
   // Field look-ups compare both names upper-cased and untrimmed.
   clLayoutCpo* LocalizaCampo(std::string_view nome);
@@ -110,14 +113,19 @@ class clLayoutReg {
   // --- reading ---------------------------------------------------------------------------------
   // Fills every field's value from one line (UTF-8, without its line end), in field order:
   // - with leituraComPipe, the line is "|"-separated and begins with "|"; the k-th field takes the
-  //   k-th value, a closing "|" is optional and a missing value leaves the field empty;
+  //   k-th value, a closing "|" is optional and a missing value leaves the field empty. A line
+  //   without "|", a value longer than its field and values beyond the last field (empty ones
+  //   aside) are refused;
   // - otherwise a field with an operation text takes that text, and every other field its own
-  //   columns (characters; fields after a field-end separator are shifted past it);
+  //   columns (characters). A field whose separadorNoFinalDeCadaCampo is in force may be followed
+  //   by kSeparadorNoFinalDoCampo, as ExpandeLayout writes it; when it is there, the fields after
+  //   it are shifted past it. A line that ends before a field leaves it empty; a text field cut by
+  //   the end of the line keeps what is there; a numeric field cut by it is refused;
   // - eliminaEspacos trims the value; a numeric field ("N") is read as a number written with the
   //   settings in force (implied decimals included) and holds the system's text of it ("12,50"),
   //   or "" when blank.
-  // Returns false when a numeric field holds something that is not a number; that field then
-  // keeps the text as read and, when `erro` is given, it receives a message naming the field.
+  // Returns false when the line is refused; the field concerned keeps the text as read and, when
+  // `erro` is given, it receives a message naming the field (the first problem only).
   bool PreencheLayoutApartirLinha(std::string_view linha, std::string* erro = nullptr);
 
   // --- writing ---------------------------------------------------------------------------------

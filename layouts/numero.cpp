@@ -54,10 +54,13 @@ void PulaZeros(std::string_view& digitos) {
   }
 }
 
-// Splits a trimmed number ("-12,50", "+7", ",5", "3.") into its sign, integer digits and
-// decimals; false when it is not such a number (at least one digit, one separator at most).
-bool DivideNumero(std::string_view texto, bool& negativo, std::string_view& inteiros,
-                  std::string_view& fracao) {
+// Splits a trimmed number into its sign, integer digits and decimals. It is written as
+// Brazilians write it: "-12,50", "12.50", "+7", ",5", "3." or with full stops between groups of
+// three digits ("1.520,75", "1.520.000"). The integer digits of a grouped number are gathered in
+// `agrupados`. A single full stop followed by three digits ("1.520") could be either a thousand
+// or a decimal point: kAmbiguo.
+ResultadoNumero DivideNumero(std::string_view texto, bool& negativo, std::string_view& inteiros,
+                             std::string_view& fracao, std::string& agrupados) {
   const char* p = texto.data();
   const char* const fim = p + texto.size();
   negativo = false;
@@ -68,17 +71,41 @@ bool DivideNumero(std::string_view texto, bool& negativo, std::string_view& inte
   const char* q = PulaDigitos(p, fim);
   inteiros = std::string_view(p, static_cast<std::size_t>(q - p));
   fracao = {};
+  if (q < fim && *q == '.' && q > p && q - p <= 3) {
+    // Groups of three digits after full stops, as long as they go on.
+    const char* r = q;
+    std::size_t grupos = 0;
+    while (r < fim && *r == '.' && fim - r >= 4 && PulaDigitos(r + 1, r + 4) == r + 4 &&
+           (r + 4 == fim || static_cast<unsigned char>(r[4] - '0') > 9)) {
+      r += 4;
+      ++grupos;
+    }
+    const bool decimaisDepois = r < fim && *r == ',';
+    if (decimaisDepois || (r == fim && grupos >= 2)) {
+      agrupados.assign(p, q);
+      for (const char* g = q; g < r; g += 4) {
+        agrupados.append(g + 1, 3);
+      }
+      inteiros = agrupados;
+      q = r;
+    } else if (grupos == 1 && r == fim && !(q - p == 1 && *p == '0')) {
+      return ResultadoNumero::kAmbiguo;
+    } else if (grupos > 0 && r != fim) {
+      return ResultadoNumero::kNaoEhNumero;
+    }
+  }
   if (q < fim) {
     if (*q != ',' && *q != '.') {
-      return false;
+      return ResultadoNumero::kNaoEhNumero;
     }
     const char* r = PulaDigitos(q + 1, fim);
     if (r != fim) {
-      return false;
+      return ResultadoNumero::kNaoEhNumero;
     }
     fracao = std::string_view(q + 1, static_cast<std::size_t>(fim - q - 1));
   }
-  return !inteiros.empty() || !fracao.empty();
+  return !inteiros.empty() || !fracao.empty() ? ResultadoNumero::kOk
+                                              : ResultadoNumero::kNaoEhNumero;
 }
 
 }  // namespace
@@ -99,8 +126,10 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   } else {
     std::string_view inteiros;
     std::string_view fracao;
-    if (!DivideNumero(valor, negativo, inteiros, fracao)) {
-      return ResultadoNumero::kNaoEhNumero;
+    thread_local std::string agrupados;
+    const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
+    if (r != ResultadoNumero::kOk) {
+      return r;
     }
     PulaZeros(inteiros);
     d.append(inteiros);
@@ -198,6 +227,8 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   if (p == fim) {
     return true;
   }
+  // A decimal separator that is empty is not written: the decimals are implied.
+  separadorEscrito = separadorEscrito && !separador.empty();
   bool negativo = false;
   if (*p == '+' || *p == '-') {
     negativo = *p == '-';
@@ -228,6 +259,9 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   }
   std::string_view inteiros(inicioInteiros, static_cast<std::size_t>(fimInteiros - inicioInteiros));
   std::string_view fracao(inicioFracao, static_cast<std::size_t>(fim - inicioFracao));
+  if (inteiros.empty() && fracao.empty()) {
+    return false;  // a sign or a separator alone
+  }
   const auto casas = static_cast<std::size_t>(std::max(decimais, 0));
   std::size_t zerosAntes = 0;  // zeros before the decimals read (implied decimals, short text)
   if (!temSeparador && !separadorEscrito && casas > 0) {

@@ -19,9 +19,13 @@ struct FormatoNumero {
   bool preencheComBrancos = false;  // espacoAdireitaNumeros: blanks in place of the zero fill
 };
 
-enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe };
+// kAmbiguo: "1.520", a single full stop before three digits, which may be a thousand or a decimal
+// point.
+enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe, kAmbiguo };
 
-// Writes a numeric value into exactly `formato.tamanho` columns (characters):
+// Writes a numeric value into exactly `formato.tamanho` columns (characters). The value is written
+// "1520,75" or "1520.75", or grouped as Brazilians write it, "1.520,75"; "1.520" alone is refused
+// as ambiguous (kAmbiguo), "0.520" and "1,520" are decimals.
 // - the value is rounded to the field's decimals, half away from zero;
 // - with the separator written, it stands between the integer digits (at least "0") and the
 //   decimals; when only a zero integer part keeps the number from fitting, that "0" is left out
@@ -38,8 +42,9 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
                               std::string& saida);
 
 // Reads the text of a numeric field as written by FormataNumero with the same settings and gives
-// back the system's text of the number ("" for a blank field): with the separator not written and
-// no separator in the text, the last `decimais` digits are the decimals. A text that holds a
+// back the system's text of the number ("" for a blank field): with the separator not written (or
+// empty) and no separator in the text, the last `decimais` digits are the decimals. A sign or a
+// separator without a digit is not a number. A text that holds a
 // separator ("," , "." or `separador`) is read with it, whatever the settings. Nothing comes back
 // when the text is not a number.
 std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,

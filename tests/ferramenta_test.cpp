@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "layouts/cl_produtos.h"
+
 namespace lumbrava {
 namespace {
 
@@ -58,7 +60,13 @@ class FerramentaTest : public ::testing::Test {
 TEST_F(FerramentaTest, ListsSystemsAndLayouts) {
   auto r = Roda("systems");
   EXPECT_EQ(r.codigo, 0);
-  EXPECT_EQ(r.saida, "PortPress\nProtheus\nQuestor\nRadar\nRubi\nSCI\nUnico\nCotepe\n");
+  std::string todos;
+  for (const std::string& s : clProdutos::Produtos()) {
+    todos += s + "\n";
+  }
+  EXPECT_EQ(r.saida, todos);
+  EXPECT_EQ(r.saida.rfind("PortPress\nProtheus\nQuestor\nRadar\nRubi\nSCI\nUnico\nCotepe\n", 0),
+            0U);
   r = Roda("layouts Radar");
   EXPECT_EQ(r.codigo, 0);
   EXPECT_EQ(r.saida, "lancamentos\nfolha\nfiscal\nlancamentosSeparador\n");

@@ -83,9 +83,35 @@ TEST(FormataNumero, RefusesTextThatIsNotANumber) {
   FormatoNumero f;
   f.tamanho = 10;
   f.decimais = 2;
-  for (const char* v : {"abc", "12a", "1,2,3", "1.234,56", "--1", "-", ",", "1 2", "0x10", "1e5"}) {
+  for (const char* v : {"abc", "12a", "1,2,3", "1,234.56", "12.345.67", "1.23,4", "--1", "-", ",",
+                        "1 2", "0x10", "1e5"}) {
     std::string saida;
     EXPECT_EQ(FormataNumero(v, f, saida), ResultadoNumero::kNaoEhNumero) << v;
+  }
+}
+
+// As Brazilians write numbers: a full stop between thousands, a comma before the decimals; a
+// single full stop before three digits could be either, and is refused.
+TEST(FormataNumero, GroupedThousandsAndTheAmbiguousFullStop) {
+  FormatoNumero f;
+  f.tamanho = 12;
+  f.decimais = 2;
+  const struct {
+    const char* valor;
+    const char* escrito;
+  } casos[] = {{"1.520,75", "000000152075"},    {"1520,75", "000000152075"},
+               {"1520.75", "000000152075"},     {"-1.520.000", "-00152000000"},
+               {"1.520.000,5", "000152000050"}, {"1,520", "000000000152"},
+               {"0.520", "000000000052"},       {"1.5", "000000000150"},
+               {"1234.567", "000000123457"}};
+  for (const auto& c : casos) {
+    std::string saida;
+    ASSERT_EQ(FormataNumero(c.valor, f, saida), ResultadoNumero::kOk) << c.valor;
+    EXPECT_EQ(saida, c.escrito) << c.valor;
+  }
+  for (const char* v : {"1.520", "-12.345", "999.000"}) {
+    std::string saida;
+    EXPECT_EQ(FormataNumero(v, f, saida), ResultadoNumero::kAmbiguo) << v;
   }
 }
 
