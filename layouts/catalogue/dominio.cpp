@@ -853,7 +853,15 @@ extern constexpr Sistema sistemaDominio{
     "lancEmLote6110,lancEmLote6140,identificacaoEmpresa,ativo,ativoNovo,NFServicosCab,"
     "NFServicosCli,NFServicosImp,NFServicosItens,NFServicosParcela,NFServicosCont,"
     "CadastroContribuinteRPA,ContribuinteRPA,recebimentosEntradas,recebimentosLancs,"
-    "recebimentosSaidasEServicos",
+    "recebimentosSaidasEServicos,"
+    // The invoice and register layouts, then the complementary records. "nfSaidaDoc" stands in the
+    // list too, or the catalogue would never hand out a layout its composer builds.
+    "nfEntrada1000,nfEntradaImpo1020,nfEntradaPIS/COFINS1090,nfEntradasParcelas1500,nfSaida,"
+    "nfSaidaInfoCompl,nfSaidaImpostos,nfSaidaEstoque,nfSaidaICMS,nfSaidaDoc,nfSaidaParcelas,"
+    "cadCli,cadForn,produtos,nfEntradaDocRef,nfEntradaEstoque1030,"
+    "nfInformacoesMunicipais1040,nfEntradaDocReferenciados1081,lmcCabecalho,lmcTanque,lmcBico,"
+    "lmcFiscal,competencia,posse,nfICMS1200,lanc1300,lanc1310,recebContratoImob,"
+    "recebContratoImobLancs,inventarioSaldoEstoque,lancamentosMultiSCP,contratosMercantis",
     &CompoeDominio};
 
 }  // namespace lumbrava::catalogo
