@@ -930,7 +930,7 @@ constexpr Passo kInventarioNovo[] = {
     {388, "vlUnit2", 16, 6, "N"},
 };
 
-// Employee's annual financial record: fixed fields and twelve fields a month for each amount.
+// Employee's annual financial record: fixed fields and, for each monthly amount, one field a month.
 constexpr Passo kFicha[] = {
     {1, "codEmpresa", 4, 0, "S"},
     {5, "codFunc", 5, 0, "S"},
@@ -1149,6 +1149,7 @@ constexpr Layout kFichaFinanceira[] = {
 
 }  // namespace
 
+// An error while composing goes to the error log; the layout keeps the fields appended so far.
 constexpr Compositor CompoeFichaFinanceira{
     .nome = "CompoeFichaFinanceira",
     .layouts = kFichaFinanceira,
