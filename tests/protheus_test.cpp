@@ -1,77 +1,76 @@
+// Protheus: accounting entries and batch loads.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+#include "common/texto.h"
 #include "tests/apoio.h"
+#include "tests/figuras.h"
 
 namespace lumbrava {
 namespace {
 
-TEST(Protheus, LayoutsComposeTheirFieldsQuietly) {
-  auto operador = std::make_shared<teste::OperadorGravador>();
-  OperadorTemporario guard(operador);
-  const struct {
-    const char* nome;
-    std::size_t campos;
-    int tamanho;
-    bool valorProprio;            // valor has settings of its own
-    bool espacoNosNumerosVazios;  // ... and this one among them
-  } casos[] = {
-      {"lancamentos", 14, 199, false, false},    {"lancamentosNovo", 20, 255, false, false},
-      {"cargaDeLotes", 17, 492, false, false},   {"lancamentosLP003", 12, 197, false, false},
-      {"lancamentosBREE", 6, 148, false, false}, {"lancamentosLctoPadrao", 7, 228, true, true},
-      {"lancamentosFolha", 7, 112, true, false},
-  };
-  for (const auto& c : casos) {
-    auto l = teste::Compoe("Protheus", c.nome);
-    EXPECT_EQ(l->campos().size(), c.campos) << c.nome;
-    EXPECT_EQ(l->TamanhoRegistro(), c.tamanho) << c.nome;
-    for (const auto& f : l->campos()) {
-      EXPECT_EQ(f->configuracaoParticular, c.valorProprio && f->nome == "valor")
-          << c.nome << "." << f->nome;
+TEST(Protheus, Figures) {
+  teste::ConfereFiguras("Protheus", {
+                                        {"lancamentos", 14, 199, "partidaDobrada", "ccCred"},
+                                        {"lancamentosNovo", 20, 255, "partidaDobrada", "data"},
+                                        {"cargaDeLotes", 17, 492, "tipoDeLanc", "diaLancamento"},
+                                        {"lancamentosLP003", 12, 197, "fixo003", "historico"},
+                                        {"lancamentosBREE", 6, 148, "tipo", "hist"},
+                                        {"lancamentosLctoPadrao", 7, 228, "tipo", "hist"},
+                                        {"lancamentosFolha", 7, 112, "tipo", "data"},
+                                        {"Lancamentos", 0, 0, "", ""},
+                                        {"LANCAMENTOS", 0, 0, "", ""},
+                                        {"lancamentos ", 0, 0, "", ""},
+                                    });
+}
+
+// Two layouts give their amount settings of its own, and one right-aligns its accounts; the
+// fields of the same names elsewhere are left as appended.
+TEST(Protheus, PerFieldSettingsLandOnlyOnTheNamedFields) {
+  for (const char* nome : {"lancamentos", "lancamentosNovo", "cargaDeLotes", "lancamentosLP003",
+                           "lancamentosBREE", "lancamentosLctoPadrao", "lancamentosFolha"}) {
+    const std::string layout = nome;
+    const bool padrao = layout == "lancamentosLctoPadrao";
+    auto l = teste::Compoe("Protheus", layout);
+    for (const auto& c : l->campos()) {
+      const bool conta = c->nome == "ctDebito" || c->nome == "ctCredito";
+      EXPECT_EQ(c->alinhamento, padrao && conta ? "D" : "") << layout << " " << c->nome;
+      const bool proprio = (padrao || layout == "lancamentosFolha") && c->nome == "valor";
+      EXPECT_EQ(c->configuracaoParticular, proprio) << layout << " " << c->nome;
+      if (proprio) {
+        EXPECT_EQ(c->espacoNosNumerosVazios, padrao) << layout;
+        EXPECT_FALSE(c->separaCasasDecimais || c->espacoAdireitaNumeros ||
+                     c->separadorNoFinalDeCadaCampo || c->semFormatacao)
+            << layout;
+        EXPECT_EQ(c->separadorCasasDecimais, "") << layout;
+      }
     }
-    if (!c.valorProprio) continue;
-    const clLayoutCpo* v = l->LocalizaCampo("valor");
-    EXPECT_EQ(v->espacoNosNumerosVazios, c.espacoNosNumerosVazios) << c.nome;
-    EXPECT_FALSE(v->separaCasasDecimais || v->espacoAdireitaNumeros ||
-                 v->separadorNoFinalDeCadaCampo || v->semFormatacao)
-        << c.nome;
-    EXPECT_EQ(v->separadorCasasDecimais, "") << c.nome;
-  }
-  EXPECT_TRUE(operador->mensagens.empty());
-}
-
-TEST(Protheus, NamesDifferingByCaseOrBlanksComposeNothing) {
-  for (const char* nome :
-       {"Lancamentos", "LANCAMENTOS", "lancamentos ", " lancamentos", "lancamentosfolha", ""}) {
-    EXPECT_TRUE(teste::Compoe("Protheus", nome)->campos().empty()) << '"' << nome << '"';
   }
 }
 
-TEST(Protheus, LctoPadraoRoundTrip) {
+TEST(Protheus, StandardEntryRoundTrip) {
   auto l = teste::Compoe("Protheus", "lancamentosLctoPadrao");
   l->InformaValor("tipo", "001");
   l->InformaValor("ctDebito", "11010");
   l->InformaValor("ctCredito", "21055");
   l->InformaValor("valor", "1234,56");
-  l->InformaValor("hist", "PAGTO FORNECEDOR");
-  // The layout's separator setting does not reach valor, which has its own.
-  l->separaCasasDecimais = true;
-  const std::string linha = l->ExpandeLayout();
-  ASSERT_EQ(linha.size(), 228u);
+  l->InformaValor("hist", "Depósito em conta");
+  l->separaCasasDecimais = true;  // does not reach the amount, which has its own settings
+  const std::string r = l->ExpandeLayout();
+  ASSERT_EQ(ContaCaracteres(r), 228U);
   const std::string b15(15, ' ');
-  EXPECT_EQ(linha.substr(0, 43), "001" + b15 + "11010" + b15 + "21055");
-  // Blanks in place of the leading zeros, decimals implied.
-  EXPECT_EQ(linha.substr(103, 17), std::string(11, ' ') + "123456");
-  EXPECT_EQ(linha.substr(188), "PAGTO FORNECEDOR" + std::string(24, ' '));
+  EXPECT_EQ(Subtexto(r, 0, 43), "001" + b15 + "11010" + b15 + "21055");
+  EXPECT_EQ(Subtexto(r, 103, 17), std::string(11, ' ') + "123456");  // blanks for zeros
+  EXPECT_EQ(Subtexto(r, 188, 40), "Depósito em conta" + std::string(23, ' '));
 
   auto lido = teste::Compoe("Protheus", "lancamentosLctoPadrao");
-  ASSERT_TRUE(lido->PreencheLayoutApartirLinha(linha));
-  EXPECT_EQ(lido->pegaValor("tipo"), "001");
-  EXPECT_EQ(lido->pegaValor("valor"), "1234,56");
   lido->separaCasasDecimais = true;
-  EXPECT_EQ(lido->ExpandeLayout(), linha);
+  ASSERT_TRUE(lido->PreencheLayoutApartirLinha(r));
+  EXPECT_EQ(lido->pegaValor("valor"), "1234,56");
+  EXPECT_EQ(Apara(lido->pegaValor("ctCredito")), "21055");
+  EXPECT_EQ(Apara(lido->pegaValor("hist")), "Depósito em conta");
+  EXPECT_EQ(lido->ExpandeLayout(), r);
 }
 
 }  // namespace

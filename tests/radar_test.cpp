@@ -1,75 +1,68 @@
+// Radar: accounting entries and payroll events.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "common/texto.h"
 #include "tests/apoio.h"
+#include "tests/figuras.h"
 
 namespace lumbrava {
 namespace {
 
-TEST(Radar, LayoutsComposeTheirFieldsQuietly) {
-  auto operador = std::make_shared<teste::OperadorGravador>();
-  OperadorTemporario guard(operador);
-  const struct {
-    const char* nome;
-    std::size_t campos;
-    int tamanho;
-    bool valorProprio;  // valorLancamento has settings of its own
-  } casos[] = {{"lancamentos", 6, 1173, true}, {"lancamentosSeparador", 7, 1136, true},
-               {"folha", 3, 35, false},        {"fiscal", 0, 0, false},
-               {"Lancamentos", 0, 0, false},   {"lancamentos ", 0, 0, false},
-               {"Folha", 0, 0, false}};
-  for (const auto& c : casos) {
+TEST(Radar, Figures) {
+  teste::ConfereFiguras("Radar",
+                        {
+                            {"lancamentos", 6, 1173, "dataLancamento", "complementoHP"},
+                            {"lancamentosSeparador", 7, 1136, "codFilial", "complementoHP"},
+                            {"folha", 3, 35, "codFunc", "valor"},
+                            {"fiscal", 0, 0, "", ""},
+                            {"Lancamentos", 0, 0, "", ""},
+                            {"lancamentos ", 0, 0, "", ""},
+                        });
+}
+
+// The entry amount alone gets settings of its own; the layout's are left as they were.
+TEST(Radar, AmountSettingsLandOnlyOnTheAmount) {
+  for (const char* nome : {"lancamentos", "lancamentosSeparador", "folha", "fiscal"}) {
     clLayoutReg l;
-    l.separaCasasDecimais = true;  // layout settings are left as they were
-    l.CompoeLayout("Radar", c.nome);
-    EXPECT_EQ(l.campos().size(), c.campos) << '"' << c.nome << '"';
-    EXPECT_EQ(l.TamanhoRegistro(), c.tamanho) << '"' << c.nome << '"';
-    EXPECT_TRUE(l.separaCasasDecimais);
-    EXPECT_FALSE(l.virgulasNosNumericos || l.espacoNosNumerosVazios || l.espacoAdireitaNumeros ||
-                 l.separadorNoFinalDeCadaCampo || l.leituraComPipe);
-    EXPECT_EQ(l.separadorCasasDecimais, ",");
-    for (const auto& f : l.campos()) {
-      const bool proprio = c.valorProprio && f->nome == "valorLancamento";
-      EXPECT_EQ(f->configuracaoParticular, proprio) << c.nome << "." << f->nome;
-      if (!proprio) continue;
-      EXPECT_TRUE(f->separaCasasDecimais && f->espacoNosNumerosVazios &&
-                  f->separadorNoFinalDeCadaCampo);
-      EXPECT_FALSE(f->espacoAdireitaNumeros || f->semFormatacao);
-      EXPECT_EQ(f->separadorCasasDecimais, ".");
+    l.separaCasasDecimais = l.espacoAdireitaNumeros = true;
+    l.CompoeLayout("Radar", nome);
+    EXPECT_TRUE(l.separaCasasDecimais && l.espacoAdireitaNumeros) << nome;
+    EXPECT_FALSE(l.espacoNosNumerosVazios || l.separadorNoFinalDeCadaCampo) << nome;
+    EXPECT_EQ(l.separadorCasasDecimais, ",") << nome;
+    for (const auto& c : l.campos()) {
+      const bool proprio = c->nome == "valorLancamento";
+      EXPECT_EQ(c->configuracaoParticular, proprio) << nome << " " << c->nome;
+      if (proprio) {
+        EXPECT_TRUE(c->separaCasasDecimais && c->espacoNosNumerosVazios &&
+                    c->separadorNoFinalDeCadaCampo)
+            << nome;
+        EXPECT_FALSE(c->espacoAdireitaNumeros || c->semFormatacao) << nome;
+        EXPECT_EQ(c->separadorCasasDecimais, ".") << nome;
+      }
     }
   }
-  EXPECT_TRUE(operador->mensagens.empty());
 }
 
 // The amount is written with "." and followed by ";", which shifts the rest of the record by one.
-TEST(Radar, EntriesRoundTripWithTheAmountWrittenWithAPoint) {
-  const struct {
-    const char* nome;
-    std::size_t inicioValor;        // index of the amount in the record
-    const char* antes;              // the field right before the amount
-    std::size_t inicioComplemento;  // index of complementoHP, shifted by the ";"
-  } casos[] = {{"lancamentos", 158, "codHistoricoPadrao", 174},
-               {"lancamentosSeparador", 111, "codigoCredReduz", 137}};
-  for (const auto& c : casos) {
-    auto l = teste::Compoe("Radar", c.nome);
-    l->InformaValor("dataLancamento", "31012024");
-    l->InformaValor(c.antes, std::string(50, '7'));
-    l->InformaValor("valorLancamento", "1234,5");
-    l->InformaValor("complementoHP", "NF 123 ACME");
-    const std::string linha = l->ExpandeLayout();
-    ASSERT_EQ(linha.size(), static_cast<std::size_t>(l->TamanhoRegistro()) + 1) << c.nome;
-    EXPECT_EQ(linha.substr(c.inicioValor - 1, 1 + 15 + 1), "7" + std::string(8, ' ') + "1234.50;")
-        << c.nome;
-    EXPECT_EQ(linha.substr(c.inicioComplemento, 11), "NF 123 ACME") << c.nome;
+TEST(Radar, EntryRoundTrip) {
+  auto l = teste::Compoe("Radar", "lancamentos");
+  l->InformaValor("dataLancamento", "31012024");
+  l->InformaValor("codHistoricoPadrao", std::string(50, '7'));
+  l->InformaValor("valorLancamento", "1234,5");
+  l->InformaValor("complementoHP", "Depósito NF 123");
+  const std::string r = l->ExpandeLayout();
+  ASSERT_EQ(ContaCaracteres(r), 1174U);
+  EXPECT_EQ(Subtexto(r, 157, 17), "7" + std::string(8, ' ') + "1234.50;");
+  EXPECT_EQ(Subtexto(r, 174, 16), "Depósito NF 123 ");
 
-    auto lido = teste::Compoe("Radar", c.nome);
-    ASSERT_TRUE(lido->PreencheLayoutApartirLinha(linha)) << c.nome;
-    EXPECT_EQ(lido->pegaValor("valorLancamento"), "1234,50") << c.nome;
-    EXPECT_EQ(lido->pegaValor("complementoHP"), "NF 123 ACME" + std::string(989, ' ')) << c.nome;
-    EXPECT_EQ(lido->pegaValor("dataLancamento"), "31012024") << c.nome;
-    EXPECT_EQ(lido->ExpandeLayout(), linha) << c.nome;
-  }
+  auto lido = teste::Compoe("Radar", "lancamentos");
+  ASSERT_TRUE(lido->PreencheLayoutApartirLinha(r));
+  EXPECT_EQ(lido->pegaValor("valorLancamento"), "1234,50");
+  EXPECT_EQ(Apara(lido->pegaValor("complementoHP")), "Depósito NF 123");
+  EXPECT_EQ(lido->pegaValor("dataLancamento"), "31012024");
+  EXPECT_EQ(lido->ExpandeLayout(), r);
 }
 
 }  // namespace
