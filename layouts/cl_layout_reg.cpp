@@ -285,7 +285,8 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
   bool ok = true;
   const auto falha = [&](const clLayoutCpo* c, const std::string& problema) {
     if (ok && erro != nullptr) {
-      *erro = c != nullptr ? "campo '" + c->nome + "'" + problema : problema;
+      *erro = "layout '" + nomeRegistro + "'" + (c != nullptr ? ", campo '" + c->nome + "'" : "") +
+              problema;
     }
     ok = false;
   };
@@ -343,8 +344,8 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
       const std::size_t barras =
           static_cast<std::size_t>(std::count(resto.begin(), resto.end(), '|'));
       const std::size_t valores = campos_.size() + 1 + barras - (resto.back() == '|' ? 1 : 0);
-      falha(nullptr, "a linha tem " + std::to_string(valores) + " valores, mas o layout '" +
-                         nomeRegistro + "' tem " + std::to_string(campos_.size()) + " campos");
+      falha(nullptr, ": a linha tem " + std::to_string(valores) + " valores, mas o layout tem " +
+                         std::to_string(campos_.size()) + " campos");
     }
     return ok;
   }

@@ -164,13 +164,13 @@ TEST_F(FerramentaTest, RefusesBadRecordsNamingLineAndFieldAndWritesNothing) {
   const fs::path csv = pasta / "nao.csv";
   const auto r = Roda("read Unico lancamentos " + arquivo.string() + " -o " + csv.string());
   EXPECT_EQ(r.codigo, 1);
-  EXPECT_NE(r.erros.find("linha 2: campo 'Valor': '000000000012X0' não é um número"),
+  EXPECT_NE(r.erros.find("linha 2: layout 'lancamentos', campo 'Valor': '000000000012X0' não é um número"),
             std::string::npos)
       << r.erros;
   EXPECT_NE(r.erros.find("linha 3: 203 caracteres, mas o layout 'lancamentos' tem 196 colunas"),
             std::string::npos)
       << r.erros;
-  EXPECT_NE(r.erros.find("linha 4: bytes que não são texto Windows-1252"), std::string::npos)
+  EXPECT_NE(r.erros.find("linha 4: coluna 1: o byte 0x81 não é um caractere do Windows-1252"), std::string::npos)
       << r.erros;
   EXPECT_FALSE(fs::exists(csv));
   for (const auto& e : fs::directory_iterator(pasta)) {  // no temporary file left behind
@@ -208,7 +208,7 @@ TEST_F(FerramentaTest, ReadingOnSeveralThreadsKeepsOrderAndLineNumbers) {
   const auto ruim = Arquivo("ruim.txt", texto);
   const auto r = Roda("read Unico lancamentos " + ruim.string() + " --threads 4");
   EXPECT_EQ(r.codigo, 1);
-  EXPECT_NE(r.erros.find("linha 5321: campo 'Valor'"), std::string::npos) << r.erros;
+  EXPECT_NE(r.erros.find("linha 5321: layout 'lancamentos', campo 'Valor'"), std::string::npos) << r.erros;
   EXPECT_NE(r.saida.find("D5320 "), std::string::npos);
   EXPECT_EQ(r.saida.find("D5322 "), std::string::npos);  // nothing after the refused line
 }
@@ -223,8 +223,8 @@ TEST_F(FerramentaTest, WriteRefusesValuesThatDoNotFit) {
                          "não cabe em 14 colunas com 2 decimais"),
             std::string::npos)
       << r.erros;
-  EXPECT_NE(r.erros.find("linha 4: campo 'Historico': o valor '✓ marca' tem caracteres que o "
-                         "Windows-1252 não tem"),
+  EXPECT_NE(r.erros.find("linha 4: layout 'lancamentos', campo 'Historico': o caractere '✓' (U+2713) "
+                         "não existe no Windows-1252"),
             std::string::npos)
       << r.erros;
   EXPECT_NE(

@@ -216,7 +216,7 @@ TEST_F(LayoutTest, ReadsColumnsByCharacters) {
   EXPECT_EQ(l.pegaValor("valor"), "");
   std::string erro;
   EXPECT_FALSE(l.PreencheLayoutApartirLinha("Ação 0012X0 7 ", &erro));
-  EXPECT_EQ(erro, "campo 'valor': '0012X0' não é um número");
+  EXPECT_EQ(erro, "layout '', campo 'valor': '0012X0' não é um número");
   EXPECT_EQ(l.pegaValor("valor"), "0012X0");
 }
 

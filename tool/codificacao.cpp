@@ -1,77 +1,190 @@
 #include "tool/codificacao.h"
 
-#include <cerrno>
-#include <stdexcept>
+#include <array>
+#include <cstdint>
+#include <cstdio>
 
 #include "common/texto.h"
 
 namespace lumbrava {
 
 namespace {
-constexpr const char* kCp1252 = "WINDOWS-1252";
-constexpr const char* kUtf8 = "UTF-8";
-}  // namespace
 
-Conversor::Conversor(const char* de, const char* para) : cd_(iconv_open(para, de)) {
-  if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error(std::string("iconv não converte de ") + de + " para " + para);
-  }
-}
+// The characters of Windows-1252's bytes 0x80 to 0x9F; 0 where the byte is undefined. From 0xA0
+// on a byte is the character of the same number.
+constexpr std::array<char16_t, 32> kAlto = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-Conversor::~Conversor() { iconv_close(cd_); }
+// Each byte from 0x80 as UTF-8: its length (0 when undefined) and its bytes.
+struct Utf8DoByte {
+  unsigned char tamanho = 0;
+  std::array<char, 3> bytes{};
+};
 
-bool Conversor::Converte(std::string_view entrada, std::string& saida) {
-  iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for every text
-  saida.resize(entrada.size() * 4 + 16);
-  char* in = const_cast<char*>(entrada.data());
-  std::size_t inLeft = entrada.size();
-  char* out = saida.data();
-  std::size_t outLeft = saida.size();
-  while (inLeft > 0) {
-    if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-      if (errno == E2BIG) {
-        const std::size_t usado = static_cast<std::size_t>(out - saida.data());
-        saida.resize(saida.size() * 2);
-        out = saida.data() + usado;
-        outLeft = saida.size() - usado;
-        continue;
-      }
-      return false;
+constexpr std::array<Utf8DoByte, 128> TabelaParaUtf8() {
+  std::array<Utf8DoByte, 128> t{};
+  for (unsigned b = 0x80; b <= 0xFF; ++b) {
+    const char32_t c = b < 0xA0 ? kAlto[b - 0x80] : b;
+    Utf8DoByte& u = t[b - 0x80];
+    if (c == 0) {
+      continue;
+    }
+    if (c < 0x800) {
+      u.tamanho = 2;
+      u.bytes = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0};
+    } else {
+      u.tamanho = 3;
+      u.bytes = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (c & 0x3F))};
     }
   }
-  saida.resize(static_cast<std::size_t>(out - saida.data()));
-  return true;
+  return t;
 }
 
-Decodificador::Decodificador(Codificacao c)
-    : codificacao_(c), conversor_(c == Codificacao::kUtf8 ? kUtf8 : kCp1252, kUtf8) {}
+constexpr std::array<Utf8DoByte, 128> kParaUtf8 = TabelaParaUtf8();
 
-bool Decodificador::Decodifica(std::string_view linha, std::string& buffer,
-                               std::string_view& utf8) {
+// The Windows-1252 byte of a character; 0 when it has none (the NUL character is ASCII and never
+// asked here).
+unsigned char ByteDe(char32_t c) {
+  if (c >= 0xA0 && c <= 0xFF) {
+    return static_cast<unsigned char>(c);
+  }
+  for (std::size_t i = 0; i < kAlto.size(); ++i) {
+    if (kAlto[i] != 0 && kAlto[i] == c) {
+      return static_cast<unsigned char>(0x80 + i);
+    }
+  }
+  return 0;
+}
+
+// The character that starts at `p` (at most `resto` bytes) and its length; false when the UTF-8
+// is malformed (overlong forms, surrogates and values past U+10FFFF included).
+bool ProximoCaractere(const unsigned char* p, std::size_t resto, char32_t& c, std::size_t& n) {
+  const unsigned char b = p[0];
+  if (b < 0x80) {
+    c = b;
+    n = 1;
+    return true;
+  }
+  if (b >= 0xC2 && b <= 0xDF) {
+    n = 2;
+    c = b & 0x1FU;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    n = 3;
+    c = b & 0x0FU;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    n = 4;
+    c = b & 0x07U;
+  } else {
+    return false;
+  }
+  if (resto < n) {
+    return false;
+  }
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((p[i] & 0xC0U) != 0x80U) {
+      return false;
+    }
+    c = (c << 6) | (p[i] & 0x3FU);
+  }
+  const bool curto = (n == 3 && c < 0x800) || (n == 4 && c < 0x10000);
+  return !curto && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
+}
+
+// The column of byte `i` of a UTF-8 text that is valid up to there.
+std::size_t ColunaDoByte(std::string_view texto, std::size_t i) {
+  return ContaCaracteres(texto.substr(0, i)) + 1;
+}
+
+}  // namespace
+
+std::string NomeDoCaractere(char32_t c) {
+  char nome[16];
+  std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(c));
+  return nome;
+}
+
+bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std::string_view& utf8,
+                               FalhaCodificacao* falha) const {
   if (EhAscii(linha)) {
     utf8 = linha;
     return true;
   }
   if (codificacao_ == Codificacao::kUtf8) {
     utf8 = linha;
-    return EhUtf8Valido(linha);
+    const auto* p = reinterpret_cast<const unsigned char*>(linha.data());
+    for (std::size_t i = 0; i < linha.size();) {
+      char32_t c = 0;
+      std::size_t n = 0;
+      if (!ProximoCaractere(p + i, linha.size() - i, c, n)) {
+        if (falha != nullptr) {
+          *falha = {ColunaDoByte(linha, i), p[i]};
+        }
+        return false;
+      }
+      i += n;
+    }
+    return true;
   }
-  if (!conversor_.Converte(linha, buffer)) {
-    return false;
+  buffer.resize(linha.size() * 3);
+  char* o = buffer.data();
+  std::size_t coluna = 0;
+  for (const char ch : linha) {
+    ++coluna;
+    const auto b = static_cast<unsigned char>(ch);
+    if (b < 0x80) {
+      *o++ = ch;
+      continue;
+    }
+    const Utf8DoByte& u = kParaUtf8[b - 0x80];
+    if (u.tamanho == 0) {
+      if (falha != nullptr) {
+        *falha = {coluna, b};
+      }
+      return false;
+    }
+    for (unsigned k = 0; k < u.tamanho; ++k) {
+      *o++ = u.bytes[k];
+    }
   }
+  buffer.resize(static_cast<std::size_t>(o - buffer.data()));
   utf8 = buffer;
   return true;
 }
 
-Codificador::Codificador(Codificacao c)
-    : codificacao_(c), conversor_(kUtf8, c == Codificacao::kUtf8 ? kUtf8 : kCp1252) {}
-
-bool Codificador::Codifica(std::string_view utf8, std::string& saida) {
+bool Codificador::Codifica(std::string_view utf8, std::string& saida,
+                           FalhaCodificacao* falha) const {
   if (codificacao_ == Codificacao::kUtf8 || EhAscii(utf8)) {
     saida.assign(utf8);
     return true;
   }
-  return conversor_.Converte(utf8, saida);
+  saida.resize(utf8.size());
+  char* o = saida.data();
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  std::size_t coluna = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    ++coluna;
+    if (p[i] < 0x80) {
+      *o++ = static_cast<char>(p[i++]);
+      continue;
+    }
+    char32_t c = 0;
+    std::size_t n = 0;
+    const bool valido = ProximoCaractere(p + i, utf8.size() - i, c, n);
+    const unsigned char b = valido ? ByteDe(c) : 0;
+    if (b == 0) {
+      if (falha != nullptr) {
+        *falha = {coluna, valido ? c : U'\uFFFD'};
+      }
+      return false;
+    }
+    *o++ = static_cast<char>(b);
+    i += n;
+  }
+  saida.resize(static_cast<std::size_t>(o - saida.data()));
+  return true;
 }
 
 }  // namespace lumbrava

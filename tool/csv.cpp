@@ -1,5 +1,6 @@
 #include "tool/csv.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -13,6 +14,7 @@ namespace lumbrava {
 
 namespace {
 constexpr std::size_t kBloco = 1U << 20U;
+constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 
 std::string_view SemCr(std::string_view linha) {
   if (!linha.empty() && linha.back() == '\r') {
@@ -23,6 +25,19 @@ std::string_view SemCr(std::string_view linha) {
 }  // namespace
 
 LeitorLinhas::LeitorLinhas(std::FILE* arquivo) : arquivo_(arquivo), bloco_(kBloco) {}
+
+void LeitorLinhas::PulaMarca(std::string_view& linha) {
+  if (primeira_) {
+    primeira_ = false;
+    if (linha.starts_with(kMarcaUtf8)) {
+      linha.remove_prefix(kMarcaUtf8.size());
+    }
+  }
+}
+
+std::string LeitorLinhas::MotivoDaFalha() const {
+  return erro_ != 0 ? std::strerror(erro_) : "erro de leitura";
+}
 
 bool LeitorLinhas::Proxima(std::string_view& linha) {
   longa_.clear();
@@ -41,6 +56,7 @@ bool LeitorLinhas::Proxima(std::string_view& linha) {
           linha = SemCr(std::string_view(base, n));
         }
         inicio_ += n + 1;
+        PulaMarca(linha);
         return true;
       }
       longa_.append(base, fim_ - inicio_);
@@ -51,6 +67,7 @@ bool LeitorLinhas::Proxima(std::string_view& linha) {
       if (emLonga && !longa_.empty()) {
         ++numero_;
         linha = SemCr(longa_);
+        PulaMarca(linha);
         return true;
       }
       return false;
@@ -61,6 +78,7 @@ bool LeitorLinhas::Proxima(std::string_view& linha) {
     if (lidos < bloco_.size()) {
       acabou_ = true;
       falhou_ = std::ferror(arquivo_) != 0;
+      erro_ = falhou_ ? errno : 0;
     }
   }
 }
@@ -73,6 +91,10 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
     return false;
   }
   linha_ = linhas_.numero();
+  if (linha.empty()) {
+    campos.clear();
+    return true;
+  }
   // The strings of the previous record are reused, buffers and all.
   std::size_t n = 0;
   const auto novoCampo = [&]() -> std::string& {

@@ -9,24 +9,31 @@
 
 namespace lumbrava {
 
-// Lines of a file read in large blocks. A line comes without its "\n" or "\r\n"; memory holds
-// one block and the current line, whatever the file's size.
+// Lines of a file read in large blocks. A line comes without its "\n" or "\r\n"; a UTF-8
+// byte-order mark at the start of the file is skipped. Memory holds one block and the current
+// line, whatever the file's size.
 class LeitorLinhas {
  public:
   explicit LeitorLinhas(std::FILE* arquivo);
   // The next line; false at the end of the file or on a read error (see Falhou).
   bool Proxima(std::string_view& linha);
   bool Falhou() const { return falhou_; }
+  // The system's reason for the read error ("Is a directory").
+  std::string MotivoDaFalha() const;
   // Number of the line last returned, from 1.
   std::size_t numero() const { return numero_; }
 
  private:
+  void PulaMarca(std::string_view& linha);
+
   std::FILE* arquivo_;
   std::vector<char> bloco_;
   std::size_t inicio_ = 0;
   std::size_t fim_ = 0;
   bool acabou_ = false;
   bool falhou_ = false;
+  int erro_ = 0;
+  bool primeira_ = true;
   std::string longa_;  // a line that runs across blocks
   std::size_t numero_ = 0;
 };
@@ -35,8 +42,9 @@ class LeitorLinhas {
 class LeitorCsv {
  public:
   explicit LeitorCsv(LeitorLinhas& linhas) : linhas_(linhas) {}
-  // The next record's fields; false at the end. A malformed record (a quote that never closes,
-  // text after a closing quote) gives true with `erro` set.
+  // The next record's fields; false at the end. A blank line gives no field at all, and `""` one
+  // empty field. A malformed record (a quote that never closes, text after a closing quote) gives
+  // true with `erro` set.
   bool Proximo(std::vector<std::string>& campos, std::string& erro);
   // Number of the line on which the last record began.
   std::size_t linha() const { return linha_; }
@@ -65,6 +73,8 @@ class Saida {
   // False when the file could not be written.
   bool Descarrega();
   bool Falhou() const { return falhou_; }
+  // The system's reason for the read error ("Is a directory").
+  std::string MotivoDaFalha() const;
 
  private:
   std::FILE* arquivo_;

@@ -1,24 +1,31 @@
 // The write command: CSV or JSON lines into fixed-width or delimited records.
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <unordered_map>
 
 #include "common/texto.h"
 #include "tool/comandos.h"
 #include "tool/execucao.h"
+#include "tool/json_linhas.h"
 
 namespace lumbrava {
 
 namespace {
 
-// Finds which field holds a character that the file's encoding cannot hold.
-std::string CampoNaoCodificavel(const clLayoutReg& l, Codificador& codificador) {
+// Names the field and the character that the file's encoding cannot hold.
+std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codificador,
+                                const Parametros& p) {
   std::string lixo;
+  FalhaCodificacao falha;
   for (const auto& c : l.campos()) {
-    if (!codificador.Codifica(c->valor, lixo)) {
-      return "campo '" + c->nome + "': o valor '" + c->valor +
-             "' tem caracteres que o Windows-1252 não tem";
+    if (!codificador.Codifica(c->valor, lixo, &falha)) {
+      const std::string_view caractere = Subtexto(c->valor, falha.coluna - 1, 1);
+      return "layout '" + p.layout + "', campo '" + c->nome + "': o caractere '" +
+             std::string(caractere) + "' (" + NomeDoCaractere(falha.valor) +
+             ") não existe no Windows-1252";
     }
+  }
+  if (!codificador.Codifica(p.delimitador, lixo, &falha)) {
+    return "o separador '" + p.delimitador + "' não existe no Windows-1252";
   }
   return "o registro tem caracteres que o Windows-1252 não tem";
 }
@@ -42,13 +49,24 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   std::vector<clLayoutCpo*> colunas;
 
   if (!p.jsonl) {
-    if (!csv.Proximo(valores, erro)) {
-      std::fprintf(erros, "a entrada não tem a linha de cabeçalho com os nomes dos campos\n");
+    if (!csv.Proximo(valores, erro) || (erro.empty() && valores.empty())) {
+      if (linhas.Falhou()) {
+        std::fprintf(erros, "erro de leitura da entrada: %s\n", linhas.MotivoDaFalha().c_str());
+      } else {
+        std::fprintf(erros, "a entrada não tem a linha de cabeçalho com os nomes dos campos\n");
+      }
       return kSaidaEntradaRecusada;
     }
     if (!erro.empty()) {
       std::fprintf(erros, "%s%s\n", Linha(csv.linha()).c_str(), erro.c_str());
       return kSaidaEntradaRecusada;
+    }
+    for (const std::string& nome : valores) {
+      if (!EhUtf8Valido(nome)) {
+        std::fprintf(erros, "%so cabeçalho não é texto UTF-8 (o CSV deve ser UTF-8)\n",
+                     Linha(csv.linha()).c_str());
+        return kSaidaEntradaRecusada;
+      }
     }
     for (const std::string& nome : valores) {
       clLayoutCpo* c = l->LocalizaCampo(nome);
@@ -77,33 +95,26 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   std::string codificado;
   std::unordered_map<std::string, clLayoutCpo*> porChave;
 
+  std::vector<std::pair<std::string, std::string>> pares;
   const auto preencheJson = [&](std::string_view linha, std::string& problema) {
-    nlohmann::json j = nlohmann::json::parse(linha, nullptr, false);
-    if (j.is_discarded() || !j.is_object()) {
-      problema = "não é um objeto JSON";
+    if (!LeObjetoJson(linha, pares, problema)) {
       return false;
     }
-    for (auto it = j.begin(); it != j.end(); ++it) {
-      auto achado = porChave.find(it.key());
+    for (auto& [chave, valor] : pares) {
+      auto achado = porChave.find(chave);
       if (achado == porChave.end()) {
-        achado = porChave.emplace(it.key(), l->LocalizaCampo(it.key())).first;
+        achado = porChave.emplace(chave, l->LocalizaCampo(chave)).first;
       }
       clLayoutCpo* c = achado->second;
       if (c == nullptr) {
-        problema = "o layout não tem o campo '" + it.key() + "'";
+        problema = "o layout não tem o campo '" + chave + "'";
         return false;
       }
-      const auto& v = it.value();
-      if (v.is_string()) {
-        c->valor = v.get<std::string>();
-      } else if (v.is_number()) {
-        c->valor = v.dump();
-      } else if (v.is_null()) {
-        c->valor.clear();
-      } else {
-        problema = "campo '" + c->nome + "': o valor deve ser texto, número ou null";
+      if (!EhUtf8Valido(valor)) {
+        problema = "campo '" + c->nome + "': o texto não é UTF-8";
         return false;
       }
+      c->valor.swap(valor);
     }
     return true;
   };
@@ -134,7 +145,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
         relator.Erro(Linha(n) + erro);
         continue;
       }
-      if (valores.size() == 1 && valores[0].empty()) {
+      if (valores.empty()) {
         continue;  // a blank line
       }
       if (valores.size() != colunas.size()) {
@@ -168,7 +179,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
       continue;
     }
     if (!codificador.Codifica(registro, codificado)) {
-      relator.Erro(Linha(n) + CampoNaoCodificavel(*l, codificador));
+      relator.Erro(Linha(n) + CampoNaoCodificavel(*l, codificador, p));
       continue;
     }
     if (relator.total() > 0) {

@@ -28,7 +28,7 @@ clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FIL
 int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
             std::FILE* erros) {
   if (linhas.Falhou()) {
-    relator.Erro("erro de leitura da entrada");
+    relator.Erro("erro de leitura da entrada: " + linhas.MotivoDaFalha());
   }
   relator.Conclui(destino.ParaArquivo());
   if (!saida.Descarrega()) {

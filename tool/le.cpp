@@ -9,6 +9,15 @@ namespace lumbrava {
 
 namespace {
 
+// The column (from 1) of byte `i` of a raw UTF-8 line.
+std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
+  std::size_t coluna = 1;
+  for (std::size_t k = 0; k < i; ++k) {
+    coluna += (static_cast<unsigned char>(linha[k]) & 0xC0U) != 0x80U ? 1 : 0;
+  }
+  return coluna;
+}
+
 // Reads the record lines of a batch with a copy of its own of the layout.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
@@ -20,7 +29,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         jsonl_(p.jsonl) {}
 
   void Processa(Lote& lote) override {
-    const auto comprimento = static_cast<std::size_t>(layout_.TamanhoRegistro());
+    const auto comprimento = static_cast<std::size_t>(layout_.ComprimentoRegistro());
     const auto& campos = layout_.campos();
     std::string& buf = lote.saida;
     for (std::size_t i = 0; i < lote.Linhas(); ++i) {
@@ -29,10 +38,33 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       if (bruta.empty()) {
         continue;
       }
+      if (const auto p = bruta.find_first_of(std::string_view("\r\0", 2));
+          p != std::string_view::npos) {
+        lote.erros.push_back(
+            Linha(n) +
+            (bruta[p] == '\r'
+                 ? "a linha tem um CR (\\r) sem LF: o arquivo termina as linhas só "
+                   "com CR? Os registros terminam em CR LF ou LF"
+                 : "coluna " +
+                       std::to_string(codificacao_ == Codificacao::kUtf8 ? ColunaDoByte(bruta, p)
+                                                                         : p + 1) +
+                       ": o byte 0x00 não é texto"));
+        continue;
+      }
+      if (lote.primeiraNaoAscii == 0 && codificacao_ == Codificacao::kWindows1252 &&
+          !EhAscii(bruta)) {
+        lote.primeiraNaoAscii = n;
+        lote.naoAsciiEhUtf8 = EhUtf8Valido(bruta);
+      }
       std::string_view utf8;
-      if (!decodificador_.Decodifica(bruta, convertida_, utf8)) {
-        lote.erros.push_back(Linha(n) + "bytes que não são texto " +
-                             (codificacao_ == Codificacao::kUtf8 ? "UTF-8" : "Windows-1252"));
+      FalhaCodificacao falha;
+      if (!decodificador_.Decodifica(bruta, convertida_, utf8, &falha)) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(falha.valor));
+        lote.erros.push_back(
+            Linha(n) + "coluna " + std::to_string(falha.coluna) + ": o byte " + byte +
+            (codificacao_ == Codificacao::kUtf8 ? " não forma texto UTF-8"
+                                                : " não é um caractere do Windows-1252"));
         continue;
       }
       if (!layout_.leituraComPipe && utf8.size() > comprimento) {
@@ -58,6 +90,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         }
         buf += j.dump();
         buf += '\n';
+      } else if (campos.size() == 1 && campos[0]->valor.empty()) {
+        buf += "\"\"\n";  // an empty row, not a blank line
       } else {
         for (std::size_t k = 0; k < campos.size(); ++k) {
           EscreveCampoCsv(buf, campos[k]->valor, k > 0 ? ',' : '\0');
@@ -103,12 +137,22 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
   }
   LeitorLinhas linhas(origem.arquivo());
   Relator relator(erros);
+  bool avisado = false;
   ProcessaEmParalelo(
       linhas, p.threads,
       [&p, l]() -> std::unique_ptr<TrabalhadorDeLotes> {
         return std::make_unique<LeitorDeRegistros>(p, *l);
       },
       [&](Lote& lote) {
+        if (!avisado && lote.primeiraNaoAscii != 0) {
+          avisado = true;
+          if (lote.naoAsciiEhUtf8) {
+            std::fprintf(erros,
+                         "aviso: linha %zu: o texto parece UTF-8, mas o arquivo é lido como "
+                         "Windows-1252; use --encoding utf-8 se ele for UTF-8\n",
+                         lote.primeiraNaoAscii);
+          }
+        }
         if (relator.total() == 0) {
           saida.buffer() += lote.saida;
           saida.TalvezDescarregue();

@@ -18,8 +18,10 @@ struct Lote {
   std::string texto;              // the lines, one after another
   std::vector<std::size_t> fins;  // where each line ends in `texto`
   // Filled by the worker:
-  std::string saida;               // output of the lines before the batch's first error
-  std::vector<std::string> erros;  // messages, in line order
+  std::string saida;                 // output of the lines before the batch's first error
+  std::vector<std::string> erros;    // messages, in line order
+  std::size_t primeiraNaoAscii = 0;  // the first line with a byte from 0x80, or 0
+  bool naoAsciiEhUtf8 = false;       // whether that line is valid UTF-8
 
   std::size_t Linhas() const { return fins.size(); }
   std::string_view Linha(std::size_t i) const {

@@ -1,0 +1,152 @@
+#include "tool/json_linhas.h"
+
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "common/texto.h"
+
+namespace lumbrava {
+
+namespace {
+
+constexpr long kMaiorExpoente = 1000;
+
+// Takes the events of one flat object and keeps its members.
+class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  explicit LeitorObjeto(std::vector<std::pair<std::string, std::string>>& pares) : pares_(pares) {}
+  std::string problema;
+
+  bool null() override { return Valor(""); }
+  bool boolean(bool /*valor*/) override { return Recusa("o valor deve ser texto, número ou null"); }
+  bool number_integer(number_integer_t valor) override { return Valor(std::to_string(valor)); }
+  bool number_unsigned(number_unsigned_t valor) override { return Valor(std::to_string(valor)); }
+  bool number_float(number_float_t /*valor*/, const string_t& texto) override {
+    std::string decimal;
+    if (!NumeroJsonComoDecimal(texto, decimal)) {
+      return Recusa("o número '" + texto + "' é grande demais");
+    }
+    return Valor(decimal);
+  }
+  bool string(string_t& valor) override { return Valor(std::move(valor)); }
+  bool binary(binary_t& /*valor*/) override { return Recusa("valor binário"); }
+  bool start_object(std::size_t /*elementos*/) override {
+    if (++nivel_ > 1) {
+      return Recusa("o valor deve ser texto, número ou null");
+    }
+    return true;
+  }
+  bool key(string_t& chave) override {
+    if (!vistas_.insert(Maiusculas(chave)).second) {
+      problema = "o nome '" + chave + "' aparece duas vezes no objeto";
+      return false;
+    }
+    chave_ = std::move(chave);
+    return true;
+  }
+  bool end_object() override {
+    --nivel_;
+    return true;
+  }
+  bool start_array(std::size_t /*elementos*/) override {
+    return nivel_ == 0 ? Recusa("") : Recusa("o valor deve ser texto, número ou null");
+  }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t /*posicao*/, const std::string& /*token*/,
+                   const nlohmann::detail::exception& /*erro*/) override {
+    if (problema.empty()) {
+      problema = "não é um objeto JSON";
+    }
+    return false;
+  }
+
+ private:
+  bool Valor(std::string valor) {
+    if (nivel_ != 1) {
+      return Recusa("");
+    }
+    pares_.emplace_back(std::move(chave_), std::move(valor));
+    return true;
+  }
+  bool Recusa(const std::string& motivo) {
+    if (motivo.empty() || nivel_ != 1 || chave_.empty()) {
+      problema = "não é um objeto JSON";
+    } else {
+      problema = "campo '" + chave_ + "': " + motivo;
+    }
+    return false;
+  }
+
+  std::vector<std::pair<std::string, std::string>>& pares_;
+  std::set<std::string> vistas_;
+  std::string chave_;
+  int nivel_ = 0;
+};
+
+}  // namespace
+
+bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida) {
+  // -?digits(.digits)?([eE][+-]?digits)?, as the parser has already checked.
+  bool negativo = false;
+  if (!numero.empty() && numero.front() == '-') {
+    negativo = true;
+    numero.remove_prefix(1);
+  }
+  const auto e = numero.find_first_of("eE");
+  long expoente = 0;
+  if (e != std::string_view::npos) {
+    std::string_view exp = numero.substr(e + 1);
+    if (!exp.empty() && exp.front() == '+') {
+      exp.remove_prefix(1);
+    }
+    const auto r = std::from_chars(exp.data(), exp.data() + exp.size(), expoente);
+    if (r.ec != std::errc() || expoente > kMaiorExpoente || expoente < -kMaiorExpoente) {
+      return false;
+    }
+    numero = numero.substr(0, e);
+  }
+  std::string digitos;
+  long pontoEm = static_cast<long>(numero.size());  // digits before the decimal point
+  for (std::size_t i = 0; i < numero.size(); ++i) {
+    if (numero[i] == '.') {
+      pontoEm = static_cast<long>(i);
+    } else {
+      digitos.push_back(numero[i]);
+    }
+  }
+  pontoEm += expoente;
+  if (pontoEm <= 0) {
+    digitos.insert(0, static_cast<std::size_t>(-pontoEm) + 1, '0');
+    pontoEm = 1;
+  } else if (pontoEm > static_cast<long>(digitos.size())) {
+    digitos.append(static_cast<std::size_t>(pontoEm) - digitos.size(), '0');
+  }
+  std::string inteiros = digitos.substr(0, static_cast<std::size_t>(pontoEm));
+  std::string fracao = digitos.substr(static_cast<std::size_t>(pontoEm));
+  inteiros.erase(0, std::min(inteiros.find_first_not_of('0'), inteiros.size() - 1));
+  while (!fracao.empty() && fracao.back() == '0') {
+    fracao.pop_back();
+  }
+  saida = negativo ? "-" : "";
+  saida += inteiros;
+  if (!fracao.empty()) {
+    saida += ',';
+    saida += fracao;
+  }
+  return true;
+}
+
+bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
+                  std::string& problema) {
+  pares.clear();
+  LeitorObjeto leitor(pares);
+  const bool ok = nlohmann::json::sax_parse(linha, &leitor);
+  problema = ok ? std::string() : leitor.problema;
+  if (!ok && problema.empty()) {
+    problema = "não é um objeto JSON";
+  }
+  return ok;
+}
+
+}  // namespace lumbrava

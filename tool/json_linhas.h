@@ -1,0 +1,23 @@
+// One line of JSON Lines input: a flat object whose members give field values.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumbrava {
+
+// Reads `linha` as one JSON object into (name, value) pairs, in the order written. A string stays
+// as it is; a number is taken from its own text, every digit kept, and written with the decimal
+// comma ("1520.75" -> "1520,75", "1e-05" -> "0,00001"); null is the empty value. False with
+// `problema` set when the line is not such an object, a value is of another kind, or a name comes
+// twice (names equal but for case count as the same, as field look-ups ignore case).
+bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
+                  std::string& problema);
+
+// A JSON number's text written as a decimal with a comma; false when the exponent would need more
+// than a thousand digits.
+bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida);
+
+}  // namespace lumbrava
