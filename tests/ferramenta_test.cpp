@@ -1,12 +1,10 @@
 // The command-line tool, run as a separate process on small files.
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "tests/ferramenta.h"
 
-#include <cstdlib>
+#include <gtest/gtest.h>
+
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "layouts/cl_produtos.h"
@@ -15,47 +13,9 @@ namespace lumbrava {
 namespace {
 
 namespace fs = std::filesystem;
+using teste::Resultado;
 
-struct Resultado {
-  int codigo;
-  std::string saida;
-  std::string erros;
-};
-
-class FerramentaTest : public ::testing::Test {
- protected:
-  fs::path pasta;
-
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    pasta = fs::temp_directory_path() /
-            (std::string("lumbrava-ferramenta-") + info->name() + "-" + std::to_string(::getpid()));
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-  }
-  void TearDown() override { fs::remove_all(pasta); }
-
-  fs::path Arquivo(const std::string& nome, const std::string& conteudo) {
-    const fs::path p = pasta / nome;
-    std::ofstream(p, std::ios::binary) << conteudo;
-    return p;
-  }
-  static std::string Le(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
-  Resultado Roda(const std::string& argumentos, const std::string& entrada = "") {
-    const fs::path in = Arquivo("stdin", entrada);
-    const fs::path out = pasta / "stdout";
-    const fs::path err = pasta / "stderr";
-    const std::string comando = std::string(LUMBRAVA_TOOL) + " " + argumentos + " <" + in.string() +
-                                " >" + out.string() + " 2>" + err.string();
-    const int status = std::system(comando.c_str());
-    return {WEXITSTATUS(status), Le(out), Le(err)};
-  }
-};
+using FerramentaTest = teste::Ferramenta;
 
 TEST_F(FerramentaTest, ListsSystemsAndLayouts) {
   auto r = Roda("systems");
@@ -164,13 +124,15 @@ TEST_F(FerramentaTest, RefusesBadRecordsNamingLineAndFieldAndWritesNothing) {
   const fs::path csv = pasta / "nao.csv";
   const auto r = Roda("read Unico lancamentos " + arquivo.string() + " -o " + csv.string());
   EXPECT_EQ(r.codigo, 1);
-  EXPECT_NE(r.erros.find("linha 2: layout 'lancamentos', campo 'Valor': '000000000012X0' não é um número"),
+  EXPECT_NE(r.erros.find(
+                "linha 2: layout 'lancamentos', campo 'Valor': '000000000012X0' não é um número"),
             std::string::npos)
       << r.erros;
   EXPECT_NE(r.erros.find("linha 3: 203 caracteres, mas o layout 'lancamentos' tem 196 colunas"),
             std::string::npos)
       << r.erros;
-  EXPECT_NE(r.erros.find("linha 4: coluna 1: o byte 0x81 não é um caractere do Windows-1252"), std::string::npos)
+  EXPECT_NE(r.erros.find("linha 4: coluna 1: o byte 0x81 não é um caractere do Windows-1252"),
+            std::string::npos)
       << r.erros;
   EXPECT_FALSE(fs::exists(csv));
   for (const auto& e : fs::directory_iterator(pasta)) {  // no temporary file left behind
@@ -208,7 +170,8 @@ TEST_F(FerramentaTest, ReadingOnSeveralThreadsKeepsOrderAndLineNumbers) {
   const auto ruim = Arquivo("ruim.txt", texto);
   const auto r = Roda("read Unico lancamentos " + ruim.string() + " --threads 4");
   EXPECT_EQ(r.codigo, 1);
-  EXPECT_NE(r.erros.find("linha 5321: layout 'lancamentos', campo 'Valor'"), std::string::npos) << r.erros;
+  EXPECT_NE(r.erros.find("linha 5321: layout 'lancamentos', campo 'Valor'"), std::string::npos)
+      << r.erros;
   EXPECT_NE(r.saida.find("D5320 "), std::string::npos);
   EXPECT_EQ(r.saida.find("D5322 "), std::string::npos);  // nothing after the refused line
 }
@@ -223,9 +186,10 @@ TEST_F(FerramentaTest, WriteRefusesValuesThatDoNotFit) {
                          "não cabe em 14 colunas com 2 decimais"),
             std::string::npos)
       << r.erros;
-  EXPECT_NE(r.erros.find("linha 4: layout 'lancamentos', campo 'Historico': o caractere '✓' (U+2713) "
-                         "não existe no Windows-1252"),
-            std::string::npos)
+  EXPECT_NE(
+      r.erros.find("linha 4: layout 'lancamentos', campo 'Historico': o caractere '✓' (U+2713) "
+                   "não existe no Windows-1252"),
+      std::string::npos)
       << r.erros;
   EXPECT_NE(
       r.erros.find("linha 5: layout 'lancamentos', campo 'Valor': valor 'abc' não é um número"),

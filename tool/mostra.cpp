@@ -34,7 +34,7 @@ nlohmann::ordered_json LayoutEmJson(const Parametros& p, const clLayoutReg& l) {
   nlohmann::ordered_json j;
   j["system"] = p.sistema;
   j["layout"] = p.layout;
-  j["length"] = l.TamanhoRegistro();
+  j["length"] = l.ComprimentoRegistro();
   j["settings"] = {{"virgulasNosNumericos", l.virgulasNosNumericos},
                    {"separaCasasDecimais", l.separaCasasDecimais},
                    {"espacoNosNumerosVazios", l.espacoNosNumerosVazios},
@@ -88,7 +88,7 @@ std::string SimNao(bool b) { return b ? "sim" : "não"; }
 std::string TabelaDoLayout(const Parametros& p, const clLayoutReg& l) {
   std::string t;
   t += "Sistema: " + p.sistema + "\nLayout: " + p.layout +
-       "\nTamanho do registro: " + std::to_string(l.TamanhoRegistro()) + " colunas, " +
+       "\nTamanho do registro: " + std::to_string(l.ComprimentoRegistro()) + " colunas, " +
        std::to_string(l.campos().size()) + " campos\n";
   t += "Configurações: virgulasNosNumericos=" + SimNao(l.virgulasNosNumericos) +
        " separaCasasDecimais=" + SimNao(l.separaCasasDecimais) +

@@ -1,0 +1,127 @@
+// What a user of the tool meets when a value could change without a word: byte-order marks, text
+// in the wrong encoding, JSON numbers and names, empty rows, and the messages that name the fault.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "common/texto.h"
+#include "tests/ferramenta.h"
+
+namespace lumbrava {
+namespace {
+
+using ValoresFerramentaTest = teste::Ferramenta;
+
+// A record of Unico entries with the amount 1520,75 and the history given.
+std::string Lancamento(const std::string& historico) {
+  std::string r = "01012024000101000102" + std::string(28, '0') + "00000000152075000001";
+  r += historico + std::string(100 - ContaCaracteres(historico), ' ');
+  return r + std::string(28, ' ');
+}
+
+TEST_F(ValoresFerramentaTest, ByteOrderMarksAreSkippedAndUtf8TextIsNoticed) {
+  const std::string bom = "\xEF\xBB\xBF";
+  // A record file in UTF-8 with its mark.
+  auto r = Roda("read Unico lancamentos --encoding utf-8",
+                bom + Lancamento("JOÃO") + "\r\n" + Lancamento("MARIA") + "\r\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find(",\"1520,75\",000001,JOÃO"), std::string::npos) << r.saida;
+  // The same UTF-8 file read as Windows-1252: one warning, on its first line with accents.
+  r = Roda("read Unico lancamentos", Lancamento("MARIA") + "\r\n" + Lancamento("JOÃO") + "\r\n" +
+                                         Lancamento("JOSÉ") + "\r\n");
+  EXPECT_EQ(r.codigo, 0);
+  EXPECT_EQ(r.erros,
+            "aviso: linha 2: o texto parece UTF-8, mas o arquivo é lido como Windows-1252; use "
+            "--encoding utf-8 se ele for UTF-8\n");
+  // Windows-1252 accents give no warning.
+  r = Roda("read Unico lancamentos", Lancamento("JO\xC3O") + "\r\n");
+  EXPECT_EQ(r.erros, "");
+  EXPECT_NE(r.saida.find("JOÃO"), std::string::npos);
+  // CSV and JSON Lines with a mark.
+  r = Roda("write Unico lancamentos", bom + "Valor,Historico\n\"1520,75\",JOÃO\n");
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  r = Roda("write Unico lancamentos --jsonl", bom + "{\"Valor\": \"1520,75\"}\n");
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+}
+
+TEST_F(ValoresFerramentaTest, JsonNumbersAreExactAndNamesComeOnce) {
+  auto r = Roda("write Unico lancamentos --jsonl",
+                "{\"Valor\": 0.00001}\n{\"Valor\": 12345678901.25}\n{\"Valor\": 1.520}\n"
+                "{\"Valor\": 2.5e3}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto valor = [&](int linha) { return r.saida.substr(linha * 198 + 48, 14); };
+  EXPECT_EQ(valor(0), "00000000000000");
+  EXPECT_EQ(valor(1), "01234567890125");
+  EXPECT_EQ(valor(2), "00000000000152");
+  EXPECT_EQ(valor(3), "00000000250000");
+
+  r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": 1, \"Valor\": 2}\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 1: o nome 'Valor' aparece duas vezes no objeto"), std::string::npos)
+      << r.erros;
+  r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": 1, \"VALOR\": 2}\n");
+  EXPECT_NE(r.erros.find("o nome 'VALOR' aparece duas vezes"), std::string::npos) << r.erros;
+  r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": true}\n");
+  EXPECT_NE(r.erros.find("campo 'Valor': o valor deve ser texto, número ou null"),
+            std::string::npos)
+      << r.erros;
+}
+
+TEST_F(ValoresFerramentaTest, AQuotedEmptyRowIsARowAndABlankLineIsNot) {
+  auto r = Roda("write Unico lancamentos", "Documento\n\"\"\n\nD1\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida.size(), 2U * 198);
+  // Reading gives the empty row back as a row.
+  const auto registros = Arquivo("r.txt", r.saida);
+  r = Roda("read Unico lancamentos " + registros.string());
+  EXPECT_EQ(std::count(r.saida.begin(), r.saida.end(), '\n'), 3);
+  EXPECT_NE(r.saida.find("\n" + std::string(8, ' ') + ","), std::string::npos) << r.saida;
+}
+
+TEST_F(ValoresFerramentaTest, ThousandsWrittenAmbiguouslyAreRefused) {
+  auto r = Roda("write Unico lancamentos", "Valor\n1.520\n\"1.520,75\"\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 2: layout 'lancamentos', campo 'Valor': valor '1.520' é ambíguo: "
+                         "escreva 1520 para milhares ou 1,520 para decimais"),
+            std::string::npos)
+      << r.erros;
+  EXPECT_EQ(r.erros.find("linha 3"), std::string::npos);
+}
+
+// The field-end separator of Radar's amount: show states the length that write produces, and what
+// write produces reads back whole.
+TEST_F(ValoresFerramentaTest, RecordsWithAFieldEndSeparatorReadBack) {
+  auto r = Roda("show Radar lancamentos --json");
+  EXPECT_EQ(nlohmann::json::parse(r.saida)["length"], 1174);
+  const std::string cheio = "HISTORICO" + std::string(991, 'x');
+  r = Roda("write Radar lancamentos", "valorLancamento,complementoHP\n\"1520,75\"," + cheio + "\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto registros = Arquivo("r.txt", r.saida);
+  r = Roda("read Radar lancamentos " + registros.string());
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find(",\"1520,75\"," + cheio), std::string::npos);
+}
+
+TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
+  // Lines ended by CR alone.
+  auto r = Roda("read Unico lancamentos", Lancamento("A") + "\r" + Lancamento("B") + "\r");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("linha 1: a linha tem um CR (\\r) sem LF"), std::string::npos) << r.erros;
+  // An input that cannot be read.
+  r = Roda("read Unico lancamentos " + pasta.string());
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("Is a directory"), std::string::npos) << r.erros;
+  r = Roda("write Unico lancamentos " + pasta.string());
+  EXPECT_NE(r.erros.find("Is a directory"), std::string::npos) << r.erros;
+  // A CSV header that is not UTF-8, and a NUL byte in a record.
+  r = Roda("write Unico lancamentos", "Hist\xF3rico\nx\n");
+  EXPECT_NE(r.erros.find("linha 1: o cabeçalho não é texto UTF-8"), std::string::npos) << r.erros;
+  r = Roda("read Unico lancamentos", Lancamento("A") + std::string(1, '\0') + "\r\n");
+  EXPECT_NE(r.erros.find("linha 1: coluna 197: o byte 0x00 não é texto"), std::string::npos)
+      << r.erros;
+}
+
+}  // namespace
+}  // namespace lumbrava
