@@ -455,7 +455,8 @@ TEST_F(ProsoftErros, FinancialRecordsLogTheErrorAndKeepWhatWasAppended) {
   ASSERT_EQ(operador->mensagens.size(), 1U);
   const auto linhas = LinhasDoLog();
   ASSERT_EQ(linhas.size(), 2U);
-  EXPECT_NE(linhas[0].find(":clLayoutReg::CompoeFichaFinanceira::,,,,'"), std::string::npos)
+  EXPECT_NE(linhas[0].find(":clLayoutReg::CompoeFichaFinanceira::0::Campo ambíguo: cpfCNPJ,,,,'"),
+            std::string::npos)
       << linhas[0];
   EXPECT_EQ(linhas[1], "\"Pelidor Error # 0 Campo ambíguo: cpfCNPJ\"\r");
 }

@@ -1,6 +1,8 @@
 #include "layouts/catalogue/composicao.h"
 
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 #include "common/registra_erro.h"
 
@@ -35,10 +37,19 @@ void Executa(std::span<const Passo> passos, clLayoutReg& layout) {
         }
         ultimo->alinhamento = std::string(p.tipo);
         break;
-      case Acao::kRotina:
+      case Acao::kRotina: {
+        // The routine must append the columns its step declares, or the rows after it would not
+        // stand where their table says.
+        const int antes = layout.proximaColuna == 0 ? 1 : layout.proximaColuna;
         p.rotina(layout);
         ultimo = nullptr;
+        if (layout.proximaColuna != antes + p.tamanho) {
+          throw std::logic_error("layout '" + layout.nomeRegistro + "': a rotina acrescentou " +
+                                 std::to_string(layout.proximaColuna - antes) + " colunas, não " +
+                                 std::to_string(p.tamanho));
+        }
         break;
+      }
     }
   }
 }
@@ -71,13 +82,22 @@ void Compoe(const Compositor& c, clLayoutReg& layout, const std::string& registr
     CompoeSemTrap(c, layout, registro);
     return;
   }
+  // The error's number, as the run time numbers its errors: 6 an overflow, 7 out of memory.
+  ErroPendente erro;
   try {
     CompoeSemTrap(c, layout, registro);
+    return;
+  } catch (const std::overflow_error& e) {
+    erro = {6, e.what()};
+  } catch (const std::bad_alloc& e) {
+    erro = {7, e.what()};
   } catch (const std::exception& e) {
-    RegistraErro(c.mensagemErro, {}, {}, {}, {}, ErroPendente{0, e.what()});
+    erro = {0, e.what()};
   } catch (...) {
-    RegistraErro(c.mensagemErro, {}, {}, {}, {}, ErroPendente{0, "erro desconhecido"});
+    erro = {0, "erro desconhecido"};
   }
+  RegistraErro(std::string(c.mensagemErro) + std::to_string(erro.numero) + "::" + erro.descricao,
+               {}, {}, {}, {}, erro);
 }
 
 }  // namespace lumbrava::catalogo

@@ -191,8 +191,9 @@ struct Compositor {
   const Compositor* seguinte = nullptr;  // gets every name this one does not know
   // Run after the layout (or the hand-over, or an unknown name), with the name asked for.
   void (*fechamento)(clLayoutReg&, const std::string& registro) = nullptr;
-  // Not empty: an error while composing is logged through RegistraErro with this message, and
-  // the composition returns normally with the fields appended so far.
+  // Not empty: an error while composing is logged through RegistraErro with this message
+  // followed by the error's number, "::" and its description, and the composition returns
+  // normally with the fields appended so far.
   std::string_view mensagemErro{};
 };
 
