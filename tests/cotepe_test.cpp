@@ -10,17 +10,6 @@
 namespace lumbrava {
 namespace {
 
-// "first-last decimals type" of the field of exactly this name (lookups by the layout ignore case).
-std::string Forma(const clLayoutReg& l, std::string_view nome) {
-  for (const auto& c : l.campos()) {
-    if (c->nome == nome) {
-      return std::to_string(c->inicio) + "-" + std::to_string(c->fim) + " " +
-             std::to_string(c->decimais) + " " + c->tipo;
-    }
-  }
-  return "missing";
-}
-
 // Every record, and names it does not know, leave the decimal separator empty: the composer
 // writes its settings before it looks at the name.
 TEST(Cotepe, Figures) {
@@ -76,18 +65,19 @@ TEST(Cotepe, SettingsWrittenOnEveryCall) {
 // typed H is written as a number, one typed S as text.
 TEST(Cotepe, IrregularRows) {
   auto e03 = teste::Compoe("Cotepe", "E03");
-  EXPECT_EQ(Forma(*e03, "HoraCadastro"), "55-70 0 H");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E04"), "HoraCadastro"), "55-60 0 H");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E02"), "Horacadastro"), "241-246 0 H");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E07"), "DataGravacao"), "55-62 0 D");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E09"), "DataGravacao"), "51-58 0 S");
+  EXPECT_EQ(teste::Forma(*e03, "HoraCadastro"), "55-70 0 H");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E04"), "HoraCadastro"), "55-60 0 H");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E02"), "Horacadastro"), "241-246 0 H");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E07"), "DataGravacao"), "55-62 0 D");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E09"), "DataGravacao"), "51-58 0 S");
   auto e16 = teste::Compoe("Cotepe", "E16");
-  EXPECT_EQ(Forma(*e16, "HoraFinalEmissao"), "85-90 0 S");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E14"), "Valortotalliquido"), "109-122 2 N");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E19"), "ValorTotalLiquido"), "109-122 0 S");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E17"), "ValorAcumulado"), "68-80 0 N");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E05"), "Codificador Digito 0"), "73-73 0 S");
-  EXPECT_EQ(Forma(*teste::Compoe("Cotepe", "E01"), "Modelo"), "52-71 0 S");  // after the brand
+  EXPECT_EQ(teste::Forma(*e16, "HoraFinalEmissao"), "85-90 0 S");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E14"), "Valortotalliquido"), "109-122 2 N");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E19"), "ValorTotalLiquido"), "109-122 0 S");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E17"), "ValorAcumulado"), "68-80 0 N");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E05"), "Codificador Digito 0"), "73-73 0 S");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("Cotepe", "E01"), "Modelo"),
+            "52-71 0 S");  // after the brand
 
   e03->InformaValor("HoraCadastro", "93015");
   EXPECT_EQ(e03->LocalizaCampo("HoraCadastro")->ValorFormatado(), "0000000000093015");

@@ -391,7 +391,7 @@ TEST(Prosoft, RecordsWriteAndReadBack) {
 }
 
 // Whoever asks for a layout gets the main composer's errors; the financial records log theirs.
-class ProsoftErros : public ::testing::Test {
+class ProsoftErros : public teste::PastaDoProgramaPropria {
  protected:
   // Every critical message becomes an error, as a failing append would.
   class OperadorQueFalha : public teste::OperadorGravador {
@@ -402,24 +402,8 @@ class ProsoftErros : public ::testing::Test {
     }
   };
 
-  std::filesystem::path pasta =
-      std::filesystem::temp_directory_path() / ("lumbrava-prosoft-" + std::to_string(::getpid()));
-  std::filesystem::path pastaAnterior = PastaPrograma();
-  std::string nomeAnterior = NomePrograma();
   std::shared_ptr<OperadorQueFalha> operador = std::make_shared<OperadorQueFalha>();
   OperadorTemporario guarda{operador};
-
-  void SetUp() override {
-    std::filesystem::remove_all(pasta);
-    std::filesystem::create_directories(pasta);
-    DefinePastaPrograma(pasta);
-    DefineNomePrograma("Pelidor");
-  }
-  void TearDown() override {
-    DefinePastaPrograma(pastaAnterior);
-    DefineNomePrograma(nomeAnterior);
-    std::filesystem::remove_all(pasta);
-  }
 
   std::vector<std::string> LinhasDoLog() {
     const std::time_t agora =

@@ -10,31 +10,13 @@
 #include <regex>
 
 #include "common/texto.h"
+#include "tests/apoio.h"
 
 namespace lumbrava {
 namespace {
 
-class RegistraErroTest : public ::testing::Test {
+class RegistraErroTest : public teste::PastaDoProgramaPropria {
  protected:
-  // Tests run in parallel processes: each has a folder of its own.
-  std::filesystem::path pasta =
-      std::filesystem::temp_directory_path() /
-      ("lumbrava-registra-erro-" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-       std::to_string(::getpid()));
-  std::filesystem::path pastaAnterior = PastaPrograma();
-  std::string nomeAnterior = NomePrograma();
-  void SetUp() override {
-    std::filesystem::remove_all(pasta);
-    std::filesystem::create_directories(pasta);
-    DefinePastaPrograma(pasta);
-    DefineNomePrograma("Pelidor");
-  }
-  void TearDown() override {
-    DefinePastaPrograma(pastaAnterior);
-    DefineNomePrograma(nomeAnterior);
-    std::filesystem::remove_all(pasta);
-  }
   std::vector<std::string> Linhas() {
     std::vector<std::string> linhas;
     for (const auto& e : std::filesystem::directory_iterator(pasta)) {

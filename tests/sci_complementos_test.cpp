@@ -8,26 +8,16 @@
 namespace lumbrava {
 namespace {
 
-// "first-last decimals type" of the field of exactly this name (lookups by the layout ignore case).
-std::string Forma(const clLayoutReg& l, std::string_view nome) {
-  for (const auto& c : l.campos()) {
-    if (c->nome == nome) {
-      return std::to_string(c->inicio) + "-" + std::to_string(c->fim) + " " +
-             std::to_string(c->decimais) + " " + c->tipo;
-    }
-  }
-  return "missing";
-}
-
 // Amounts kept as text beside amounts with decimals, and one name defined apart in two layouts.
 TEST(SCIComplementos, IrregularRows) {
   auto nf = teste::Compoe("SCI", "nfServico");
-  EXPECT_EQ(Forma(*nf, "numDoc"), "44-52 0 N");
-  EXPECT_EQ(Forma(*nf, "valorIsentasISS"), "310-326 0 S");
-  EXPECT_EQ(Forma(*nf, "valorOutrasISS"), "327-343 2 N");
-  EXPECT_EQ(Forma(*nf, "valorRetPIS"), "1281-1291 0 S");
-  EXPECT_EQ(Forma(*teste::Compoe("SCI", "baixaDup"), "valorRetPIS"), "195-208 2 N");
-  EXPECT_EQ(Forma(*teste::Compoe("SCI", "cadastroContratosImob"), "valorContrato"), "76-90 2 N");
+  EXPECT_EQ(teste::Forma(*nf, "numDoc"), "44-52 0 N");
+  EXPECT_EQ(teste::Forma(*nf, "valorIsentasISS"), "310-326 0 S");
+  EXPECT_EQ(teste::Forma(*nf, "valorOutrasISS"), "327-343 2 N");
+  EXPECT_EQ(teste::Forma(*nf, "valorRetPIS"), "1281-1291 0 S");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("SCI", "baixaDup"), "valorRetPIS"), "195-208 2 N");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("SCI", "cadastroContratosImob"), "valorContrato"),
+            "76-90 2 N");
 }
 
 // Every value is quoted where its field is qualified, and nowhere else: fourteen of them.

@@ -9,31 +9,21 @@
 namespace lumbrava {
 namespace {
 
-// "first-last decimals type" of the field of exactly this name (lookups by the layout ignore case).
-std::string Forma(const clLayoutReg& l, std::string_view nome) {
-  for (const auto& c : l.campos()) {
-    if (c->nome == nome) {
-      return std::to_string(c->inicio) + "-" + std::to_string(c->fim) + " " +
-             std::to_string(c->decimais) + " " + c->tipo;
-    }
-  }
-  return "missing";
-}
-
 // Widths and spellings that break the pattern of their neighbours, and text passed with decimals
 // stored as numbers.
 TEST(SCISaidasEAtivos, IrregularRows) {
   auto saida = teste::Compoe("SCI", "movimentosDeSaida");
-  EXPECT_EQ(Forma(*saida, "basecalcICMS"), "92-106 2 N");
-  EXPECT_EQ(Forma(*saida, "valorSubs"), "178-191 2 N");
-  EXPECT_EQ(Forma(*saida, "baseCalcIPI"), "192-206 2 N");
-  EXPECT_EQ(Forma(*saida, "sereiNFdif"), "1286-1288 2 N");
-  EXPECT_EQ(Forma(*saida, "modFrete"), "1195-1195 0 N");
-  EXPECT_EQ(Forma(*teste::Compoe("SCI", "ativo10"), "valorAquisicao"), "289-305 0 S");
+  EXPECT_EQ(teste::Forma(*saida, "basecalcICMS"), "92-106 2 N");
+  EXPECT_EQ(teste::Forma(*saida, "valorSubs"), "178-191 2 N");
+  EXPECT_EQ(teste::Forma(*saida, "baseCalcIPI"), "192-206 2 N");
+  EXPECT_EQ(teste::Forma(*saida, "sereiNFdif"), "1286-1288 2 N");
+  EXPECT_EQ(teste::Forma(*saida, "modFrete"), "1195-1195 0 N");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("SCI", "ativo10"), "valorAquisicao"), "289-305 0 S");
   auto f100 = teste::Compoe("SCI", "F100");
-  EXPECT_EQ(Forma(*f100, "aliqPis"), "130-135 4 N");
-  EXPECT_EQ(Forma(*f100, "tipoServico"), "758-772 2 N");
-  EXPECT_EQ(Forma(*teste::Compoe("SCI", "CadastroUnidadeImob"), "fracaoIdeal"), "414-418 4 N");
+  EXPECT_EQ(teste::Forma(*f100, "aliqPis"), "130-135 4 N");
+  EXPECT_EQ(teste::Forma(*f100, "tipoServico"), "758-772 2 N");
+  EXPECT_EQ(teste::Forma(*teste::Compoe("SCI", "CadastroUnidadeImob"), "fracaoIdeal"),
+            "414-418 4 N");
 }
 
 // The address field's name holds a cedilla; the plain spelling is another name.
