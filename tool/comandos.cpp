@@ -1,6 +1,9 @@
 #include "tool/comandos.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
@@ -33,6 +36,80 @@ class OperadorDaFerramenta final : public Operador {
   std::FILE* erros_;
 };
 
+// Decodes one UTF-8 character at `i`, advancing it; false on malformed text.
+bool ProximoCaractere(std::string_view texto, std::size_t& i, char32_t& c) {
+  const auto byte = [&texto](std::size_t k) { return static_cast<unsigned char>(texto[k]); };
+  const unsigned char b = byte(i);
+  const std::size_t n = b < 0x80U            ? 1
+                        : (b >> 5U) == 0x6U  ? 2
+                        : (b >> 4U) == 0xEU  ? 3
+                        : (b >> 3U) == 0x1EU ? 4
+                                             : 0;
+  if (n == 0 || i + n > texto.size()) {
+    return false;
+  }
+  c = n == 1 ? b : (b & (0x7FU >> n));
+  for (std::size_t k = 1; k < n; ++k) {
+    if ((byte(i + k) & 0xC0U) != 0x80U) {
+      return false;
+    }
+    c = (c << 6U) | (byte(i + k) & 0x3FU);
+  }
+  constexpr char32_t kMenor[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kMenor[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    return false;
+  }
+  i += n;
+  return true;
+}
+
+// Whether Windows-1252 has the character: ASCII, Latin-1 from U+00A0, and the 27 characters it
+// puts at 0x80-0x9F.
+bool Windows1252Tem(char32_t c) {
+  static constexpr char32_t kDe80a9F[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
+                                          0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
+                                          0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
+  return c < 0x80 || (c >= 0xA0 && c <= 0xFF) ||
+         std::find(std::begin(kDe80a9F), std::end(kDe80a9F), c) != std::end(kDe80a9F);
+}
+
+// What is wrong with a separator for delimited records; empty when nothing is.
+std::string ProblemaDoSeparador(const std::string& separador, Codificacao codificacao) {
+  if (separador.empty()) {
+    return "o separador não pode ser vazio";
+  }
+  if (separador.find_first_of("\r\n") != std::string::npos) {
+    return "o separador não pode ter quebra de linha";
+  }
+  for (std::size_t i = 0; i < separador.size();) {
+    char32_t c = 0;
+    if (!ProximoCaractere(separador, i, c)) {
+      return "o separador não é texto UTF-8";
+    }
+    if (codificacao == Codificacao::kWindows1252 && !Windows1252Tem(c)) {
+      return "o separador '" + separador + "' tem caracteres que o Windows-1252 não tem";
+    }
+  }
+  return {};
+}
+
+// Standard output, once the command is done: what could not be written makes the run fail.
+int ConfereSaida(int codigo, std::FILE* saida, std::FILE* erros) {
+  errno = 0;
+  const bool descarregada = std::fflush(saida) == 0;
+  const int erro = errno;
+  if ((!descarregada || std::ferror(saida) != 0) && codigo == kSaidaOk) {
+    if (erro != 0) {
+      std::fprintf(erros, "erro ao gravar a saída: %s\n", std::strerror(erro));
+    } else {
+      std::fprintf(erros, "erro ao gravar a saída\n");
+    }
+    return kSaidaEntradaRecusada;
+  }
+  return codigo;
+}
+
 }  // namespace
 
 int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* entrada,
@@ -64,7 +141,9 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   le->add_option("LAYOUT", p.layout, "Layout name")->required();
   le->add_option("FILE", p.arquivo, "Record file (standard input when absent or -)");
   le->add_flag("--jsonl", p.jsonl, "Write one JSON object per record instead of CSV");
-  le->add_option("-o,--output", p.saida, "Write to this file, only if every line is read");
+  auto* saidaLe =
+      le->add_option("-o,--output", p.saida,
+                     "Write to this file (- for standard output), only if every line is read");
   le->add_option("--threads", p.threads,
                  "Threads that read (default: the machine's cores, at most 8)")
       ->check(CLI::Range(1U, 256U));
@@ -80,7 +159,9 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
                                     "Write delimited records with this separator");
   auto* pipe = escreve->add_flag("--pipe", p.pipe, "Write \"|\"-delimited records (|a|b|c|)");
   delim->excludes(pipe);
-  escreve->add_option("-o,--output", p.saida, "Write to this file, only if every row is written");
+  auto* saidaEscreve = escreve->add_option("-o,--output", p.saida,
+                                           "Write to this file (- for standard output), only if "
+                                           "every row is written");
   encoding(escreve);
 
   std::vector<std::string> args{"lumbrava-layouts"};
@@ -95,27 +176,51 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
     std::ostringstream out;
     std::ostringstream err;
     const int codigo = app.exit(e, out, err);
+    if (codigo != 0) {
+      // A word that no command knows is the mistake to name, even when a requirement failed
+      // first. CLI11's message lists the words from the last, hence the reversed list.
+      std::vector<std::string> extras = app.remaining(true);
+      if (!extras.empty()) {
+        std::reverse(extras.begin(), extras.end());
+        err.str("");
+        app.exit(CLI::ExtrasError(extras), out, err);
+      }
+    }
     std::fputs(out.str().c_str(), saida);
     std::fputs(err.str().c_str(), erros);
-    return codigo == 0 ? kSaidaOk : kSaidaUsoErrado;
+    return codigo == 0 ? ConfereSaida(kSaidaOk, saida, erros) : kSaidaUsoErrado;
   }
-  if (p.delimitador.find_first_of("\r\n") != std::string::npos) {
-    std::fprintf(erros, "--delimiter: o separador não pode ter quebra de linha\n");
+  if ((saidaLe->count() > 0 || saidaEscreve->count() > 0) && p.saida.empty()) {
+    std::fprintf(erros, "-o: o nome do arquivo de saída está vazio (- é a saída padrão)\n");
     return kSaidaUsoErrado;
   }
+  if (delim->count() > 0) {
+    const std::string problema = ProblemaDoSeparador(p.delimitador, CodificacaoDe(p.codificacao));
+    if (!problema.empty()) {
+      std::fprintf(erros, "--delimiter: %s\n", problema.c_str());
+      return kSaidaUsoErrado;
+    }
+  }
 
+  int codigo = kSaidaUsoErrado;
   try {
-    if (sistemas->parsed()) return Sistemas(saida);
-    if (layouts->parsed()) return Layouts(p, saida);
-    if (mostra->parsed()) return Mostra(p, saida);
-    if (le->parsed()) return Le(p, entrada, saida, erros);
-    if (escreve->parsed()) return Escreve(p, entrada, saida, erros);
+    if (sistemas->parsed()) {
+      codigo = Sistemas(saida);
+    } else if (layouts->parsed()) {
+      codigo = Layouts(p, saida);
+    } else if (mostra->parsed()) {
+      codigo = Mostra(p, saida);
+    } else if (le->parsed()) {
+      codigo = Le(p, entrada, saida, erros);
+    } else if (escreve->parsed()) {
+      codigo = Escreve(p, entrada, saida, erros);
+    }
   } catch (const std::exception& e) {
     std::fprintf(erros, "erro: %s\n", e.what());
     RegistraErro(std::string("lumbrava-layouts::ExecutaFerramenta::") + e.what());
-    return kSaidaEntradaRecusada;
+    codigo = kSaidaEntradaRecusada;
   }
-  return kSaidaUsoErrado;
+  return ConfereSaida(codigo, saida, erros);
 }
 
 }  // namespace lumbrava

@@ -1,0 +1,425 @@
+// Where the tool's output goes (-o), what it does to the files it finds there, and how the exit
+// status reports output that could not be written. The tool runs as a separate process.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace lumbrava {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+struct Resultado {
+  int codigo;  // exit status, or 128 + the signal that ended the process
+  std::string saida;
+  std::string erros;
+};
+
+struct Opcoes {
+  std::string entrada;
+  const char* saida = nullptr;  // a file for standard output instead of capturing it
+  bool saidaFechada = false;
+  bool semPrivilegios = false;  // as a user who cannot override permissions
+  mode_t mascara = 022;
+};
+
+constexpr uid_t kNinguem = 65534;
+// The record that the row "Valor\n1" gives in Unico's entry layout (196 columns).
+const std::string kRegistro = std::string(20, ' ') + std::string(28, '0') + "00000000000100" +
+                              std::string(118, ' ') + std::string(16, '0');
+
+class SaidaTest : public ::testing::Test {
+ protected:
+  fs::path pasta;
+
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    pasta = fs::temp_directory_path() /
+            (std::string("lumbrava-saida-") + info->name() + "-" + std::to_string(::getpid()));
+    fs::remove_all(pasta);
+    fs::create_directories(pasta);
+  }
+  void TearDown() override { fs::remove_all(pasta); }
+
+  fs::path Arquivo(const std::string& nome, const std::string& conteudo) {
+    const fs::path p = pasta / nome;
+    std::ofstream(p, std::ios::binary) << conteudo;
+    return p;
+  }
+  static std::string Le(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  // The names in the folder, apart from the files that capture the tool's streams.
+  std::set<std::string> Nomes(const fs::path& onde) const {
+    std::set<std::string> nomes;
+    for (const auto& e : fs::directory_iterator(onde)) {
+      nomes.insert(e.path().filename().string());
+    }
+    for (const char* n : {".stdin", ".stdout", ".stderr"}) {
+      nomes.erase(n);
+    }
+    return nomes;
+  }
+
+  // Starts the tool in the test's folder; -1 is a stream left closed.
+  pid_t Inicia(const std::vector<std::string>& argumentos, int entrada, int saida, int erros,
+               const Opcoes& o) {
+    std::vector<std::string> args{LUMBRAVA_TOOL};
+    args.insert(args.end(), argumentos.begin(), argumentos.end());
+    std::vector<char*> argv;
+    for (auto& a : args) {
+      argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int fds[] = {entrada, saida, erros};
+      for (int i = 0; i < 3; ++i) {
+        if (fds[i] < 0) {
+          ::close(i);
+        } else if (fds[i] != i) {
+          ::dup2(fds[i], i);
+        }
+      }
+      for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        ::signal(s, SIG_DFL);
+      }
+      ::umask(o.mascara);
+      if (o.semPrivilegios && ::geteuid() == 0 &&
+          (::setgroups(0, nullptr) != 0 || ::setgid(kNinguem) != 0 || ::setuid(kNinguem) != 0)) {
+        ::_exit(125);
+      }
+      if (::chdir(pasta.c_str()) == 0) {
+        ::execv(argv[0], argv.data());
+      }
+      ::_exit(127);
+    }
+    return pid;
+  }
+
+  // Waits for the tool, killing it when it hangs.
+  static int Espera(pid_t pid, std::chrono::seconds limite = 60s) {
+    const auto fim = std::chrono::steady_clock::now() + limite;
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > fim) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        ADD_FAILURE() << "the tool did not end";
+        return -1;
+      }
+      std::this_thread::sleep_for(5ms);
+    }
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+  }
+
+  Resultado Roda(const std::vector<std::string>& argumentos, const Opcoes& o = {}) {
+    Arquivo(".stdin", o.entrada);
+    const auto abre = [this](const char* nome, int modo) {
+      return ::open((pasta / nome).c_str(), modo | O_CLOEXEC, 0644);
+    };
+    const int entrada = abre(".stdin", O_RDONLY);
+    const int saida = o.saidaFechada       ? -1
+                      : o.saida != nullptr ? ::open(o.saida, O_WRONLY | O_CLOEXEC)
+                                           : abre(".stdout", O_WRONLY | O_CREAT | O_TRUNC);
+    const int erros = abre(".stderr", O_WRONLY | O_CREAT | O_TRUNC);
+    const pid_t pid = Inicia(argumentos, entrada, saida, erros, o);
+    for (int fd : {entrada, saida, erros}) {
+      if (fd >= 0) {
+        ::close(fd);
+      }
+    }
+    const int codigo = Espera(pid);
+    return {codigo, o.saida == nullptr ? Le(pasta / ".stdout") : "", Le(pasta / ".stderr")};
+  }
+};
+
+TEST_F(SaidaTest, LinksPlantedWhereTheTemporaryFileCouldGoAreLeftAlone) {
+  const fs::path vitima = Arquivo("vitima", "intocada\n");
+  Arquivo("e.csv", "Valor\n1\n");
+  Arquivo("ruim.csv", "Valor\nabc\n");
+  // Links under the names that a predictable temporary file would take, for the next pids.
+  const pid_t agora = Inicia({"--version"}, -1, -1, -1, {});
+  Espera(agora);
+  std::set<std::string> plantados;
+  for (pid_t p = agora; p < agora + 400; ++p) {
+    for (const char* alvo : {"saida.txt", "falha.txt"}) {
+      const std::string nome = std::string(".") + alvo + ".tmp-" + std::to_string(p);
+      fs::create_symlink("vitima", pasta / nome);
+      plantados.insert(nome);
+    }
+  }
+  fs::create_symlink("vitima", pasta / "ligacao-qualquer");
+  plantados.insert("ligacao-qualquer");
+
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "saida.txt"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(pasta / "saida.txt"), kRegistro + "\r\n");
+  r = Roda({"write", "Unico", "lancamentos", "ruim.csv", "-o", "falha.txt"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_FALSE(fs::exists(pasta / "falha.txt"));
+
+  EXPECT_EQ(Le(vitima), "intocada\n");
+  for (const std::string& nome : plantados) {
+    ASSERT_TRUE(fs::is_symlink(pasta / nome)) << nome;
+    EXPECT_EQ(fs::read_symlink(pasta / nome), "vitima");
+  }
+  auto nomes = Nomes(pasta);
+  for (const std::string& n : plantados) {
+    nomes.erase(n);
+  }
+  EXPECT_EQ(nomes, (std::set<std::string>{"vitima", "e.csv", "ruim.csv", "saida.txt"}));
+}
+
+TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
+  Arquivo("e.csv", "Valor\n1\n");
+  fs::create_directories(pasta / "sub");
+  Arquivo("sub/real.txt", "antigo\n");
+  fs::create_symlink("sub/../sub/real.txt", pasta / "meio");
+  fs::create_symlink("meio", pasta / "ligacao");        // a chain of relative links
+  fs::create_symlink("sub/nova.txt", pasta / "solta");  // names a file that does not exist yet
+  for (const char* destino : {"ligacao", "solta"}) {
+    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", destino});
+    EXPECT_EQ(r.codigo, 0) << destino << r.erros;
+    EXPECT_TRUE(fs::is_symlink(pasta / destino)) << destino;
+  }
+  EXPECT_EQ(Le(pasta / "sub/real.txt"), kRegistro + "\r\n");
+  EXPECT_EQ(Le(pasta / "sub/nova.txt"), kRegistro + "\r\n");
+  EXPECT_EQ(Nomes(pasta / "sub"), (std::set<std::string>{"real.txt", "nova.txt"}));
+
+  // In a folder that everyone writes to, a link that someone else left is not followed.
+  if (::geteuid() != 0) {
+    return;
+  }
+  const fs::path publica = pasta / "publica";
+  fs::create_directories(publica);
+  fs::permissions(publica, fs::perms::all | fs::perms::sticky_bit);
+  const fs::path vitima = Arquivo("vitima", "intocada\n");
+  fs::create_symlink(vitima, publica / "armadilha");
+  ASSERT_EQ(::lchown((publica / "armadilha").c_str(), kNinguem, kNinguem), 0);
+  const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/armadilha"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("não foi possível gravar 'publica/armadilha'"), std::string::npos);
+  EXPECT_EQ(Le(vitima), "intocada\n");
+  EXPECT_EQ(Nomes(publica), std::set<std::string>{"armadilha"});
+}
+
+TEST_F(SaidaTest, PermissionsOfTheTargetAreKeptAndRespected) {
+  Arquivo("e.csv", "Valor\n1\n");
+  const auto modo = [this](const char* nome) {
+    struct stat st {};
+    ::stat((pasta / nome).c_str(), &st);
+    return st.st_mode & 07777;
+  };
+  Arquivo("existente.txt", "x");
+  ::chmod((pasta / "existente.txt").c_str(), 0640);
+  Opcoes o;
+  o.mascara = 077;
+  for (const char* nome : {"existente.txt", "novo.txt"}) {
+    EXPECT_EQ(Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome}, o).codigo, 0) << nome;
+  }
+  EXPECT_EQ(modo("existente.txt"), 0640U);  // the umask does not touch an existing file
+  EXPECT_EQ(modo("novo.txt"), 0600U);
+  o.mascara = 022;
+  EXPECT_EQ(Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "outro.txt"}, o).codigo, 0);
+  EXPECT_EQ(modo("outro.txt"), 0644U);
+
+  // A file the user may not write, and a folder where they cannot create one, are refused.
+  fs::permissions(pasta, fs::perms::all);
+  Arquivo("somente-leitura.txt", "protegido");
+  ::chmod((pasta / "somente-leitura.txt").c_str(), 0444);
+  fs::create_directories(pasta / "fechada");
+  Arquivo("fechada/aberto.txt", "livre");
+  ::chmod((pasta / "fechada/aberto.txt").c_str(), 0666);
+  ::chmod((pasta / "fechada").c_str(), 0555);
+  o.semPrivilegios = true;
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "somente-leitura.txt"}, o);
+  ASSERT_NE(r.codigo, 125) << "could not run as another user";
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("não foi possível gravar 'somente-leitura.txt'"), std::string::npos)
+      << r.erros;
+  EXPECT_EQ(Le(pasta / "somente-leitura.txt"), "protegido");
+  EXPECT_EQ(modo("somente-leitura.txt"), 0444U);
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "fechada/aberto.txt"}, o);
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("a pasta 'fechada'"), std::string::npos) << r.erros;
+  EXPECT_EQ(Le(pasta / "fechada/aberto.txt"), "livre");
+  ::chmod((pasta / "fechada").c_str(), 0755);
+}
+
+TEST_F(SaidaTest, DevicesAndFifosAreWrittenInPlace) {
+  Arquivo("e.csv", "Valor\n1\n");
+  fs::create_symlink("/dev/null", pasta / "nulo");
+  std::vector<std::string> nomes{"nulo"};
+  if (::geteuid() == 0 &&
+      ::mknod((pasta / "copia-nulo").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+    nomes.push_back("copia-nulo");
+  }
+  for (const std::string& nome : nomes) {
+    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome});
+    EXPECT_EQ(r.codigo, 0) << nome << r.erros;
+    EXPECT_TRUE(fs::is_character_file(pasta / nome)) << nome;
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  // A FIFO is opened by the reader beforehand, so that neither side waits.
+  ASSERT_EQ(::mkfifo((pasta / "fila").c_str(), 0600), 0);
+  const int leitor = ::open((pasta / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(leitor, 0);
+  Arquivo("meio.csv", "Valor\n1\nabc\n2\n");
+  const auto r = Roda({"write", "Unico", "lancamentos", "meio.csv", "-o", "fila"});
+  std::string lido(4096, '\0');
+  const ssize_t n = ::read(leitor, lido.data(), lido.size());
+  ::close(leitor);
+  EXPECT_EQ(r.codigo, 1);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(lido.substr(0, static_cast<std::size_t>(n)), kRegistro + "\r\n");  // up to the error
+  EXPECT_NE(r.erros.find("nada foi escrito depois da primeira"), std::string::npos) << r.erros;
+  EXPECT_EQ(fs::status(pasta / "fila").type(), fs::file_type::fifo);
+}
+
+TEST_F(SaidaTest, DashIsStandardOutputAndAnEmptyNameIsAMistake) {
+  Arquivo("e.csv", "Valor\n1\n");
+  const auto registros = Arquivo("r.txt", kRegistro + "\r\n");
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "-"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida, kRegistro + "\r\n");
+  r = Roda({"read", "Unico", "lancamentos", "r.txt", "--output", "-"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find("\"1,00\""), std::string::npos) << r.saida;
+  EXPECT_FALSE(fs::exists(pasta / "-"));
+  for (const char* comando : {"write", "read"}) {
+    r = Roda({comando, "Unico", "lancamentos", "e.csv", "-o", ""});
+    EXPECT_EQ(r.codigo, 2) << comando;
+    EXPECT_EQ(r.saida, "");
+    EXPECT_EQ(r.erros.rfind("-o:", 0), 0U) << r.erros;
+  }
+}
+
+TEST_F(SaidaTest, AnInterruptionLeavesNoPendingFile) {
+  ::signal(SIGPIPE, SIG_IGN);
+  for (int sinal : {SIGTERM, SIGINT}) {
+    const fs::path onde = pasta / std::to_string(sinal);
+    fs::create_directories(onde);
+    int tubo[2];
+    ASSERT_EQ(::pipe2(tubo, O_CLOEXEC), 0);
+    const int erros =
+        ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t pid = Inicia({"write", "Unico", "lancamentos", "-o", onde.string() + "/saida.txt"},
+                             tubo[0], erros, erros, {});
+    ::close(tubo[0]);
+    ::close(erros);
+    // Rows go in (refused ones, so the output stays small) until the output is pending.
+    std::string linhas;
+    for (int i = 0; i < 16384; ++i) {
+      linhas += "abc\n";
+    }
+    bool pendente = ::write(tubo[1], "Valor\n", 6) == 6;
+    for (int i = 0; i < 256 && pendente; ++i) {
+      pendente = ::write(tubo[1], linhas.data(), linhas.size()) > 0;
+      if (pendente && !Nomes(onde).empty()) {
+        break;
+      }
+    }
+    pendente = !Nomes(onde).empty();
+    const auto fim = std::chrono::steady_clock::now() + 10s;
+    while (!pendente && std::chrono::steady_clock::now() < fim) {
+      std::this_thread::sleep_for(10ms);
+      pendente = !Nomes(onde).empty();
+    }
+    EXPECT_TRUE(pendente) << "the temporary file never appeared";
+    ::kill(pid, sinal);
+    const int codigo = Espera(pid);
+    ::close(tubo[1]);
+    EXPECT_EQ(codigo, 128 + sinal);
+    EXPECT_TRUE(Nomes(onde).empty()) << *Nomes(onde).begin();
+  }
+  ::signal(SIGPIPE, SIG_DFL);
+}
+
+TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {
+  Opcoes cheio;
+  cheio.saida = "/dev/full";
+  for (const std::vector<std::string>& a : {std::vector<std::string>{"systems"},
+                                            {"layouts", "Unico"},
+                                            {"show", "Unico", "lancamentos"},
+                                            {"show", "Unico", "lancamentos", "--json"},
+                                            {"--help"},
+                                            {"--version"}}) {
+    const auto r = Roda(a, cheio);
+    EXPECT_EQ(r.codigo, 1) << a[0];
+    EXPECT_NE(r.erros.find("erro ao gravar a saída"), std::string::npos) << a[0] << r.erros;
+  }
+  Opcoes fechada;
+  fechada.saidaFechada = true;
+  EXPECT_EQ(Roda({"systems"}, fechada).codigo, 1);
+  EXPECT_EQ(Roda({"--version"}, fechada).codigo, 1);
+  // Nothing else takes the place of the closed stream.
+  Arquivo("e.csv", "Valor\n1\n");
+  EXPECT_EQ(Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "s.txt"}, fechada).codigo, 0);
+  EXPECT_EQ(Le(pasta / "s.txt"), kRegistro + "\r\n");
+}
+
+TEST_F(SaidaTest, DelimiterMustBeWritableInTheRecordsEncoding) {
+  const std::string csv = "Valor,Historico\n1,x\n";
+  Opcoes o;
+  o.entrada = csv;
+  for (const std::string& d : {std::string(""), std::string("a\nb"), std::string("→"),
+                               std::string("\xff"), std::string("\xc2\x80")}) {
+    const auto r = Roda({"write", "Unico", "lancamentos", "--delimiter", d}, o);
+    EXPECT_EQ(r.codigo, 2) << d;
+    EXPECT_EQ(r.erros.rfind("--delimiter:", 0), 0U) << r.erros;
+    EXPECT_EQ(r.saida, "");
+  }
+  auto r = Roda({"write", "Unico", "lancamentos", "--delimiter", "€"}, o);
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find("\x80"
+                         "x\x80"),
+            std::string::npos);
+  r = Roda({"write", "Unico", "lancamentos", "--delimiter", "¤"}, o);
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find("\xa4x\xa4"), std::string::npos);
+  r = Roda({"write", "Unico", "lancamentos", "--delimiter", "→", "--encoding", "utf-8"}, o);
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_NE(r.saida.find("→x→"), std::string::npos);
+}
+
+TEST_F(SaidaTest, UnknownWordsAreNamed) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
+      {{"bogus"}, "bogus"},
+      {{"--bogus"}, "--bogus"},
+      {{"read", "--version"}, "--version"},
+      {{"write", "Unico", "--bogus"}, "--bogus"},
+      {{"uma", "outra"}, "uma outra"},
+  };
+  for (const auto& [argumentos, palavras] : casos) {
+    const auto r = Roda(argumentos);
+    EXPECT_EQ(r.codigo, 2) << palavras;
+    EXPECT_NE(r.erros.find("not expected: " + palavras + "\n"), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("required"), std::string::npos) << r.erros;
+  }
+  const auto r = Roda({"read", "Unico"});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.erros.find("LAYOUT is required"), std::string::npos) << r.erros;
+}
+
+}  // namespace
+}  // namespace lumbrava
