@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 
 #include "common/texto.h"
 #include "tests/ferramenta.h"
@@ -122,6 +124,41 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
   EXPECT_NE(r.erros.find("linha 1: coluna 197: o byte 0x00 não é texto"), std::string::npos)
       << r.erros;
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Short of memory, the tool gets fewer threads than it asks for and goes on with them; with none
+// at all it stops, says why, and the error log carries the reason on its second line.
+TEST_F(ValoresFerramentaTest, FailuresOfTheSystemAreReportedAndLogged) {
+  std::string registros;
+  for (int i = 0; i < 100; ++i) {
+    registros += Lancamento("Depósito") + "\r\n";
+  }
+  const auto arquivo = Arquivo("r.txt", registros);
+  const std::string ferramenta = LUMBRAVA_TOOL;
+  const auto limitado = [&](int kb) {
+    const std::string comando = "ulimit -v " + std::to_string(kb) + "; " + ferramenta +
+                                " read Unico lancamentos " + arquivo.string() +
+                                " --threads 8 >/dev/null 2>" + (pasta / "err").string();
+    const int status = std::system(("sh -c '" + comando + "'").c_str());
+    return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+                          Le(pasta / "err"));
+  };
+  const auto [poucas, erros] = limitado(60000);
+  EXPECT_EQ(poucas, 0) << erros;
+  const auto [nenhuma, motivo] = limitado(14000);
+  EXPECT_EQ(nenhuma, 1) << motivo;
+  EXPECT_EQ(motivo.rfind("erro: ", 0), 0U) << motivo;
+  // The day's log beside the tool: the entry's second line holds the description.
+  bool achou = false;
+  for (const auto& e : teste::fs::directory_iterator(teste::fs::path(ferramenta).parent_path())) {
+    if (e.path().extension() == ".EXP") {
+      achou = achou || Le(e.path()).find("Error # 0 " + motivo.substr(6, motivo.size() - 7)) !=
+                           std::string::npos;
+    }
+  }
+  EXPECT_TRUE(achou) << motivo;
+}
+#endif
 
 }  // namespace
 }  // namespace lumbrava

@@ -217,7 +217,9 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
     }
   } catch (const std::exception& e) {
     std::fprintf(erros, "erro: %s\n", e.what());
-    RegistraErro(std::string("lumbrava-layouts::ExecutaFerramenta::") + e.what());
+    // The log's second line carries the description, as for every error it records.
+    RegistraErro("comandos::ExecutaFerramenta::falha inesperada", {}, {}, {}, {},
+                 ErroPendente{0, e.what()});
     codigo = kSaidaEntradaRecusada;
   }
   return ConfereSaida(codigo, saida, erros);

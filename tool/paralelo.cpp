@@ -6,6 +6,7 @@
 #include <exception>
 #include <map>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace lumbrava {
@@ -36,35 +37,42 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
     trabalhadores.push_back(cria());
   }
   std::vector<std::thread> grupo;
-  for (unsigned i = 0; i < threads; ++i) {
-    grupo.emplace_back([&, t = trabalhadores[i].get()] {
-      for (;;) {
-        std::unique_ptr<Lote> lote;
-        {
-          std::unique_lock<std::mutex> l(trava);
-          haTrabalho.wait(l, [&] { return parar || !fila.empty(); });
-          if (fila.empty()) {
-            return;
+  try {
+    for (unsigned i = 0; i < threads; ++i) {
+      grupo.emplace_back([&, t = trabalhadores[i].get()] {
+        for (;;) {
+          std::unique_ptr<Lote> lote;
+          {
+            std::unique_lock<std::mutex> l(trava);
+            haTrabalho.wait(l, [&] { return parar || !fila.empty(); });
+            if (fila.empty()) {
+              return;
+            }
+            lote = std::move(fila.front());
+            fila.pop_front();
           }
-          lote = std::move(fila.front());
-          fila.pop_front();
-        }
-        try {
-          t->Processa(*lote);
-        } catch (...) {
-          const std::lock_guard<std::mutex> l(trava);
-          if (!falha) {
-            falha = std::current_exception();
+          try {
+            t->Processa(*lote);
+          } catch (...) {
+            const std::lock_guard<std::mutex> l(trava);
+            if (!falha) {
+              falha = std::current_exception();
+            }
           }
+          const std::size_t numero = lote->primeiraLinha;
+          {
+            const std::lock_guard<std::mutex> l(trava);
+            prontos.emplace(numero, std::move(lote));
+          }
+          haPronto.notify_one();
         }
-        const std::size_t numero = lote->primeiraLinha;
-        {
-          const std::lock_guard<std::mutex> l(trava);
-          prontos.emplace(numero, std::move(lote));
-        }
-        haPronto.notify_one();
-      }
-    });
+      });
+    }
+  } catch (const std::system_error&) {
+    // The system gave fewer threads than asked: go on with those it gave, if any.
+    if (grupo.empty()) {
+      throw;
+    }
   }
   const auto encerra = [&] {
     {
