@@ -1,6 +1,12 @@
 #include "tool/csv.h"
 
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -24,7 +30,30 @@ std::string_view SemCr(std::string_view linha) {
 }
 }  // namespace
 
-LeitorLinhas::LeitorLinhas(std::FILE* arquivo) : arquivo_(arquivo), bloco_(kBloco) {}
+std::string TextoBytes(std::size_t n) {
+  std::string s = std::to_string(n) + " bytes";
+  if (n >= kBloco && n % kBloco == 0) {
+    s += " (" + std::to_string(n / kBloco) + " MiB)";
+  }
+  return s;
+}
+
+std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite) {
+  if (longa.crSemLf) {
+    return std::string(kMensagemCrSemLf);
+  }
+  return "a linha tem " + std::to_string(longa.bytes) + " bytes, " + std::string(limite);
+}
+
+LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
+    : arquivo_(arquivo), maximo_(maximo), bloco_(kBloco) {
+  descritor_ = ::fileno(arquivo_);
+  struct stat estado {};
+  if (descritor_ >= 0) {
+    // A pipe, a terminal or a socket may keep the reader waiting; a disk file never does.
+    podeEsperar_ = ::fstat(descritor_, &estado) != 0 || !S_ISREG(estado.st_mode);
+  }
+}
 
 void LeitorLinhas::PulaMarca(std::string_view& linha) {
   if (primeira_) {
@@ -40,46 +69,162 @@ std::string LeitorLinhas::MotivoDaFalha() const {
 }
 
 bool LeitorLinhas::Proxima(std::string_view& linha) {
-  longa_.clear();
-  bool emLonga = false;
+  return Le(linha, nullptr) == Leitura::kLinha;
+}
+
+LeitorLinhas::Leitura LeitorLinhas::ProximaAte(std::string_view& linha,
+                                               Relogio::time_point limite) {
+  return Le(linha, &limite);
+}
+
+void LeitorLinhas::PassaPor(std::string_view pedaco) {
+  if (pedaco.empty()) {
+    return;
+  }
+  if (!longa_.crSemLf &&
+      (crPendente_ || std::memchr(pedaco.data(), '\r', pedaco.size() - 1) != nullptr)) {
+    longa_.crSemLf = true;  // a CR with more of the line after it
+  }
+  crPendente_ = pedaco.back() == '\r';
+  longa_.bytes += pedaco.size();
+}
+
+LeitorLinhas::Leitura LeitorLinhas::Conclui(std::string_view& linha) {
+  ++numero_;
+  emPartida_ = false;
+  if (!passando_) {
+    linha = SemCr(linha);
+    PulaMarca(linha);
+    if (linha.size() <= maximo_) {
+      return Leitura::kLinha;
+    }
+    // One byte more than the bound was kept, in case it was the CR of the line end.
+    longa_ = {linha.size(), linha.find('\r') != std::string_view::npos};
+  } else {
+    passando_ = false;
+    primeira_ = false;
+    longa_.bytes -= crPendente_ ? 1 : 0;
+  }
+  longaDemais_ = true;
+  linha = {};
+  return Leitura::kLinha;
+}
+
+LeitorLinhas::Leitura LeitorLinhas::Le(std::string_view& linha, const Relogio::time_point* limite) {
+  longaDemais_ = false;
+  if (!emPartida_) {
+    partida_.clear();
+  }
+  // Held: at most the bound and the CR of a CR LF.
+  const std::size_t maximoBruto = maximo_ == kSemLimite ? kSemLimite : maximo_ + 1;
   for (;;) {
     if (inicio_ < fim_) {
       const char* base = bloco_.data() + inicio_;
-      const auto* nl = static_cast<const char*>(std::memchr(base, '\n', fim_ - inicio_));
-      if (nl != nullptr) {
-        const auto n = static_cast<std::size_t>(nl - base);
-        ++numero_;
-        if (emLonga) {
-          longa_.append(base, n);
-          linha = SemCr(longa_);
-        } else {
-          linha = SemCr(std::string_view(base, n));
-        }
-        inicio_ += n + 1;
-        PulaMarca(linha);
-        return true;
+      const std::size_t disponivel = fim_ - inicio_;
+      const auto* nl = static_cast<const char*>(std::memchr(base, '\n', disponivel));
+      const std::size_t n = nl != nullptr ? static_cast<std::size_t>(nl - base) : disponivel;
+      const std::string_view pedaco(base, n);
+      inicio_ += nl != nullptr ? n + 1 : n;
+      if (nl != nullptr && !emPartida_ && n <= maximoBruto) {
+        linha = pedaco;  // the whole line is in the block
+        return Conclui(linha);
       }
-      longa_.append(base, fim_ - inicio_);
-      emLonga = true;
-      inicio_ = fim_;
+      if (!passando_ && n > maximoBruto - partida_.size()) {
+        passando_ = true;
+        longa_ = {};
+        crPendente_ = false;
+        PassaPor(partida_);
+        partida_.clear();
+      }
+      if (passando_) {
+        PassaPor(pedaco);
+      } else {
+        partida_.append(pedaco);
+      }
+      emPartida_ = true;
+      if (nl != nullptr) {
+        linha = partida_;
+        return Conclui(linha);
+      }
+      continue;
     }
     if (acabou_) {
-      if (emLonga && !longa_.empty()) {
-        ++numero_;
-        linha = SemCr(longa_);
-        PulaMarca(linha);
-        return true;
+      if (emPartida_) {  // the last line, without a line end
+        linha = partida_;
+        return Conclui(linha);
       }
+      return Leitura::kFim;
+    }
+    if (!Aguarda(limite)) {
+      return Leitura::kAindaNao;
+    }
+    LeBloco();
+  }
+}
+
+bool LeitorLinhas::Aguarda(const Relogio::time_point* limite) {
+  if (!podeEsperar_ || (limite == nullptr && !antesDeEsperar_)) {
+    return true;
+  }
+  pollfd entrada{descritor_, POLLIN, 0};
+  if (::poll(&entrada, 1, 0) != 0) {
+    return true;  // something to read, the end, or an error that read will tell
+  }
+  if (limite != nullptr && *limite <= Relogio::now()) {
+    return false;
+  }
+  if (antesDeEsperar_) {
+    antesDeEsperar_();
+  }
+  if (limite == nullptr) {
+    return true;  // read waits
+  }
+  for (;;) {
+    const auto agora = Relogio::now();
+    if (*limite <= agora) {
       return false;
     }
-    const std::size_t lidos = std::fread(bloco_.data(), 1, bloco_.size(), arquivo_);
-    inicio_ = 0;
-    fim_ = lidos;
-    if (lidos < bloco_.size()) {
+    const auto espera = std::chrono::ceil<std::chrono::milliseconds>(*limite - agora).count();
+    const int r = ::poll(&entrada, 1, static_cast<int>(std::min<long long>(espera, INT_MAX)));
+    if (r > 0 || (r < 0 && errno != EINTR)) {
+      return true;
+    }
+  }
+}
+
+void LeitorLinhas::LeBloco() {
+  inicio_ = 0;
+  fim_ = 0;
+  if (descritor_ < 0) {  // a FILE over memory
+    fim_ = std::fread(bloco_.data(), 1, bloco_.size(), arquivo_);
+    if (fim_ < bloco_.size()) {
       acabou_ = true;
       falhou_ = std::ferror(arquivo_) != 0;
       erro_ = falhou_ ? errno : 0;
     }
+    return;
+  }
+  // read takes what a pipe holds, where fread would wait for the whole block.
+  for (;;) {
+    const ssize_t lidos = ::read(descritor_, bloco_.data(), bloco_.size());
+    if (lidos > 0) {
+      fim_ = static_cast<std::size_t>(lidos);
+      return;
+    }
+    if (lidos < 0 && errno == EINTR) {
+      continue;
+    }
+    if (lidos < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd entrada{descritor_, POLLIN, 0};
+      ::poll(&entrada, 1, -1);
+      continue;
+    }
+    acabou_ = true;
+    if (lidos < 0) {
+      falhou_ = true;
+      erro_ = errno;
+    }
+    return;
   }
 }
 
@@ -91,6 +236,12 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
     return false;
   }
   linha_ = linhas_.numero();
+  if (linhas_.LongaDemais()) {
+    campos.clear();
+    erro = MensagemLinhaLonga(linhas_.longa(),
+                              "mais que o limite de um registro CSV, " + TextoBytes(maximo_));
+    return true;
+  }
   if (linha.empty()) {
     campos.clear();
     return true;
@@ -105,13 +256,12 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
     c.clear();
     return c;
   };
-  const auto conclui = [&](const char* problema) {
+  const auto conclui = [&](std::string_view problema) {
     campos.resize(n);
-    if (problema != nullptr) {
-      erro = problema;
-    }
+    erro = problema;
     return true;
   };
+  std::size_t tamanho = linha.size();  // of the record so far, line breaks included
 
   std::size_t i = 0;
   for (;;) {
@@ -125,6 +275,11 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
           std::string_view seguinte;
           if (!linhas_.Proxima(seguinte)) {
             return conclui("aspas abertas e não fechadas");
+          }
+          tamanho += 1 + seguinte.size();
+          if (linhas_.LongaDemais() || tamanho > maximo_) {
+            return conclui("as aspas abertas nesta linha não se fecham em " + TextoBytes(maximo_) +
+                           ", o limite de um registro CSV");
           }
           campo.push_back('\n');
           linha = seguinte;
@@ -141,7 +296,7 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
         break;
       }
       if (i == linha.size()) {
-        return conclui(nullptr);
+        return conclui({});
       }
       if (linha[i] != ',') {
         return conclui("texto depois das aspas que fecham um campo");
@@ -156,7 +311,7 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
     }
     campo.assign(valor);
     if (virgula == std::string_view::npos) {
-      return conclui(nullptr);
+      return conclui({});
     }
     i = virgula + 1;
   }

@@ -2,21 +2,60 @@
 // breaks between double quotes, '"' doubled inside them).
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumbrava {
 
-// Lines of a file read in large blocks. A line comes without its "\n" or "\r\n"; a UTF-8
-// byte-order mark at the start of the file is skipped. Memory holds one block and the current
-// line, whatever the file's size.
+// The longest CSV record or JSON line that `write` takes, in bytes.
+inline constexpr std::size_t kMaximoRegistroDeDados = std::size_t{1} << 20U;
+
+// The message for a record line whose only line ends are CRs.
+inline constexpr std::string_view kMensagemCrSemLf =
+    "a linha tem um CR (\\r) sem LF: o arquivo termina as linhas só com CR? Os registros "
+    "terminam em CR LF ou LF";
+
+// A line longer than its reader holds: it was read past without being kept.
+struct LinhaLonga {
+  std::size_t bytes = 0;  // its length, without the line end
+  bool crSemLf = false;   // it has a CR followed by something other than the line end
+};
+
+// "1048576 bytes (1 MiB)".
+std::string TextoBytes(std::size_t n);
+
+// "a linha tem N bytes, " and `limite`; or, when the line holds a CR without LF, the message that
+// the file ends its lines with CR alone (such a file is one long line).
+std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite);
+
+// Lines of a file read in large blocks, or as they come from a pipe. A line comes without its
+// "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line longer than
+// `maximo` bytes is read past in pieces and given as an empty line with LongaDemais() set, so
+// memory holds one block and at most `maximo` bytes of a line, whatever the file.
 class LeitorLinhas {
  public:
-  explicit LeitorLinhas(std::FILE* arquivo);
-  // The next line; false at the end of the file or on a read error (see Falhou).
+  static constexpr std::size_t kSemLimite = static_cast<std::size_t>(-1);
+  using Relogio = std::chrono::steady_clock;
+  enum class Leitura { kLinha, kFim, kAindaNao };
+
+  explicit LeitorLinhas(std::FILE* arquivo, std::size_t maximo = kSemLimite);
+  // The next line, waiting for it if need be; false at the end of the file or on a read error
+  // (see Falhou).
   bool Proxima(std::string_view& linha);
+  // The next line, waiting for a pipe or a terminal only until `limite`: kAindaNao when no whole
+  // line has come by then (what has come is kept for the next call).
+  Leitura ProximaAte(std::string_view& linha, Relogio::time_point limite);
+  // Whether the line last returned was longer than `maximo` (it then comes empty).
+  bool LongaDemais() const { return longaDemais_; }
+  const LinhaLonga& longa() const { return longa_; }
+  // Called each time the reader is about to wait for input that has not come yet.
+  void AntesDeEsperar(std::function<void()> acao) { antesDeEsperar_ = std::move(acao); }
+
   bool Falhou() const { return falhou_; }
   // The system's reason for the read error ("Is a directory").
   std::string MotivoDaFalha() const;
@@ -24,9 +63,18 @@ class LeitorLinhas {
   std::size_t numero() const { return numero_; }
 
  private:
+  Leitura Le(std::string_view& linha, const Relogio::time_point* limite);
+  // False when the input has nothing to read by `limite` (null: waits as long as it takes).
+  bool Aguarda(const Relogio::time_point* limite);
+  void LeBloco();
   void PulaMarca(std::string_view& linha);
+  void PassaPor(std::string_view pedaco);    // a piece of a line too long to keep
+  Leitura Conclui(std::string_view& linha);  // a line has ended
 
   std::FILE* arquivo_;
+  int descritor_ = -1;  // -1 when the FILE has no descriptor (a string in memory)
+  bool podeEsperar_ = false;
+  std::size_t maximo_;
   std::vector<char> bloco_;
   std::size_t inicio_ = 0;
   std::size_t fim_ = 0;
@@ -34,23 +82,34 @@ class LeitorLinhas {
   bool falhou_ = false;
   int erro_ = 0;
   bool primeira_ = true;
-  std::string longa_;  // a line that runs across blocks
+  std::string partida_;      // a line that runs across blocks
+  bool emPartida_ = false;   // a line has begun and not ended
+  bool passando_ = false;    // the current line is too long: it is being read past
+  bool crPendente_ = false;  // the last byte read past was a CR
+  bool longaDemais_ = false;
+  LinhaLonga longa_;
   std::size_t numero_ = 0;
+  std::function<void()> antesDeEsperar_;
 };
 
 // CSV records over LeitorLinhas; a quoted field may span lines.
 class LeitorCsv {
  public:
-  explicit LeitorCsv(LeitorLinhas& linhas) : linhas_(linhas) {}
+  // A record longer than `maximo` bytes, line breaks included, is refused; `linhas` should hold
+  // no longer lines.
+  explicit LeitorCsv(LeitorLinhas& linhas, std::size_t maximo = kMaximoRegistroDeDados)
+      : linhas_(linhas), maximo_(maximo) {}
   // The next record's fields; false at the end. A blank line gives no field at all, and `""` one
-  // empty field. A malformed record (a quote that never closes, text after a closing quote) gives
-  // true with `erro` set.
+  // empty field. A malformed record (a quote that never closes, text after a closing quote, a
+  // record too long) gives true with `erro` set. A quote still open when the record passes
+  // `maximo` is refused there, and reading goes on with the next line.
   bool Proximo(std::vector<std::string>& campos, std::string& erro);
   // Number of the line on which the last record began.
   std::size_t linha() const { return linha_; }
 
  private:
   LeitorLinhas& linhas_;
+  std::size_t maximo_;
   std::size_t linha_ = 0;
 };
 

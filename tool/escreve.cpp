@@ -42,8 +42,8 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   if (origem.arquivo() == nullptr) {
     return kSaidaEntradaRecusada;
   }
-  LeitorLinhas linhas(origem.arquivo());
-  LeitorCsv csv(linhas);
+  LeitorLinhas linhas(origem.arquivo(), kMaximoRegistroDeDados);
+  LeitorCsv csv(linhas, kMaximoRegistroDeDados);
   std::vector<std::string> valores;
   std::string erro;
   std::vector<clLayoutCpo*> colunas;
@@ -89,6 +89,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
     return kSaidaEntradaRecusada;
   }
   Saida saida(destino.arquivo());
+  linhas.AntesDeEsperar([&saida] { saida.Descarrega(); });  // records out before input waits
   Codificador codificador(CodificacaoDe(p.codificacao));
   Relator relator(erros);
   std::string registro;
@@ -129,6 +130,12 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
         break;
       }
       n = linhas.numero();
+      if (linhas.LongaDemais()) {
+        relator.Erro(Linha(n) +
+                     MensagemLinhaLonga(linhas.longa(), "mais que o limite de uma linha JSON, " +
+                                                            TextoBytes(kMaximoRegistroDeDados)));
+        continue;
+      }
       if (Apara(linha).empty()) {
         continue;
       }

@@ -1,4 +1,5 @@
 // The read command: record lines into CSV or JSON lines, on several threads.
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "common/texto.h"
@@ -18,6 +19,31 @@ std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
   return coluna;
 }
 
+// The longest line the layout can hold, in bytes: a character takes up to 4 bytes in UTF-8 and one
+// in Windows-1252; a "|" line has a "|" before each value; some slack for trailing blanks.
+std::size_t MaximoDaLinha(const clLayoutReg& l, Codificacao codificacao) {
+  std::size_t caracteres = 0;
+  if (l.leituraComPipe) {
+    for (const auto& c : l.campos()) {
+      caracteres += static_cast<std::size_t>(std::max(c->tamanho, 0)) + 1;
+    }
+  } else {
+    caracteres = static_cast<std::size_t>(std::max(l.ComprimentoRegistro(), 0));
+  }
+  constexpr std::size_t kFolga = 4096;
+  return caracteres * (codificacao == Codificacao::kUtf8 ? 4 : 1) + kFolga;
+}
+
+// What a record's output holds besides its values: `"name":"",` for each field in JSON, `,""` in
+// CSV, and the line end.
+std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
+  std::size_t bytes = 1;
+  for (const auto& c : l.campos()) {
+    bytes += jsonl ? c->nome.size() + 6 : 3;
+  }
+  return bytes;
+}
+
 // Reads the record lines of a batch with a copy of its own of the layout.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
@@ -26,7 +52,9 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         nomeLayout_(p.layout),
         codificacao_(CodificacaoDe(p.codificacao)),
         decodificador_(codificacao_),
-        jsonl_(p.jsonl) {}
+        jsonl_(p.jsonl),
+        longaDemais_("mais do que cabe no layout '" + p.layout + "' (no máximo " +
+                     std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)") {}
 
   void Processa(Lote& lote) override {
     const auto comprimento = static_cast<std::size_t>(layout_.ComprimentoRegistro());
@@ -36,19 +64,20 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       const std::size_t n = lote.primeiraLinha + i;
       const std::string_view bruta = lote.Linha(i);
       if (bruta.empty()) {
+        if (const LinhaLonga* longa = lote.Longa(i)) {
+          lote.erros.push_back(Linha(n) + MensagemLinhaLonga(*longa, longaDemais_));
+        }
         continue;
       }
       if (const auto p = bruta.find_first_of(std::string_view("\r\0", 2));
           p != std::string_view::npos) {
-        lote.erros.push_back(
-            Linha(n) +
-            (bruta[p] == '\r'
-                 ? "a linha tem um CR (\\r) sem LF: o arquivo termina as linhas só "
-                   "com CR? Os registros terminam em CR LF ou LF"
-                 : "coluna " +
-                       std::to_string(codificacao_ == Codificacao::kUtf8 ? ColunaDoByte(bruta, p)
-                                                                         : p + 1) +
-                       ": o byte 0x00 não é texto"));
+        lote.erros.push_back(Linha(n) + (bruta[p] == '\r'
+                                             ? std::string(kMensagemCrSemLf)
+                                             : "coluna " +
+                                                   std::to_string(codificacao_ == Codificacao::kUtf8
+                                                                      ? ColunaDoByte(bruta, p)
+                                                                      : p + 1) +
+                                                   ": o byte 0x00 não é texto"));
         continue;
       }
       if (lote.primeiraNaoAscii == 0 && codificacao_ == Codificacao::kWindows1252 &&
@@ -107,6 +136,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   Codificacao codificacao_;
   Decodificador decodificador_;
   bool jsonl_;
+  std::string longaDemais_;
   std::string convertida_;
   std::string erro_;
 };
@@ -135,7 +165,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
     }
     saida.buffer() += '\n';
   }
-  LeitorLinhas linhas(origem.arquivo());
+  LeitorLinhas linhas(origem.arquivo(), MaximoDaLinha(*l, CodificacaoDe(p.codificacao)));
   Relator relator(erros);
   bool avisado = false;
   ProcessaEmParalelo(
@@ -155,12 +185,13 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
         }
         if (relator.total() == 0) {
           saida.buffer() += lote.saida;
-          saida.TalvezDescarregue();
+          saida.Descarrega();  // a slow input's records come out as they are read
         }
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
         }
-      });
+      },
+      SaidaPorLinha(*l, p.jsonl));
   return Encerra(linhas, relator, saida, destino, erros);
 }
 

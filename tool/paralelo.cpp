@@ -13,16 +13,31 @@ namespace lumbrava {
 
 namespace {
 constexpr std::size_t kLinhasPorLote = 2048;
-constexpr std::size_t kBytesPorLote = 1U << 20U;
+// The input of all the batches in flight together, and the bounds of one batch.
+constexpr std::size_t kBytesEmVoo = std::size_t{24} << 20U;
+constexpr std::size_t kMaiorLote = std::size_t{1} << 20U;
+constexpr std::size_t kMenorLote = std::size_t{64} << 10U;
+// How long a batch that has lines waits for more from a slow input.
+constexpr auto kEsperaDoLote = std::chrono::milliseconds(10);
 }  // namespace
+
+const LinhaLonga* Lote::Longa(std::size_t i) const {
+  if (longas.empty()) {
+    return nullptr;
+  }
+  const auto achada = std::lower_bound(longas.begin(), longas.end(), i,
+                                       [](const auto& l, std::size_t k) { return l.first < k; });
+  return achada != longas.end() && achada->first == i ? &achada->second : nullptr;
+}
 
 unsigned ThreadsPadrao() { return std::clamp(std::thread::hardware_concurrency(), 1U, 8U); }
 
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
-                        const std::function<void(Lote&)>& entrega) {
+                        const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha) {
   threads = std::max(threads, 1U);
   const std::size_t maximoEmVoo = 2 * static_cast<std::size_t>(threads) + 2;
+  const std::size_t bytesPorLote = std::clamp(kBytesEmVoo / maximoEmVoo, kMenorLote, kMaiorLote);
 
   std::mutex trava;
   std::condition_variable haTrabalho;
@@ -87,23 +102,25 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
 
   try {
     std::deque<std::size_t> ordem;  // first lines of the batches in flight, in file order
-    bool acabou = false;
-    std::string_view linha;
-    for (;;) {
-      // Hand back, in order, what is ready.
+    // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
+    const auto entregaProntos = [&](bool espera) {
       for (;;) {
         std::unique_ptr<Lote> lote;
         {
-          const std::lock_guard<std::mutex> l(trava);
+          std::unique_lock<std::mutex> l(trava);
+          if (espera && !ordem.empty()) {
+            haPronto.wait(l, [&] { return falha || prontos.count(ordem.front()) > 0; });
+            espera = false;
+          }
           if (falha) {
             std::rethrow_exception(falha);
           }
           if (ordem.empty()) {
-            break;
+            return;
           }
           const auto achado = prontos.find(ordem.front());
           if (achado == prontos.end()) {
-            break;
+            return;
           }
           lote = std::move(achado->second);
           prontos.erase(achado);
@@ -111,33 +128,55 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         ordem.pop_front();
         entrega(*lote);
       }
-      if (!acabou && ordem.size() < maximoEmVoo) {
-        auto lote = std::make_unique<Lote>();
-        while (lote->Linhas() < kLinhasPorLote && lote->texto.size() < kBytesPorLote &&
-               linhas.Proxima(linha)) {
-          if (lote->Linhas() == 0) {
-            lote->primeiraLinha = linhas.numero();
-          }
-          lote->texto.append(linha);
-          lote->fins.push_back(lote->texto.size());
+    };
+    bool acabou = false;
+    std::string_view linha;
+    while (!acabou) {
+      entregaProntos(ordem.size() >= maximoEmVoo);
+      auto lote = std::make_unique<Lote>();
+      LeitorLinhas::Relogio::time_point prazo{};
+      while (lote->Linhas() < kLinhasPorLote &&
+             lote->texto.size() + lote->Linhas() * saidaPorLinha < bytesPorLote) {
+        LeitorLinhas::Leitura r = LeitorLinhas::Leitura::kLinha;
+        if (lote->Linhas() == 0 && ordem.empty()) {
+          r = linhas.Proxima(linha) ? r : LeitorLinhas::Leitura::kFim;  // nothing else to do
+        } else {
+          // With batches in flight, the reader does not wait for the first line of the next.
+          r = linhas.ProximaAte(
+              linha, lote->Linhas() == 0 ? LeitorLinhas::Relogio::time_point::min() : prazo);
+        }
+        if (r == LeitorLinhas::Leitura::kFim) {
+          acabou = true;
+          break;
+        }
+        if (r == LeitorLinhas::Leitura::kAindaNao) {
+          break;
         }
         if (lote->Linhas() == 0) {
-          acabou = true;
-          continue;
+          lote->primeiraLinha = linhas.numero();
+          prazo = LeitorLinhas::Relogio::now() + kEsperaDoLote;
         }
-        ordem.push_back(lote->primeiraLinha);
-        {
-          const std::lock_guard<std::mutex> l(trava);
-          fila.push_back(std::move(lote));
+        if (linhas.LongaDemais()) {
+          lote->longas.emplace_back(lote->Linhas(), linhas.longa());
         }
-        haTrabalho.notify_one();
+        lote->texto.append(linha);
+        lote->fins.push_back(lote->texto.size());
+      }
+      if (lote->Linhas() == 0) {
+        if (!acabou) {
+          entregaProntos(true);  // the input has nothing yet: the work in flight is handed back
+        }
         continue;
       }
-      if (ordem.empty()) {
-        break;  // everything read and handed back
+      ordem.push_back(lote->primeiraLinha);
+      {
+        const std::lock_guard<std::mutex> l(trava);
+        fila.push_back(std::move(lote));
       }
-      std::unique_lock<std::mutex> l(trava);
-      haPronto.wait(l, [&] { return falha || prontos.count(ordem.front()) > 0; });
+      haTrabalho.notify_one();
+    }
+    while (!ordem.empty()) {
+      entregaProntos(true);
     }
   } catch (...) {
     encerra();

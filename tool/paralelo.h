@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tool/csv.h"
@@ -17,6 +18,8 @@ struct Lote {
   std::size_t primeiraLinha = 0;  // number of the batch's first line, from 1
   std::string texto;              // the lines, one after another
   std::vector<std::size_t> fins;  // where each line ends in `texto`
+  // The lines longer than the reader holds (they stand empty in `texto`), by index, in order.
+  std::vector<std::pair<std::size_t, LinhaLonga>> longas;
   // Filled by the worker:
   std::string saida;                 // output of the lines before the batch's first error
   std::vector<std::string> erros;    // messages, in line order
@@ -28,6 +31,8 @@ struct Lote {
     const std::size_t de = i == 0 ? 0 : fins[i - 1];
     return std::string_view(texto).substr(de, fins[i] - de);
   }
+  // Line `i` when it was too long to hold, else null.
+  const LinhaLonga* Longa(std::size_t i) const;
 };
 
 class TrabalhadorDeLotes {
@@ -39,9 +44,14 @@ class TrabalhadorDeLotes {
 // Reads `linhas` to the end in batches; each of `threads` workers (made by `cria`, one per thread)
 // processes batches; `entrega` receives every processed batch on the calling thread, in file
 // order. An exception in a worker or in `entrega` stops the work and is thrown again here.
+// Input that comes slowly (a pipe) is not waited for while lines are at hand: a batch goes on
+// when the input has nothing more for a moment, and batches done are handed back before the
+// reader waits for more. The batches in flight hold a bounded number of bytes: their lines, and
+// `saidaPorLinha` for each line (what a worker writes for a line whatever its length, as field
+// names), so that their output stays bounded too.
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
-                        const std::function<void(Lote&)>& entrega);
+                        const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
 
 // The threads to use by default: the machine's cores, at most 8.
 unsigned ThreadsPadrao();
