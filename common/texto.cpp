@@ -92,34 +92,79 @@ char32_t MaiusculaDe(char32_t cp) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+
+std::uint64_t Palavra(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// How many of the eight bytes of `w` start a character (are not 10xxxxxx).
+unsigned InicioDeCaracteres(std::uint64_t w) {
+  // One bit per continuation byte, moved to the bottom of its byte and summed by the multiply.
+  const std::uint64_t continuacoes = (w & ~(w << 1U) & kAltos) >> 7U;
+  return 8U - static_cast<unsigned>((continuacoes * 0x0101010101010101ULL) >> 56U);
+}
+
+}  // namespace
+
 std::size_t ContaCaracteres(std::string_view texto) {
   std::size_t n = 0;
-  for (const char c : texto) {
-    n += EhContinuacao(static_cast<unsigned char>(c)) ? 0 : 1;
+  std::size_t i = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    n += InicioDeCaracteres(Palavra(texto.data() + i));
+  }
+  for (; i < texto.size(); ++i) {
+    n += EhContinuacao(static_cast<unsigned char>(texto[i])) ? 0 : 1;
   }
   return n;
 }
 
 std::size_t DeslocamentoDoCaractere(std::string_view texto, std::size_t caractere) {
-  std::size_t i = 0;
-  std::size_t vistos = 0;
-  while (i < texto.size()) {
-    if (!EhContinuacao(static_cast<unsigned char>(texto[i]))) {
-      if (vistos == caractere) {
-        return i;
-      }
-      ++vistos;
-    }
-    ++i;
-  }
-  return texto.size();
+  PercursoUtf8 percurso(texto);
+  return percurso.Deslocamento(caractere);
 }
 
 std::string_view Subtexto(std::string_view texto, std::size_t inicio, std::size_t quantidade) {
-  const std::size_t a = DeslocamentoDoCaractere(texto, inicio);
-  const std::string_view resto = texto.substr(a);
-  const std::size_t b = DeslocamentoDoCaractere(resto, quantidade);
-  return resto.substr(0, b);
+  PercursoUtf8 percurso(texto);
+  const std::size_t a = percurso.Deslocamento(inicio);
+  if (quantidade > texto.size()) {
+    return texto.substr(a);
+  }
+  return texto.substr(a, percurso.Deslocamento(inicio + quantidade) - a);
+}
+
+std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
+  if (caractere_ == kNenhum || caractere < caractere_) {
+    caractere_ = 0;
+    byte_ = 0;
+  }
+  const char* d = texto_.data();
+  const std::size_t n = texto_.size();
+  std::size_t c = caractere_;  // characters that begin before p
+  std::size_t p = byte_;
+  while (p + 8 <= n) {
+    const unsigned inicios = InicioDeCaracteres(Palavra(d + p));
+    if (c + inicios > caractere) {
+      break;  // the character asked for begins in these eight bytes
+    }
+    c += inicios;
+    p += 8;
+  }
+  for (; p < n; ++p) {
+    if (!EhContinuacao(static_cast<unsigned char>(d[p]))) {
+      if (c == caractere) {
+        break;
+      }
+      ++c;
+    }
+  }
+  caractere_ = c;
+  byte_ = p;
+  return p;
 }
 
 bool EhAscii(std::string_view texto) {
@@ -138,21 +183,48 @@ bool EhAscii(std::string_view texto) {
 }
 
 bool EhUtf8Valido(std::string_view texto) {
-  if (EhAscii(texto)) {
-    return true;
-  }
-  std::size_t i = 0;
-  while (i < texto.size()) {
-    const std::size_t antes = i;
-    const char32_t cp = DecodificaUm(texto, i);
-    if (cp == 0xFFFFFFFFU || cp > 0x10FFFFU || (cp >= 0xD800U && cp <= 0xDFFFU)) {
+  const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
+  const unsigned char* const fim = p + texto.size();
+  const auto continuacao = [](unsigned char c) { return (c & 0xC0U) == 0x80U; };
+  while (p < fim) {
+    // ASCII eight bytes at a time.
+    while (fim - p >= 8 && (Palavra(reinterpret_cast<const char*>(p)) & kAltos) == 0) {
+      p += 8;
+    }
+    if (p == fim) {
+      break;
+    }
+    const unsigned char c = *p;
+    if (c < 0x80U) {
+      ++p;
+      continue;
+    }
+    // The well-formed sequences: no overlong form, no surrogate, nothing past U+10FFFF.
+    std::size_t n = 0;
+    unsigned char menor = 0x80U;  // the second byte's range
+    unsigned char maior = 0xBFU;
+    if (c >= 0xC2U && c <= 0xDFU) {
+      n = 2;
+    } else if (c >= 0xE0U && c <= 0xEFU) {
+      n = 3;
+      menor = c == 0xE0U ? 0xA0U : 0x80U;
+      maior = c == 0xEDU ? 0x9FU : 0xBFU;
+    } else if (c >= 0xF0U && c <= 0xF4U) {
+      n = 4;
+      menor = c == 0xF0U ? 0x90U : 0x80U;
+      maior = c == 0xF4U ? 0x8FU : 0xBFU;
+    } else {
       return false;
     }
-    // Overlong forms.
-    const std::size_t n = i - antes;
-    if ((n == 2 && cp < 0x80U) || (n == 3 && cp < 0x800U) || (n == 4 && cp < 0x10000U)) {
+    if (static_cast<std::size_t>(fim - p) < n || p[1] < menor || p[1] > maior) {
       return false;
     }
+    for (std::size_t k = 2; k < n; ++k) {
+      if (!continuacao(p[k])) {
+        return false;
+      }
+    }
+    p += n;
   }
   return true;
 }

@@ -23,11 +23,9 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
   saida.resize(tamanho - largura + cortado.size());
   char* o = saida.data();
   if (aDireita) {
-    std::memset(o, ' ', tamanho - largura);
-    Copia(o + tamanho - largura, cortado);
+    Copia(Repete(o, ' ', tamanho - largura), cortado);
   } else {
-    Copia(o, cortado);
-    std::memset(o + cortado.size(), ' ', tamanho - largura);
+    Repete(Copia(o, cortado), ' ', tamanho - largura);
   }
 }
 

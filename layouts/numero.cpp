@@ -1,6 +1,7 @@
 #include "layouts/numero.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,16 +27,37 @@ void SomaUm(std::string& d) {
 
 namespace {
 
+constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
+constexpr std::uint64_t kTres = 0x3030303030303030ULL;
+
+std::uint64_t Palavra(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// The place of the first byte of `w` that `marcas` marks (a non-zero byte), in memory order.
+std::size_t PrimeiroMarcado(std::uint64_t marcas) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<std::size_t>(std::countr_zero(marcas)) / 8;
+  } else {
+    return static_cast<std::size_t>(std::countl_zero(marcas)) / 8;
+  }
+}
+
 // The first byte from `p` that is not a digit, eight bytes at a time while it can (a byte is a
-// digit when its high nibble is 3 and stays 3 after adding 6).
+// digit when its high nibble is 3 and stays 3 after adding 6; a carry out of a byte that is not a
+// digit only reaches the bytes after it).
 const char* PulaDigitos(const char* p, const char* fim) {
-  constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
-  constexpr std::uint64_t kTres = 0x3030303030303030ULL;
-  for (; p + 8 <= fim; p += 8) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, p, 8);
-    if ((w & kNibbleAlto) != kTres || ((w + 0x0606060606060606ULL) & kNibbleAlto) != kTres) {
-      break;
+  for (; fim - p >= 8; p += 8) {
+    const std::uint64_t w = Palavra(p);
+    const std::uint64_t naoDigitos =
+        ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+    if (naoDigitos != 0) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return p + PrimeiroMarcado(naoDigitos);
+      }
+      break;  // the carry runs the other way: byte by byte
     }
   }
   while (p < fim && static_cast<unsigned char>(*p - '0') <= 9) {
@@ -46,7 +68,12 @@ const char* PulaDigitos(const char* p, const char* fim) {
 
 // Drops the leading zeros, eight at a time while it can.
 void PulaZeros(std::string_view& digitos) {
-  while (digitos.size() >= 8 && std::memcmp(digitos.data(), "00000000", 8) == 0) {
+  while (digitos.size() >= 8) {
+    const std::uint64_t outros = Palavra(digitos.data()) ^ kTres;
+    if (outros != 0) {
+      digitos.remove_prefix(PrimeiroMarcado(outros));
+      return;
+    }
     digitos.remove_prefix(8);
   }
   while (!digitos.empty() && digitos.front() == '0') {
@@ -197,15 +224,13 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   saida.resize(folga + sinal + parteInteira.size() + separador.size() + parteDecimal.size());
   char* o = saida.data();
   if (brancos) {
-    std::memset(o, ' ', folga);
-    o += folga;
+    o = Repete(o, ' ', folga);
   }
   if (negativo) {
     *o++ = '-';
   }
   if (!brancos) {
-    std::memset(o, '0', folga);
-    o += folga;
+    o = Repete(o, '0', folga);
   }
   for (const std::string_view parte : {parteInteira, separador, parteDecimal}) {
     o = Copia(o, parte);
@@ -223,8 +248,8 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   while (fim > p && (fim[-1] == ' ' || fim[-1] == '\t')) {
     --fim;
   }
-  saida.clear();
   if (p == fim) {
+    saida.clear();
     return true;
   }
   // A decimal separator that is empty is not written: the decimals are implied.
@@ -286,6 +311,8 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
     zero = zero && c == '0';
   }
   const bool sinal = negativo && !zero;
+  // Sized from what it held (the same field's last value, often of the same length): nothing to
+  // fill in between.
   saida.resize((sinal ? 1 : 0) + (inteiros.empty() ? 1 : inteiros.size()) +
                (totalDecimais > 0 ? totalDecimais + 1 : 0));
   char* o = saida.data();
@@ -295,15 +322,13 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   if (inteiros.empty()) {
     *o++ = '0';
   } else {
-    std::memcpy(o, inteiros.data(), inteiros.size());
-    o += inteiros.size();
+    o = Copia(o, inteiros);
   }
   if (totalDecimais > 0) {
     *o++ = ',';
-    std::memset(o, '0', zerosAntes);
-    o += zerosAntes;
+    o = Repete(o, '0', zerosAntes);
     o = Copia(o, fracao);
-    std::memset(o, '0', zerosDepois);
+    Repete(o, '0', zerosDepois);
   }
   return true;
 }
