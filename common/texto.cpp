@@ -7,6 +7,10 @@
 #include <cstring>
 #include <cwctype>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lumbrava {
 
 namespace {
@@ -182,49 +186,81 @@ bool EhAscii(std::string_view texto) {
   return (acumulado & 0x8080808080808080ULL) == 0;
 }
 
+namespace {
+
+// Checks the character at `p` (before `fim`), a byte from 0x80: the well-formed sequences, with no
+// overlong form, no surrogate and nothing past U+10FFFF. Gives the byte after it, or null.
+const unsigned char* Sequencia(const unsigned char* p, const unsigned char* fim) {
+  const unsigned char c = *p;
+  std::size_t n = 0;
+  unsigned char menor = 0x80U;  // the second byte's range
+  unsigned char maior = 0xBFU;
+  if (c >= 0xC2U && c <= 0xDFU) {
+    n = 2;
+  } else if (c >= 0xE0U && c <= 0xEFU) {
+    n = 3;
+    menor = c == 0xE0U ? 0xA0U : 0x80U;
+    maior = c == 0xEDU ? 0x9FU : 0xBFU;
+  } else if (c >= 0xF0U && c <= 0xF4U) {
+    n = 4;
+    menor = c == 0xF0U ? 0x90U : 0x80U;
+    maior = c == 0xF4U ? 0x8FU : 0xBFU;
+  } else {
+    return nullptr;
+  }
+  if (static_cast<std::size_t>(fim - p) < n || p[1] < menor || p[1] > maior) {
+    return nullptr;
+  }
+  for (std::size_t k = 2; k < n; ++k) {
+    if (!EhContinuacao(p[k])) {
+      return nullptr;
+    }
+  }
+  return p + n;
+}
+
+}  // namespace
+
 bool EhUtf8Valido(std::string_view texto) {
   const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
   const unsigned char* const fim = p + texto.size();
-  const auto continuacao = [](unsigned char c) { return (c & 0xC0U) == 0x80U; };
   while (p < fim) {
-    // ASCII eight bytes at a time.
-    while (fim - p >= 8 && (Palavra(reinterpret_cast<const char*>(p)) & kAltos) == 0) {
-      p += 8;
+#ifdef __SSE2__
+    // Sixteen bytes at a time while they hold only ASCII and two-byte characters (the accented
+    // letters): every byte from 0x80 is a lead byte C2-DF or a continuation 80-BF, and every
+    // continuation follows a lead byte (`pendente`: the last block ended in one).
+    unsigned pendente = 0;
+    const __m128i inverte = _mm_set1_epi8(static_cast<char>(0x80));
+    for (; fim - p >= 16; p += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+      if ((altos | pendente) == 0) {
+        continue;
+      }
+      const __m128i x = _mm_xor_si128(b, inverte);  // 80-FF become 0-127
+      const auto continuacoes = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+          _mm_cmpgt_epi8(x, _mm_set1_epi8(-1)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x40)))));
+      const auto lideres = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+          _mm_cmpgt_epi8(x, _mm_set1_epi8(0x41)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x60)))));
+      if ((lideres | continuacoes) != altos ||
+          continuacoes != (((lideres << 1U) | pendente) & 0xFFFFU)) {
+        break;
+      }
+      pendente = lideres >> 15U;
     }
-    if (p == fim) {
-      break;
-    }
-    const unsigned char c = *p;
-    if (c < 0x80U) {
-      ++p;
-      continue;
-    }
-    // The well-formed sequences: no overlong form, no surrogate, nothing past U+10FFFF.
-    std::size_t n = 0;
-    unsigned char menor = 0x80U;  // the second byte's range
-    unsigned char maior = 0xBFU;
-    if (c >= 0xC2U && c <= 0xDFU) {
-      n = 2;
-    } else if (c >= 0xE0U && c <= 0xEFU) {
-      n = 3;
-      menor = c == 0xE0U ? 0xA0U : 0x80U;
-      maior = c == 0xEDU ? 0x9FU : 0xBFU;
-    } else if (c >= 0xF0U && c <= 0xF4U) {
-      n = 4;
-      menor = c == 0xF0U ? 0x90U : 0x80U;
-      maior = c == 0xF4U ? 0x8FU : 0xBFU;
-    } else {
-      return false;
-    }
-    if (static_cast<std::size_t>(fim - p) < n || p[1] < menor || p[1] > maior) {
-      return false;
-    }
-    for (std::size_t k = 2; k < n; ++k) {
-      if (!continuacao(p[k])) {
+    p -= pendente;  // a lead byte that ended the last block: checked with what follows it
+    // The rest of a block that holds something else, character by character.
+    const unsigned char* const bloco = fim - p >= 16 ? p + 16 : fim;
+#else
+    const unsigned char* const bloco = fim;
+#endif
+    while (p < bloco) {
+      if (*p < 0x80U) {
+        ++p;
+      } else if ((p = Sequencia(p, fim)) == nullptr) {
         return false;
       }
     }
-    p += n;
   }
   return true;
 }

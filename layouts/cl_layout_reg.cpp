@@ -409,8 +409,8 @@ std::string clLayoutReg::ExpandeLayout() const {
 
 void clLayoutReg::ExpandeLayout(std::string& saida) const {
   saida.clear();
-  std::string valor;
-  int coluna = 1;  // next column of the record still to write
+  thread_local std::string valor;  // each field's text, kept from record to record
+  int coluna = 1;                  // next column of the record still to write
   bool sobreposto = false;
   for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0) {
@@ -472,7 +472,7 @@ std::string clLayoutReg::ExpandeLayoutDiv(std::string_view separador,
 void clLayoutReg::ExpandeLayoutDiv(std::string& saida, std::string_view separador,
                                    std::string_view delimitadorExterno, bool apara) const {
   saida.assign(delimitadorExterno);
-  std::string valor;
+  thread_local std::string valor;  // each field's text, kept from record to record
   bool primeiro = true;
   for (const auto& c : campos_) {
     c->ValorFormatado(valor);

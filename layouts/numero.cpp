@@ -141,40 +141,39 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
                               std::string& saida) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
   const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
-  // The digits of the rounded number: the integer digits without leading zeros, then exactly
-  // `casas` decimals. Kept between calls so that writing records allocates nothing.
-  thread_local std::string d;
-  d.clear();
-  std::size_t nInteiros = 0;
+  // The rounded number: the integer digits without leading zeros, then the decimals, `zeros`
+  // of them implied after `fracao`, exactly `casas` in all.
+  std::string_view inteiros;
+  std::string_view fracao;
+  std::size_t zeros = casas;
   bool negativo = false;
   valor = Apara(valor);
-  if (valor.empty()) {
-    d.assign(casas, '0');
-  } else {
-    std::string_view inteiros;
-    std::string_view fracao;
+  if (!valor.empty()) {
     thread_local std::string agrupados;
     const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
     if (r != ResultadoNumero::kOk) {
       return r;
     }
     PulaZeros(inteiros);
-    d.append(inteiros);
-    nInteiros = inteiros.size();
     if (fracao.size() <= casas) {
-      d.append(fracao);
-      d.append(casas - fracao.size(), '0');
+      zeros = casas - fracao.size();
+    } else if (fracao[casas] < '5') {
+      fracao = fracao.substr(0, casas);
+      zeros = 0;
     } else {
+      // Half away from zero: one unit more in the last decimal kept. Kept between calls so that
+      // writing records allocates nothing.
+      thread_local std::string d;
+      d.assign(inteiros);
       d.append(fracao.substr(0, casas));
-      if (fracao[casas] >= '5') {  // half away from zero
-        SomaUm(d);
-        if (d.size() > nInteiros + casas) {
-          ++nInteiros;
-        }
-      }
+      SomaUm(d);
+      const std::size_t nInteiros = d.size() - casas;
+      inteiros = std::string_view(d).substr(0, nInteiros);
+      fracao = std::string_view(d).substr(nInteiros);
+      zeros = 0;
     }
   }
-  const bool zero = d.find_first_not_of('0') == std::string::npos;
+  const bool zero = inteiros.empty() && fracao.find_first_not_of('0') == std::string_view::npos;
   negativo = negativo && !zero;
   if (zero && formato.vazioEmBranco) {
     saida.assign(tamanho, ' ');
@@ -182,37 +181,40 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   }
 
   // The number's text: with the separator, the integer digits (at least "0"), the separator and
-  // the decimals; without it, the digits alone.
-  std::string_view parteInteira;
-  std::string_view parteDecimal;
+  // the decimals; without it, the digits alone, without leading zeros (at least "0").
+  std::string_view primeira;  // the text is primeira, separador, segunda and `zeros` zeros
   std::string_view separador;
+  std::string_view segunda;
   const bool comSeparador = formato.escreveSeparador && casas > 0 && !formato.separador.empty();
   const std::size_t sinal = negativo ? 1 : 0;
   std::size_t largura = 0;  // in characters: the separator may be more than one byte
   if (comSeparador) {
-    parteInteira = nInteiros > 0 ? std::string_view(d).substr(0, nInteiros) : "0";
-    parteDecimal = std::string_view(d).substr(nInteiros);
+    primeira = inteiros.empty() ? "0" : inteiros;
     separador = formato.separador;
-    largura = parteInteira.size() + ContaCaracteres(separador) + casas;
-    if (largura + sinal > tamanho && nInteiros == 0) {
-      parteInteira = {};  // ",50": the zero integer part gives way
+    segunda = fracao;
+    largura = primeira.size() + ContaCaracteres(separador) + casas;
+    if (largura + sinal > tamanho && inteiros.empty()) {
+      primeira = {};  // ",50": the zero integer part gives way
       --largura;
     }
+  } else if (!inteiros.empty()) {
+    primeira = inteiros;
+    segunda = fracao;
+    largura = inteiros.size() + casas;
+  } else if (const auto p = fracao.find_first_not_of('0'); p != std::string_view::npos) {
+    primeira = fracao.substr(p);
+    largura = primeira.size() + zeros;
   } else {
-    parteInteira = d;
-    while (parteInteira.size() > 1 && parteInteira.front() == '0') {
-      parteInteira.remove_prefix(1);
-    }
-    if (parteInteira.empty()) {
-      parteInteira = "0";
-    }
-    largura = parteInteira.size();
+    primeira = "0";
+    zeros = 0;
+    largura = 1;
   }
   if (zero && largura > tamanho) {
     // A zero that cannot show its decimals is still zero: the field in zeros.
-    parteInteira = "0";
-    parteDecimal = {};
+    primeira = "0";
     separador = {};
+    segunda = {};
+    zeros = 0;
     largura = 1;
   }
   if (largura + sinal > tamanho) {
@@ -221,7 +223,7 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
 
   const std::size_t folga = tamanho - largura - sinal;
   const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
-  saida.resize(folga + sinal + parteInteira.size() + separador.size() + parteDecimal.size());
+  saida.resize(folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros);
   char* o = saida.data();
   if (brancos) {
     o = Repete(o, ' ', folga);
@@ -232,9 +234,10 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   if (!brancos) {
     o = Repete(o, '0', folga);
   }
-  for (const std::string_view parte : {parteInteira, separador, parteDecimal}) {
-    o = Copia(o, parte);
-  }
+  o = Copia(o, primeira);
+  o = Copia(o, separador);
+  o = Copia(o, segunda);
+  Repete(o, '0', zeros);
   return ResultadoNumero::kOk;
 }
 

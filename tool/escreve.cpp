@@ -1,11 +1,16 @@
 // The write command: CSV or JSON lines into fixed-width or delimited records, on several threads.
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 #include "common/texto.h"
 #include "tool/comandos.h"
 #include "tool/execucao.h"
 #include "tool/json_linhas.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lumbrava {
 
@@ -32,6 +37,82 @@ std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codific
   }
   return "o registro tem caracteres que o Windows-1252 não tem";
 }
+
+// UTF-8 records into Windows-1252, fast: the characters that the decoder gives for each byte,
+// looked up the other way. It knows ASCII and those characters only; with anything else it
+// gives up, and the Codificador, which decides, is asked.
+class ParaWindows1252 {
+ public:
+  explicit ParaWindows1252(const Decodificador& decodificador) {
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+      const char byte = static_cast<char>(b);
+      std::string buffer;
+      std::string_view u;
+      if (!decodificador.Decodifica({&byte, 1}, buffer, u)) {
+        continue;
+      }
+      const auto* c = reinterpret_cast<const unsigned char*>(u.data());
+      if (u.size() == 2 && c[0] >= 0xC0U) {
+        dois_[(c[0] - 0xC0U) * 64U + (c[1] & 0x3FU)] = static_cast<unsigned char>(b);
+      } else if (u.size() == 3) {
+        tres_.push_back({c[0], c[1], c[2], static_cast<unsigned char>(b)});
+      }
+    }
+  }
+
+  // Appends `utf8` encoded to `saida`; false when it meets what it does not know (`saida` then
+  // holds part of it).
+  bool Codifica(std::string_view utf8, std::string& saida) const {
+    const std::size_t antes = saida.size();
+    saida.resize(antes + utf8.size() + 16);
+    char* o = saida.data() + antes;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const unsigned char* const fim = p + utf8.size();
+    while (p < fim) {
+#ifdef __SSE2__
+      if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+        const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+        if (altos == 0) {
+          p += 16;
+          o += 16;
+          continue;
+        }
+        p += __builtin_ctz(altos);
+        o += __builtin_ctz(altos);
+      }
+#endif
+      if (*p < 0x80U) {
+        *o++ = static_cast<char>(*p++);
+        continue;
+      }
+      unsigned char byte = 0;
+      if (*p >= 0xC0U && *p <= 0xDFU && fim - p >= 2 && (p[1] & 0xC0U) == 0x80U) {
+        byte = dois_[(*p - 0xC0U) * 64U + (p[1] & 0x3FU)];
+        p += 2;
+      } else if (fim - p >= 3) {
+        for (const auto& t : tres_) {
+          if (t[0] == p[0] && t[1] == p[1] && t[2] == p[2]) {
+            byte = t[3];
+            p += 3;
+            break;
+          }
+        }
+      }
+      if (byte == 0) {
+        return false;
+      }
+      *o++ = static_cast<char>(byte);
+    }
+    saida.resize(static_cast<std::size_t>(o - saida.data()));
+    return true;
+  }
+
+ private:
+  std::array<unsigned char, 32 * 64> dois_{};  // two-byte characters, by lead C0-DF and the rest
+  std::vector<std::array<unsigned char, 4>> tres_;  // three-byte characters and their bytes
+};
 
 // One CSV record read line by line, as LeitorCsv reads it: a quoted value may run across lines,
 // and a record refused as malformed keeps the values read until then. Values stand in the line
@@ -60,11 +141,12 @@ class RegistroCsv {
         return true;  // a blank line: no value at all
       }
     }
+    Marca(linha);
     for (;;) {  // at the start of a value
       Campo& c = Novo();
       if (i < linha.size() && linha[i] == '"') {
         ++i;
-        const std::size_t aspas = linha.find('"', i);
+        const std::size_t aspas = Proxima(linha, i, true);
         if (aspas != kNada && (aspas + 1 == linha.size() || linha[aspas + 1] != '"')) {
           c.texto = linha.substr(i, aspas - i);  // the usual quoted value: nothing to undo
           i = aspas + 1;
@@ -82,13 +164,12 @@ class RegistroCsv {
         }
         continue;
       }
-      const std::size_t virgula = linha.find(',', i);
-      const std::string_view valor = linha.substr(i, virgula - i);
-      if (valor.find('"') != kNada) {
+      const std::size_t virgula = Proxima(linha, i, false);
+      if (virgula != kNada && linha[virgula] == '"') {  // before the next ","
         erro_ = "aspas no meio de um campo";
         return Conclui();
       }
-      c.texto = valor;
+      c.texto = linha.substr(i, virgula - i);
       if (virgula == kNada) {
         return Conclui();
       }
@@ -125,6 +206,39 @@ class RegistroCsv {
     std::string_view texto;
     bool proprio = false;  // in proprios_
   };
+
+  // Where the line's "," and '"' stand, sixteen bytes at a time.
+  void Marca(std::string_view linha) {
+    marcas_.clear();
+    proxima_ = 0;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i aspas = _mm_set1_epi8('"');
+    for (; i + 16 <= linha.size(); i += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+      for (auto m = static_cast<unsigned>(_mm_movemask_epi8(
+               _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+           m != 0; m &= m - 1) {
+        marcas_.push_back(i + static_cast<std::size_t>(__builtin_ctz(m)));
+      }
+    }
+#endif
+    for (; i < linha.size(); ++i) {
+      if (linha[i] == ',' || linha[i] == '"') {
+        marcas_.push_back(i);
+      }
+    }
+  }
+
+  // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNada.
+  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) {
+    while (proxima_ < marcas_.size() &&
+           (marcas_[proxima_] < i || (soAspas && linha[marcas_[proxima_]] != '"'))) {
+      ++proxima_;
+    }
+    return proxima_ < marcas_.size() ? marcas_[proxima_] : kNada;
+  }
 
   Campo& Novo() {
     if (n_ == campos_.size()) {
@@ -181,6 +295,8 @@ class RegistroCsv {
 
   std::vector<Campo> campos_;
   std::vector<std::string> proprios_;  // one per value, used by the values kept apart
+  std::vector<std::size_t> marcas_;    // where the line's "," and '"' stand
+  std::size_t proxima_ = 0;            // the first of them not yet passed
   std::size_t n_ = 0;
   bool aberto_ = false;
   std::size_t linha_ = 0;
@@ -193,7 +309,11 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   // `colunas`: the field of each CSV column, by its place in the layout's field order.
   EscritorDeRegistros(const Parametros& p, const clLayoutReg& modelo,
                       const std::vector<std::size_t>& colunas)
-      : p_(p), layout_(modelo), codificador_(CodificacaoDe(p.codificacao)) {
+      : p_(p),
+        layout_(modelo),
+        codificacao_(CodificacaoDe(p.codificacao)),
+        codificador_(codificacao_),
+        rapido_(Decodificador(codificacao_)) {
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
     }
@@ -321,20 +441,32 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       lote.erros.push_back(Linha(n) + e.what());
       return;
     }
-    if (!codificador_.Codifica(registro_, codificado_)) {
+    const std::size_t antes = lote.saida.size();
+    bool codificou = codificacao_ == Codificacao::kUtf8 || rapido_.Codifica(registro_, lote.saida);
+    if (codificacao_ == Codificacao::kUtf8) {
+      lote.saida += registro_;
+    } else if (!codificou) {
+      lote.saida.resize(antes);
+      codificou = codificador_.Codifica(registro_, codificado_);
+      lote.saida += codificado_;
+    }
+    if (!codificou) {
+      lote.saida.resize(antes);
       lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
       return;
     }
     if (!lote.erros.empty()) {
-      return;  // nothing more is written after a refused row
+      lote.saida.resize(antes);  // nothing more is written after a refused row
+      return;
     }
-    lote.saida += codificado_;
     lote.saida += "\r\n";
   }
 
   const Parametros& p_;
   clLayoutReg layout_;
+  Codificacao codificacao_;
   Codificador codificador_;
+  ParaWindows1252 rapido_;
   std::vector<clLayoutCpo*> colunas_;
   RegistroCsv csv_;
   std::string registro_;
