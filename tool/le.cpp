@@ -280,6 +280,20 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     const auto deslocamento = [&](std::size_t coluna) {
       return caminha ? percurso_.Deslocamento(coluna) : std::min(coluna, bruta.size());
     };
+    // The record length is checked before any field; where a column is a byte, it needs no cut.
+    const auto cabe = [&] {
+      if (bruta.size() <= comprimento_ || Apara(bruta.substr(deslocamento(comprimento_))).empty()) {
+        return true;
+      }
+      lote.erros.push_back(Linha(n) +
+                           std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
+                           " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
+                           std::to_string(comprimento_) + " colunas");
+      return false;
+    };
+    if (!caminha && !cabe()) {
+      return false;
+    }
     std::size_t desvio = 0;  // field-end separators found before this field
     for (Corte& k : cortes_) {
       Valor& v = valores_[k.indice];
@@ -300,52 +314,60 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
           desvio += 1;
         }
       }
-    }
-    if (bruta.size() > comprimento_) {
-      const std::string_view alem = bruta.substr(deslocamento(comprimento_));
-      if (!Apara(alem).empty()) {
-        lote.erros.push_back(Linha(n) +
-                             std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
-                             " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
-                             std::to_string(comprimento_) + " colunas");
+      if (!caminha && !LeValor(k, bruta, false, n, lote)) {
         return false;
       }
+    }
+    if (!caminha) {
+      return true;
+    }
+    if (!cabe()) {
+      return false;
     }
     for (const Corte& k : cortes_) {
-      const clLayoutCpo& c = *k.campo;
-      Valor& v = valores_[k.indice];
-      if (c.eliminaEspacos) {
-        v.texto = Apara(v.texto);
+      if (!LeValor(k, bruta, true, n, lote)) {
+        return false;
       }
-      if (!k.numero) {
-        continue;
-      }
-      // An ASCII separator reads the same in the raw bytes, where anything else is no number.
-      std::string_view texto = v.texto;
-      const bool bruto = v.daLinha && converte_;
-      if (bruto && !k.separadorAscii && !EhAscii(texto)) {
+    }
+    return true;
+  }
+
+  // A field's value as the layout reads it: trimmed when the field asks, a number in the
+  // system's form; false (with the message) when the line is refused.
+  bool LeValor(const Corte& k, std::string_view bruta, bool caminha, std::size_t n, Lote& lote) {
+    const clLayoutCpo& c = *k.campo;
+    Valor& v = valores_[k.indice];
+    if (c.eliminaEspacos) {
+      v.texto = Apara(v.texto);
+    }
+    if (!k.numero) {
+      return true;
+    }
+    // An ASCII separator reads the same in the raw bytes, where anything else is no number.
+    std::string_view texto = v.texto;
+    const bool bruto = v.daLinha && converte_;
+    if (bruto && !k.separadorAscii && !EhAscii(texto)) {
+      texto = EmUtf8(texto, convertida_);
+    }
+    if (k.curto) {
+      lote.erros.push_back(
+          Linha(n) +
+          Problema(c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
+                          "): a linha acaba na coluna " +
+                          std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
+                          ", no meio do número"));
+      return false;
+    }
+    std::string& numero = numeros_[k.indice];
+    if (!LeNumeroDoCampo(texto, c.decimais, k.escreveSeparador, k.separador, numero)) {
+      if (bruto) {
         texto = EmUtf8(texto, convertida_);
       }
-      if (k.curto) {
-        lote.erros.push_back(
-            Linha(n) +
-            Problema(c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
-                            "): a linha acaba na coluna " +
-                            std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
-                            ", no meio do número"));
-        return false;
-      }
-      std::string& numero = numeros_[k.indice];
-      if (!LeNumeroDoCampo(texto, c.decimais, k.escreveSeparador, k.separador, numero)) {
-        if (bruto) {
-          texto = EmUtf8(texto, convertida_);
-        }
-        lote.erros.push_back(Linha(n) +
-                             Problema(c, ": '" + std::string(Apara(texto)) + "' não é um número"));
-        return false;
-      }
-      v = {numero, false};
+      lote.erros.push_back(Linha(n) +
+                           Problema(c, ": '" + std::string(Apara(texto)) + "' não é um número"));
+      return false;
     }
+    v = {numero, false};
     return true;
   }
 
