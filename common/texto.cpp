@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <bit>
 #include <clocale>
 #include <cstdint>
 #include <cstring>
@@ -151,9 +152,20 @@ std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
   std::size_t c = caractere_;  // characters that begin before p
   std::size_t p = byte_;
   while (p + 8 <= n) {
-    const unsigned inicios = InicioDeCaracteres(Palavra(d + p));
+    const std::uint64_t w = Palavra(d + p);
+    const unsigned inicios = InicioDeCaracteres(w);
     if (c + inicios > caractere) {
-      break;  // the character asked for begins in these eight bytes
+      // The character asked for begins in these eight bytes: past the first ones that begin
+      // here, the next byte that begins one.
+      if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t inicio = ~(w & ~(w << 1U)) & kAltos;
+        for (std::size_t k = c; k < caractere; ++k) {
+          inicio &= inicio - 1;
+        }
+        p += static_cast<std::size_t>(std::countr_zero(inicio)) / 8;
+        c = caractere;
+      }
+      break;
     }
     c += inicios;
     p += 8;
