@@ -442,18 +442,15 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       return;
     }
     const std::size_t antes = lote.saida.size();
-    bool codificou = codificacao_ == Codificacao::kUtf8 || rapido_.Codifica(registro_, lote.saida);
     if (codificacao_ == Codificacao::kUtf8) {
       lote.saida += registro_;
-    } else if (!codificou) {
+    } else if (!rapido_.Codifica(registro_, lote.saida)) {
       lote.saida.resize(antes);
-      codificou = codificador_.Codifica(registro_, codificado_);
+      if (!codificador_.Codifica(registro_, codificado_)) {
+        lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
+        return;
+      }
       lote.saida += codificado_;
-    }
-    if (!codificou) {
-      lote.saida.resize(antes);
-      lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
-      return;
     }
     if (!lote.erros.empty()) {
       lote.saida.resize(antes);  // nothing more is written after a refused row

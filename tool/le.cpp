@@ -32,9 +32,8 @@ struct Exame {
 class Marcas {
  public:
   void Prepara(std::size_t bytes) { palavras_.assign(bytes / 64 + 2, 0); }
-  void Marca(std::size_t i, std::uint64_t bits) {  // bits for the bytes from i, i a multiple of 16
-    palavras_[i / 64] |= bits << (i % 64);
-  }
+  // `bits` for the bytes from `i` on, all in the same 64 as byte `i`.
+  void Marca(std::size_t i, std::uint64_t bits) { palavras_[i / 64] |= bits << (i % 64); }
   // True when some byte in [a, b) is marked.
   bool Alguma(std::size_t a, std::size_t b) const {
     if (a >= b) {
@@ -102,7 +101,6 @@ Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& alto
     }
   }
 #endif
-  const std::size_t bloco = i;
   for (; i < linha.size(); ++i) {
     const char c = linha[i];
     if (c == '\r' || c == '\0') {
@@ -110,11 +108,11 @@ Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& alto
       return e;
     }
     if (c == ',' || c == '"') {
-      aspas.Marca(bloco, 1ULL << (i - bloco));
+      aspas.Marca(i, 1);
     }
     if (static_cast<unsigned char>(c) >= 0x80U) {
       e.alto = true;
-      altos.Marca(bloco, 1ULL << (i - bloco));
+      altos.Marca(i, 1);
       if (e.indefinido == kNada && indefinidos.find(c) != kNada) {
         e.indefinido = i;
       }
@@ -182,12 +180,12 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         std::string buffer;
         std::string_view utf8;
         Utf8DoByte& u = paraUtf8_[b - 0x80];
-        if (decodificador_.Decodifica({&byte, 1}, buffer, utf8)) {
+        if (decodificador_.Decodifica({&byte, 1}, buffer, utf8) && utf8.size() <= u.bytes.size()) {
           u.tamanho = static_cast<unsigned char>(utf8.size());
+          std::memcpy(u.bytes.data(), utf8.data(), utf8.size());
         } else {
           indefinidos_.push_back(byte);
         }
-        std::memcpy(u.bytes.data(), utf8.data(), std::min<std::size_t>(utf8.size(), 4));
       }
     }
   }
@@ -272,8 +270,10 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return "layout '" + layout_.nomeRegistro + "', campo '" + c.nome + "'" + problema;
   }
 
-  // A fixed-width line: every field's columns in one walk, then the record-length check, then
-  // the numbers in column order; false (with the message) when the line is refused.
+  // A fixed-width line: the record-length check, then every field in column order, its columns
+  // and its value. Where columns are characters (UTF-8 with accents), one walk along the line
+  // finds every field's columns first, and the check, which needs the walk, comes after it.
+  // False (with the message) when the line is refused.
   bool Corta(std::string_view bruta, bool alto, std::size_t n, Lote& lote) {
     const bool caminha = alto && codificacao_ == Codificacao::kUtf8;  // columns are not bytes
     percurso_.Reinicia(bruta);
