@@ -4,28 +4,47 @@
 #include <memory>
 #include <string>
 
+#include "common/texto.h"
 #include "layouts/cl_produtos.h"
 
 namespace lumbrava {
 namespace {
 
-void Preenche(clLayoutReg& l) {
+// Words of the records users send: accented descriptions in every text field.
+constexpr const char* kPalavras[] = {"Depósito", "ação",        "máquina",     "manutenção",
+                                     "prédio",   "escritório",  "instalações", "câmbio",
+                                     "Goiânia",  "refrigeração"};
+
+// Fills every field: text fields to their width, with accents unless `ascii`; numbers with as
+// many digits as fit.
+void Preenche(clLayoutReg& l, bool acentos) {
   std::size_t i = 0;
   for (const auto& c : l.campos()) {
-    if (c->EhTexto()) {
-      c->valor = "Texto " + std::to_string(i++);
-    } else if (c->decimais > c->tamanho - 2) {
-      c->valor = "0";  // a field narrower than its decimals holds little else
+    const auto largura = static_cast<std::size_t>(c->tamanho);
+    if (c->EhTexto() || c->semFormatacao) {
+      std::string v;
+      while (ContaCaracteres(v) < largura) {
+        v += acentos ? kPalavras[i++ % std::size(kPalavras)] : "Texto";
+        v += ' ';
+      }
+      c->valor = Subtexto(v, 0, largura);
+    } else if (c->tipo == "D" || c->tipo == "H") {
+      c->valor = std::string(largura, '1');
     } else {
-      c->valor = c->decimais > 0 ? "1,25" : "7";
+      const int inteiros = std::min(c->tamanho - c->decimais - 2, 12);
+      c->valor = inteiros < 1 ? "0" : std::string(static_cast<std::size_t>(inteiros), '7');
+      if (inteiros >= 1 && c->decimais > 0) {
+        c->valor += "," + std::string(static_cast<std::size_t>(c->decimais), '5');
+      }
     }
   }
 }
 
-void BM_PreencheLayoutApartirLinha(benchmark::State& state, const char* sistema, const char* nome) {
+void BM_PreencheLayoutApartirLinha(benchmark::State& state, const char* sistema, const char* nome,
+                                   bool acentos) {
   clProdutos catalogo;
   clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(sistema, nome);
-  Preenche(*l);
+  Preenche(*l, acentos);
   const std::string linha = l->ExpandeLayout();
   for (auto _ : state) {
     benchmark::DoNotOptimize(l->PreencheLayoutApartirLinha(linha));
@@ -34,13 +53,18 @@ void BM_PreencheLayoutApartirLinha(benchmark::State& state, const char* sistema,
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * linha.size()));
 }
 BENCHMARK_CAPTURE(BM_PreencheLayoutApartirLinha, unico_bens_cadastro_bem, "Unico",
-                  "bens-cadastro_bem");
-BENCHMARK_CAPTURE(BM_PreencheLayoutApartirLinha, unico_lancamentos, "Unico", "lancamentos");
+                  "bens-cadastro_bem", false);
+BENCHMARK_CAPTURE(BM_PreencheLayoutApartirLinha, unico_bens_cadastro_bem_acentos, "Unico",
+                  "bens-cadastro_bem", true);
+BENCHMARK_CAPTURE(BM_PreencheLayoutApartirLinha, unico_lancamentos, "Unico", "lancamentos", false);
+BENCHMARK_CAPTURE(BM_PreencheLayoutApartirLinha, unico_lancamentos_acentos, "Unico", "lancamentos",
+                  true);
 
-void BM_ExpandeLayout(benchmark::State& state, const char* sistema, const char* nome) {
+void BM_ExpandeLayout(benchmark::State& state, const char* sistema, const char* nome,
+                      bool acentos) {
   clProdutos catalogo;
   clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(sistema, nome);
-  Preenche(*l);
+  Preenche(*l, acentos);
   std::string registro;
   for (auto _ : state) {
     l->ExpandeLayout(registro);
@@ -48,14 +72,17 @@ void BM_ExpandeLayout(benchmark::State& state, const char* sistema, const char* 
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_lancamentos, "Unico", "lancamentos");
-BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_bens_cadastro_bem, "Unico", "bens-cadastro_bem");
-BENCHMARK_CAPTURE(BM_ExpandeLayout, sci_movimentosDeSaida, "SCI", "movimentosDeSaida");
+BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_lancamentos, "Unico", "lancamentos", false);
+BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_lancamentos_acentos, "Unico", "lancamentos", true);
+BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_bens_cadastro_bem, "Unico", "bens-cadastro_bem", false);
+BENCHMARK_CAPTURE(BM_ExpandeLayout, unico_bens_cadastro_bem_acentos, "Unico", "bens-cadastro_bem",
+                  true);
+BENCHMARK_CAPTURE(BM_ExpandeLayout, sci_movimentosDeSaida, "SCI", "movimentosDeSaida", false);
 
 void BM_ExpandeLayoutDiv(benchmark::State& state) {
   clProdutos catalogo;
   clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro("SCI", "nfServico");
-  Preenche(*l);
+  Preenche(*l, true);
   std::string registro;
   for (auto _ : state) {
     l->ExpandeLayoutDiv(registro, ";", "", true);

@@ -2,10 +2,15 @@
 
 #include <locale.h>
 
+#include <bit>
 #include <clocale>
 #include <cstdint>
 #include <cstring>
 #include <cwctype>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lumbrava {
 
@@ -92,34 +97,90 @@ char32_t MaiusculaDe(char32_t cp) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+
+std::uint64_t Palavra(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// How many of the eight bytes of `w` start a character (are not 10xxxxxx).
+unsigned InicioDeCaracteres(std::uint64_t w) {
+  // One bit per continuation byte, moved to the bottom of its byte and summed by the multiply.
+  const std::uint64_t continuacoes = (w & ~(w << 1U) & kAltos) >> 7U;
+  return 8U - static_cast<unsigned>((continuacoes * 0x0101010101010101ULL) >> 56U);
+}
+
+}  // namespace
+
 std::size_t ContaCaracteres(std::string_view texto) {
   std::size_t n = 0;
-  for (const char c : texto) {
-    n += EhContinuacao(static_cast<unsigned char>(c)) ? 0 : 1;
+  std::size_t i = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    n += InicioDeCaracteres(Palavra(texto.data() + i));
+  }
+  for (; i < texto.size(); ++i) {
+    n += EhContinuacao(static_cast<unsigned char>(texto[i])) ? 0 : 1;
   }
   return n;
 }
 
 std::size_t DeslocamentoDoCaractere(std::string_view texto, std::size_t caractere) {
-  std::size_t i = 0;
-  std::size_t vistos = 0;
-  while (i < texto.size()) {
-    if (!EhContinuacao(static_cast<unsigned char>(texto[i]))) {
-      if (vistos == caractere) {
-        return i;
-      }
-      ++vistos;
-    }
-    ++i;
-  }
-  return texto.size();
+  PercursoUtf8 percurso(texto);
+  return percurso.Deslocamento(caractere);
 }
 
 std::string_view Subtexto(std::string_view texto, std::size_t inicio, std::size_t quantidade) {
-  const std::size_t a = DeslocamentoDoCaractere(texto, inicio);
-  const std::string_view resto = texto.substr(a);
-  const std::size_t b = DeslocamentoDoCaractere(resto, quantidade);
-  return resto.substr(0, b);
+  PercursoUtf8 percurso(texto);
+  const std::size_t a = percurso.Deslocamento(inicio);
+  if (quantidade > texto.size()) {
+    return texto.substr(a);
+  }
+  return texto.substr(a, percurso.Deslocamento(inicio + quantidade) - a);
+}
+
+std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
+  if (caractere_ == kNenhum || caractere < caractere_) {
+    caractere_ = 0;
+    byte_ = 0;
+  }
+  const char* d = texto_.data();
+  const std::size_t n = texto_.size();
+  std::size_t c = caractere_;  // characters that begin before p
+  std::size_t p = byte_;
+  while (p + 8 <= n) {
+    const std::uint64_t w = Palavra(d + p);
+    const unsigned inicios = InicioDeCaracteres(w);
+    if (c + inicios > caractere) {
+      // The character asked for begins in these eight bytes: past the first ones that begin
+      // here, the next byte that begins one.
+      if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t inicio = ~(w & ~(w << 1U)) & kAltos;
+        for (std::size_t k = c; k < caractere; ++k) {
+          inicio &= inicio - 1;
+        }
+        p += static_cast<std::size_t>(std::countr_zero(inicio)) / 8;
+        c = caractere;
+      }
+      break;
+    }
+    c += inicios;
+    p += 8;
+  }
+  for (; p < n; ++p) {
+    if (!EhContinuacao(static_cast<unsigned char>(d[p]))) {
+      if (c == caractere) {
+        break;
+      }
+      ++c;
+    }
+  }
+  caractere_ = c;
+  byte_ = p;
+  return p;
 }
 
 bool EhAscii(std::string_view texto) {
@@ -137,21 +198,80 @@ bool EhAscii(std::string_view texto) {
   return (acumulado & 0x8080808080808080ULL) == 0;
 }
 
-bool EhUtf8Valido(std::string_view texto) {
-  if (EhAscii(texto)) {
-    return true;
+namespace {
+
+// Checks the character at `p` (before `fim`), a byte from 0x80: the well-formed sequences, with no
+// overlong form, no surrogate and nothing past U+10FFFF. Gives the byte after it, or null.
+const unsigned char* Sequencia(const unsigned char* p, const unsigned char* fim) {
+  const unsigned char c = *p;
+  std::size_t n = 0;
+  unsigned char menor = 0x80U;  // the second byte's range
+  unsigned char maior = 0xBFU;
+  if (c >= 0xC2U && c <= 0xDFU) {
+    n = 2;
+  } else if (c >= 0xE0U && c <= 0xEFU) {
+    n = 3;
+    menor = c == 0xE0U ? 0xA0U : 0x80U;
+    maior = c == 0xEDU ? 0x9FU : 0xBFU;
+  } else if (c >= 0xF0U && c <= 0xF4U) {
+    n = 4;
+    menor = c == 0xF0U ? 0x90U : 0x80U;
+    maior = c == 0xF4U ? 0x8FU : 0xBFU;
+  } else {
+    return nullptr;
   }
-  std::size_t i = 0;
-  while (i < texto.size()) {
-    const std::size_t antes = i;
-    const char32_t cp = DecodificaUm(texto, i);
-    if (cp == 0xFFFFFFFFU || cp > 0x10FFFFU || (cp >= 0xD800U && cp <= 0xDFFFU)) {
-      return false;
+  if (static_cast<std::size_t>(fim - p) < n || p[1] < menor || p[1] > maior) {
+    return nullptr;
+  }
+  for (std::size_t k = 2; k < n; ++k) {
+    if (!EhContinuacao(p[k])) {
+      return nullptr;
     }
-    // Overlong forms.
-    const std::size_t n = i - antes;
-    if ((n == 2 && cp < 0x80U) || (n == 3 && cp < 0x800U) || (n == 4 && cp < 0x10000U)) {
-      return false;
+  }
+  return p + n;
+}
+
+}  // namespace
+
+bool EhUtf8Valido(std::string_view texto) {
+  const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
+  const unsigned char* const fim = p + texto.size();
+  while (p < fim) {
+#ifdef __SSE2__
+    // Sixteen bytes at a time while they hold only ASCII and two-byte characters (the accented
+    // letters): every byte from 0x80 is a lead byte C2-DF or a continuation 80-BF, and every
+    // continuation follows a lead byte (`pendente`: the last block ended in one).
+    unsigned pendente = 0;
+    const __m128i inverte = _mm_set1_epi8(static_cast<char>(0x80));
+    for (; fim - p >= 16; p += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+      if ((altos | pendente) == 0) {
+        continue;
+      }
+      const __m128i x = _mm_xor_si128(b, inverte);  // 80-FF become 0-127
+      const auto continuacoes = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+          _mm_cmpgt_epi8(x, _mm_set1_epi8(-1)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x40)))));
+      const auto lideres = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+          _mm_cmpgt_epi8(x, _mm_set1_epi8(0x41)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x60)))));
+      if ((lideres | continuacoes) != altos ||
+          continuacoes != (((lideres << 1U) | pendente) & 0xFFFFU)) {
+        break;
+      }
+      pendente = lideres >> 15U;
+    }
+    p -= pendente;  // a lead byte that ended the last block: checked with what follows it
+    // The rest of a block that holds something else, character by character.
+    const unsigned char* const bloco = fim - p >= 16 ? p + 16 : fim;
+#else
+    const unsigned char* const bloco = fim;
+#endif
+    while (p < bloco) {
+      if (*p < 0x80U) {
+        ++p;
+      } else if ((p = Sequencia(p, fim)) == nullptr) {
+        return false;
+      }
     }
   }
   return true;

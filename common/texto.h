@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -23,18 +24,85 @@ std::string_view Subtexto(std::string_view texto, std::size_t inicio, std::size_
 // True when every byte is below 0x80, so that characters and bytes coincide.
 bool EhAscii(std::string_view texto);
 
+// Finds where the characters of a UTF-8 text begin, walking it forward: asking for characters in
+// increasing order costs one pass over the text in all (an earlier character starts the walk
+// again from the beginning). Bytes that do not start a character are not counted, as in
+// ContaCaracteres.
+class PercursoUtf8 {
+ public:
+  explicit PercursoUtf8(std::string_view texto = {}) : texto_(texto) {}
+  void Reinicia(std::string_view texto) {
+    texto_ = texto;
+    caractere_ = kNenhum;
+    byte_ = 0;
+  }
+  // Byte offset of the character with index `caractere` (0-based); the text's size when the text
+  // is shorter than that.
+  std::size_t Deslocamento(std::size_t caractere) {
+    return caractere == caractere_ && caractere != kNenhum ? byte_ : Caminha(caractere);
+  }
+  // The characters before the offset last given: the index asked for, or all the text's characters
+  // when it is shorter.
+  std::size_t Antes() const { return caractere_; }
+
+ private:
+  static constexpr std::size_t kNenhum = static_cast<std::size_t>(-1);
+  std::size_t Caminha(std::size_t caractere);
+
+  std::string_view texto_;
+  std::size_t caractere_ = kNenhum;  // characters before byte_ (kNenhum: none found yet)
+  std::size_t byte_ = 0;             // where character caractere_ begins, or the text's size
+};
+
 // True when the text is well-formed UTF-8.
 bool EhUtf8Valido(std::string_view texto);
 
 // Upper-case form of a UTF-8 text, letter by letter, accented letters included ("ç" -> "Ç").
 std::string Maiusculas(std::string_view texto);
 
-// Copies a text to `destino` and gives the end of the copy (the empty text copies nothing).
+// Copies a text to `destino` and gives the end of the copy (the empty text copies nothing). Short
+// texts, the usual field, are copied without a call: two overlapping moves of the same width.
 inline char* Copia(char* destino, std::string_view origem) {
-  if (!origem.empty()) {
-    std::memcpy(destino, origem.data(), origem.size());
+  const std::size_t n = origem.size();
+  const char* o = origem.data();
+  if (n > 16) {
+    std::memcpy(destino, o, n);
+  } else if (n >= 8) {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    std::memcpy(&a, o, 8);
+    std::memcpy(&b, o + n - 8, 8);
+    std::memcpy(destino, &a, 8);
+    std::memcpy(destino + n - 8, &b, 8);
+  } else if (n >= 4) {
+    std::uint32_t a = 0;
+    std::uint32_t b = 0;
+    std::memcpy(&a, o, 4);
+    std::memcpy(&b, o + n - 4, 4);
+    std::memcpy(destino, &a, 4);
+    std::memcpy(destino + n - 4, &b, 4);
+  } else if (n > 0) {
+    destino[0] = o[0];
+    destino[n / 2] = o[n / 2];
+    destino[n - 1] = o[n - 1];
   }
-  return destino + origem.size();
+  return destino + n;
+}
+
+// Writes `n` copies of `c` to `destino` and gives the end, short runs without a call.
+inline char* Repete(char* destino, char c, std::size_t n) {
+  if (n > 16) {
+    std::memset(destino, c, n);
+  } else if (n >= 8) {
+    const std::uint64_t w = 0x0101010101010101ULL * static_cast<unsigned char>(c);
+    std::memcpy(destino, &w, 8);
+    std::memcpy(destino + n - 8, &w, 8);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) {
+      destino[i] = c;
+    }
+  }
+  return destino + n;
 }
 
 // Removes blanks (spaces and tabs) from both ends.

@@ -1,6 +1,7 @@
 #include "layouts/cl_layout_cpo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "common/texto.h"
@@ -11,42 +12,82 @@ namespace lumbrava {
 
 namespace {
 
-// Cuts or fills a text to `tamanho` characters.
+// Cuts or fills a text to `tamanho` characters, in one walk along it.
 void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
                  std::string& saida) {
   if (aDireita) {
     valor = Apara(valor);
   }
-  const std::string_view cortado =
-      ascii ? valor.substr(0, std::min(tamanho, valor.size())) : Subtexto(valor, 0, tamanho);
-  const std::size_t largura = ascii ? cortado.size() : ContaCaracteres(cortado);
+  std::string_view cortado;
+  std::size_t largura = 0;
+  if (ascii) {
+    cortado = valor.substr(0, std::min(tamanho, valor.size()));
+    largura = cortado.size();
+  } else {
+    PercursoUtf8 percurso(valor);
+    const std::size_t a = percurso.Deslocamento(0);
+    cortado = valor.substr(a, percurso.Deslocamento(tamanho) - a);
+    largura = percurso.Antes();
+  }
   saida.resize(tamanho - largura + cortado.size());
   char* o = saida.data();
   if (aDireita) {
-    std::memset(o, ' ', tamanho - largura);
-    Copia(o + tamanho - largura, cortado);
+    Copia(Repete(o, ' ', tamanho - largura), cortado);
   } else {
-    Copia(o, cortado);
-    std::memset(o + cortado.size(), ' ', tamanho - largura);
+    Repete(Copia(o, cortado), ' ', tamanho - largura);
   }
 }
 
-// Looks at every byte once: whether the text is ASCII and whether it holds a line break.
+// Looks at every byte once, eight at a time: whether the text is ASCII and whether it holds a
+// line break.
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
-  unsigned alto = 0;
-  unsigned fimDeLinha = 0;
-  for (const char c : texto) {
-    alto |= static_cast<unsigned char>(c) & 0x80U;
-    fimDeLinha |= static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
+  constexpr std::uint64_t kUns = 0x0101010101010101ULL;
+  constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+  // A byte of `w` equal to `b` (the classic test for a zero byte; exact in its first hit, and
+  // the only question here is whether there is one).
+  const auto tem = [](std::uint64_t w, unsigned char b) {
+    const std::uint64_t x = w ^ (kUns * b);
+    return (x - kUns) & ~x & kAltos;
+  };
+  std::uint64_t alto = 0;
+  std::uint64_t fimDeLinha = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= texto.size(); i += 8) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, texto.data() + i, 8);
+    alto |= w;
+    fimDeLinha |= tem(w, '\r') | tem(w, '\n');
   }
-  ascii = alto == 0;
+  // The last bytes: the eight (or four) that end the text, some of them seen already.
+  if (i < texto.size()) {
+    std::uint64_t w = 0;
+    if (texto.size() >= 8) {
+      std::memcpy(&w, texto.data() + texto.size() - 8, 8);
+    } else if (texto.size() >= 4) {
+      std::uint32_t a = 0;
+      std::uint32_t b = 0;
+      std::memcpy(&a, texto.data(), 4);
+      std::memcpy(&b, texto.data() + texto.size() - 4, 4);
+      w = (std::uint64_t{a} << 32U) | b;
+    } else {
+      for (; i < texto.size(); ++i) {
+        w = (w << 8U) | static_cast<unsigned char>(texto[i]);
+      }
+      w |= 0x2020202020202020ULL << (8U * texto.size());  // blanks where the text has no byte
+    }
+    alto |= w;
+    fimDeLinha |= tem(w, '\r') | tem(w, '\n');
+  }
+  ascii = (alto & kAltos) == 0;
   quebra = fimDeLinha != 0;
 }
 
 }  // namespace
 
 bool clLayoutCpo::EhTexto() const {
-  return tipo == "S" || tipo == "C" || tipo == "Cd" || tipo == "Sd";
+  // "S", "C", "Cd" or "Sd".
+  const std::size_t n = tipo.size();
+  return (n == 1 || (n == 2 && tipo[1] == 'd')) && (tipo[0] == 'S' || tipo[0] == 'C');
 }
 
 std::string clLayoutCpo::ValorFormatado() const {

@@ -350,9 +350,13 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     return ok;
   }
 
-  // Columns count characters; an ASCII line needs no walking.
+  // Columns count characters: one walk along the line finds where every field begins and ends
+  // (the fields come in column order); an ASCII line needs no walking.
   const bool ascii = EhAscii(linha);
-  const std::size_t caracteres = ascii ? linha.size() : ContaCaracteres(linha);
+  PercursoUtf8 percurso(linha);
+  const auto deslocamento = [&](std::size_t caractere) {
+    return ascii ? std::min(caractere, linha.size()) : percurso.Deslocamento(caractere);
+  };
   std::size_t desvio = 0;  // field-end separators found before this field
   for (const clLayoutCpo* cc : porColuna_) {
     auto& c = *const_cast<clLayoutCpo*>(cc);
@@ -362,28 +366,26 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     } else if (c.inicio >= 1 && c.tamanho > 0) {
       const std::size_t de = static_cast<std::size_t>(c.inicio - 1) + desvio;
       const auto n = static_cast<std::size_t>(c.tamanho);
-      if (ascii) {
-        bruto = de < linha.size() ? linha.substr(de, n) : std::string_view();
-      } else {
-        bruto = Subtexto(linha, de, n);
-      }
+      const std::size_t a = deslocamento(de);
+      const std::size_t b = deslocamento(de + n);
+      bruto = linha.substr(a, b - a);
       // A number cut by the end of the line would read as another number.
-      if (de < caracteres && de + n > caracteres && c.tipo == "N" && !c.semFormatacao) {
-        c.valor.assign(bruto);
-        falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
-                      "): a linha acaba na coluna " + std::to_string(caracteres) +
-                      ", no meio do número");
-        continue;
+      if (a < linha.size() && b == linha.size() && c.tipo == "N" && !c.semFormatacao) {
+        const std::size_t caracteres = ascii ? linha.size() : percurso.Antes();
+        if (de + n > caracteres) {
+          c.valor.assign(bruto);
+          falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
+                        "): a linha acaba na coluna " + std::to_string(caracteres) +
+                        ", no meio do número");
+          continue;
+        }
       }
     }
     atribui(c, bruto);
     // The field-end separator, when the record has it after the field's columns.
     if (c.SeparadorNoFinalEfetivo() && c.fim >= 1) {
-      const std::size_t depois = static_cast<std::size_t>(c.fim) + desvio;
-      const std::string_view sep =
-          ascii ? (depois < linha.size() ? linha.substr(depois, 1) : std::string_view())
-                : Subtexto(linha, depois, 1);
-      if (sep == kSeparadorNoFinalDoCampo) {
+      const std::size_t depois = deslocamento(static_cast<std::size_t>(c.fim) + desvio);
+      if (linha.substr(depois).starts_with(kSeparadorNoFinalDoCampo)) {
         desvio += 1;
       }
     }
@@ -407,8 +409,8 @@ std::string clLayoutReg::ExpandeLayout() const {
 
 void clLayoutReg::ExpandeLayout(std::string& saida) const {
   saida.clear();
-  std::string valor;
-  int coluna = 1;  // next column of the record still to write
+  thread_local std::string valor;  // each field's text, kept from record to record
+  int coluna = 1;                  // next column of the record still to write
   bool sobreposto = false;
   for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0) {
@@ -470,7 +472,7 @@ std::string clLayoutReg::ExpandeLayoutDiv(std::string_view separador,
 void clLayoutReg::ExpandeLayoutDiv(std::string& saida, std::string_view separador,
                                    std::string_view delimitadorExterno, bool apara) const {
   saida.assign(delimitadorExterno);
-  std::string valor;
+  thread_local std::string valor;  // each field's text, kept from record to record
   bool primeiro = true;
   for (const auto& c : campos_) {
     c->ValorFormatado(valor);

@@ -1,6 +1,7 @@
 #include "layouts/numero.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,16 +27,37 @@ void SomaUm(std::string& d) {
 
 namespace {
 
+constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
+constexpr std::uint64_t kTres = 0x3030303030303030ULL;
+
+std::uint64_t Palavra(const char* p) {
+  std::uint64_t w = 0;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// The place of the first byte of `w` that `marcas` marks (a non-zero byte), in memory order.
+std::size_t PrimeiroMarcado(std::uint64_t marcas) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<std::size_t>(std::countr_zero(marcas)) / 8;
+  } else {
+    return static_cast<std::size_t>(std::countl_zero(marcas)) / 8;
+  }
+}
+
 // The first byte from `p` that is not a digit, eight bytes at a time while it can (a byte is a
-// digit when its high nibble is 3 and stays 3 after adding 6).
+// digit when its high nibble is 3 and stays 3 after adding 6; a carry out of a byte that is not a
+// digit only reaches the bytes after it).
 const char* PulaDigitos(const char* p, const char* fim) {
-  constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
-  constexpr std::uint64_t kTres = 0x3030303030303030ULL;
-  for (; p + 8 <= fim; p += 8) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, p, 8);
-    if ((w & kNibbleAlto) != kTres || ((w + 0x0606060606060606ULL) & kNibbleAlto) != kTres) {
-      break;
+  for (; fim - p >= 8; p += 8) {
+    const std::uint64_t w = Palavra(p);
+    const std::uint64_t naoDigitos =
+        ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+    if (naoDigitos != 0) {
+      if constexpr (std::endian::native == std::endian::little) {
+        return p + PrimeiroMarcado(naoDigitos);
+      }
+      break;  // the carry runs the other way: byte by byte
     }
   }
   while (p < fim && static_cast<unsigned char>(*p - '0') <= 9) {
@@ -46,7 +68,12 @@ const char* PulaDigitos(const char* p, const char* fim) {
 
 // Drops the leading zeros, eight at a time while it can.
 void PulaZeros(std::string_view& digitos) {
-  while (digitos.size() >= 8 && std::memcmp(digitos.data(), "00000000", 8) == 0) {
+  while (digitos.size() >= 8) {
+    const std::uint64_t outros = Palavra(digitos.data()) ^ kTres;
+    if (outros != 0) {
+      digitos.remove_prefix(PrimeiroMarcado(outros));
+      return;
+    }
     digitos.remove_prefix(8);
   }
   while (!digitos.empty() && digitos.front() == '0') {
@@ -114,40 +141,39 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
                               std::string& saida) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
   const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
-  // The digits of the rounded number: the integer digits without leading zeros, then exactly
-  // `casas` decimals. Kept between calls so that writing records allocates nothing.
-  thread_local std::string d;
-  d.clear();
-  std::size_t nInteiros = 0;
+  // The rounded number: the integer digits without leading zeros, then the decimals, `zeros`
+  // of them implied after `fracao`, exactly `casas` in all.
+  std::string_view inteiros;
+  std::string_view fracao;
+  std::size_t zeros = casas;
   bool negativo = false;
   valor = Apara(valor);
-  if (valor.empty()) {
-    d.assign(casas, '0');
-  } else {
-    std::string_view inteiros;
-    std::string_view fracao;
+  if (!valor.empty()) {
     thread_local std::string agrupados;
     const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
     if (r != ResultadoNumero::kOk) {
       return r;
     }
     PulaZeros(inteiros);
-    d.append(inteiros);
-    nInteiros = inteiros.size();
     if (fracao.size() <= casas) {
-      d.append(fracao);
-      d.append(casas - fracao.size(), '0');
+      zeros = casas - fracao.size();
+    } else if (fracao[casas] < '5') {
+      fracao = fracao.substr(0, casas);
+      zeros = 0;
     } else {
+      // Half away from zero: one unit more in the last decimal kept. Kept between calls so that
+      // writing records allocates nothing.
+      thread_local std::string d;
+      d.assign(inteiros);
       d.append(fracao.substr(0, casas));
-      if (fracao[casas] >= '5') {  // half away from zero
-        SomaUm(d);
-        if (d.size() > nInteiros + casas) {
-          ++nInteiros;
-        }
-      }
+      SomaUm(d);
+      const std::size_t nInteiros = d.size() - casas;
+      inteiros = std::string_view(d).substr(0, nInteiros);
+      fracao = std::string_view(d).substr(nInteiros);
+      zeros = 0;
     }
   }
-  const bool zero = d.find_first_not_of('0') == std::string::npos;
+  const bool zero = inteiros.empty() && fracao.find_first_not_of('0') == std::string_view::npos;
   negativo = negativo && !zero;
   if (zero && formato.vazioEmBranco) {
     saida.assign(tamanho, ' ');
@@ -155,37 +181,40 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   }
 
   // The number's text: with the separator, the integer digits (at least "0"), the separator and
-  // the decimals; without it, the digits alone.
-  std::string_view parteInteira;
-  std::string_view parteDecimal;
+  // the decimals; without it, the digits alone, without leading zeros (at least "0").
+  std::string_view primeira;  // the text is primeira, separador, segunda and `zeros` zeros
   std::string_view separador;
+  std::string_view segunda;
   const bool comSeparador = formato.escreveSeparador && casas > 0 && !formato.separador.empty();
   const std::size_t sinal = negativo ? 1 : 0;
   std::size_t largura = 0;  // in characters: the separator may be more than one byte
   if (comSeparador) {
-    parteInteira = nInteiros > 0 ? std::string_view(d).substr(0, nInteiros) : "0";
-    parteDecimal = std::string_view(d).substr(nInteiros);
+    primeira = inteiros.empty() ? "0" : inteiros;
     separador = formato.separador;
-    largura = parteInteira.size() + ContaCaracteres(separador) + casas;
-    if (largura + sinal > tamanho && nInteiros == 0) {
-      parteInteira = {};  // ",50": the zero integer part gives way
+    segunda = fracao;
+    largura = primeira.size() + ContaCaracteres(separador) + casas;
+    if (largura + sinal > tamanho && inteiros.empty()) {
+      primeira = {};  // ",50": the zero integer part gives way
       --largura;
     }
+  } else if (!inteiros.empty()) {
+    primeira = inteiros;
+    segunda = fracao;
+    largura = inteiros.size() + casas;
+  } else if (const auto p = fracao.find_first_not_of('0'); p != std::string_view::npos) {
+    primeira = fracao.substr(p);
+    largura = primeira.size() + zeros;
   } else {
-    parteInteira = d;
-    while (parteInteira.size() > 1 && parteInteira.front() == '0') {
-      parteInteira.remove_prefix(1);
-    }
-    if (parteInteira.empty()) {
-      parteInteira = "0";
-    }
-    largura = parteInteira.size();
+    primeira = "0";
+    zeros = 0;
+    largura = 1;
   }
   if (zero && largura > tamanho) {
     // A zero that cannot show its decimals is still zero: the field in zeros.
-    parteInteira = "0";
-    parteDecimal = {};
+    primeira = "0";
     separador = {};
+    segunda = {};
+    zeros = 0;
     largura = 1;
   }
   if (largura + sinal > tamanho) {
@@ -194,22 +223,21 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
 
   const std::size_t folga = tamanho - largura - sinal;
   const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
-  saida.resize(folga + sinal + parteInteira.size() + separador.size() + parteDecimal.size());
+  saida.resize(folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros);
   char* o = saida.data();
   if (brancos) {
-    std::memset(o, ' ', folga);
-    o += folga;
+    o = Repete(o, ' ', folga);
   }
   if (negativo) {
     *o++ = '-';
   }
   if (!brancos) {
-    std::memset(o, '0', folga);
-    o += folga;
+    o = Repete(o, '0', folga);
   }
-  for (const std::string_view parte : {parteInteira, separador, parteDecimal}) {
-    o = Copia(o, parte);
-  }
+  o = Copia(o, primeira);
+  o = Copia(o, separador);
+  o = Copia(o, segunda);
+  Repete(o, '0', zeros);
   return ResultadoNumero::kOk;
 }
 
@@ -223,8 +251,8 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   while (fim > p && (fim[-1] == ' ' || fim[-1] == '\t')) {
     --fim;
   }
-  saida.clear();
   if (p == fim) {
+    saida.clear();
     return true;
   }
   // A decimal separator that is empty is not written: the decimals are implied.
@@ -286,6 +314,8 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
     zero = zero && c == '0';
   }
   const bool sinal = negativo && !zero;
+  // Sized from what it held (the same field's last value, often of the same length): nothing to
+  // fill in between.
   saida.resize((sinal ? 1 : 0) + (inteiros.empty() ? 1 : inteiros.size()) +
                (totalDecimais > 0 ? totalDecimais + 1 : 0));
   char* o = saida.data();
@@ -295,15 +325,13 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   if (inteiros.empty()) {
     *o++ = '0';
   } else {
-    std::memcpy(o, inteiros.data(), inteiros.size());
-    o += inteiros.size();
+    o = Copia(o, inteiros);
   }
   if (totalDecimais > 0) {
     *o++ = ',';
-    std::memset(o, '0', zerosAntes);
-    o += zerosAntes;
+    o = Repete(o, '0', zerosAntes);
     o = Copia(o, fracao);
-    std::memset(o, '0', zerosDepois);
+    Repete(o, '0', zerosDepois);
   }
   return true;
 }

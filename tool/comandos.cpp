@@ -162,6 +162,10 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   auto* saidaEscreve = escreve->add_option("-o,--output", p.saida,
                                            "Write to this file (- for standard output), only if "
                                            "every row is written");
+  escreve
+      ->add_option("--threads", p.threads,
+                   "Threads that write (default: the machine's cores, at most 8)")
+      ->check(CLI::Range(1U, 256U));
   encoding(escreve);
 
   std::vector<std::string> args{"lumbrava-layouts"};

@@ -1,5 +1,6 @@
-// The write command: CSV or JSON lines into fixed-width or delimited records.
+// The write command: CSV or JSON lines into fixed-width or delimited records, on several threads.
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 #include "common/texto.h"
@@ -7,9 +8,16 @@
 #include "tool/execucao.h"
 #include "tool/json_linhas.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lumbrava {
 
 namespace {
+
+constexpr std::size_t kNada = std::string_view::npos;
+constexpr std::string_view kAspasAbertas = "aspas abertas e não fechadas";
 
 // Names the field and the character that the file's encoding cannot hold.
 std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codificador,
@@ -30,6 +38,469 @@ std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codific
   return "o registro tem caracteres que o Windows-1252 não tem";
 }
 
+// UTF-8 records into Windows-1252, fast: the characters that the decoder gives for each byte,
+// looked up the other way. It knows ASCII and those characters only; with anything else it
+// gives up, and the Codificador, which decides, is asked.
+class ParaWindows1252 {
+ public:
+  explicit ParaWindows1252(const Decodificador& decodificador) {
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+      const char byte = static_cast<char>(b);
+      std::string buffer;
+      std::string_view u;
+      if (!decodificador.Decodifica({&byte, 1}, buffer, u)) {
+        continue;
+      }
+      const auto* c = reinterpret_cast<const unsigned char*>(u.data());
+      if (u.size() == 2 && c[0] >= 0xC0U) {
+        dois_[(c[0] - 0xC0U) * 64U + (c[1] & 0x3FU)] = static_cast<unsigned char>(b);
+      } else if (u.size() == 3) {
+        tres_.push_back({c[0], c[1], c[2], static_cast<unsigned char>(b)});
+      }
+    }
+  }
+
+  // Appends `utf8` encoded to `saida`; false when it meets what it does not know (`saida` then
+  // holds part of it).
+  bool Codifica(std::string_view utf8, std::string& saida) const {
+    const std::size_t antes = saida.size();
+    saida.resize(antes + utf8.size() + 16);
+    char* o = saida.data() + antes;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const unsigned char* const fim = p + utf8.size();
+    while (p < fim) {
+#ifdef __SSE2__
+      if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+        const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+        if (altos == 0) {
+          p += 16;
+          o += 16;
+          continue;
+        }
+        p += __builtin_ctz(altos);
+        o += __builtin_ctz(altos);
+      }
+#endif
+      if (*p < 0x80U) {
+        *o++ = static_cast<char>(*p++);
+        continue;
+      }
+      unsigned char byte = 0;
+      if (*p >= 0xC0U && *p <= 0xDFU && fim - p >= 2 && (p[1] & 0xC0U) == 0x80U) {
+        byte = dois_[(*p - 0xC0U) * 64U + (p[1] & 0x3FU)];
+        p += 2;
+      } else if (fim - p >= 3) {
+        for (const auto& t : tres_) {
+          if (t[0] == p[0] && t[1] == p[1] && t[2] == p[2]) {
+            byte = t[3];
+            p += 3;
+            break;
+          }
+        }
+      }
+      if (byte == 0) {
+        return false;
+      }
+      *o++ = static_cast<char>(byte);
+    }
+    saida.resize(static_cast<std::size_t>(o - saida.data()));
+    return true;
+  }
+
+ private:
+  std::array<unsigned char, 32 * 64> dois_{};  // two-byte characters, by lead C0-DF and the rest
+  std::vector<std::array<unsigned char, 4>> tres_;  // three-byte characters and their bytes
+};
+
+// One CSV record read line by line, as LeitorCsv reads it: a quoted value may run across lines,
+// and a record refused as malformed keeps the values read until then. Values stand in the line
+// where they can; a value with doubled quotes or line breaks is kept apart.
+class RegistroCsv {
+ public:
+  // Reads line `numero`: it begins a record, or goes on with the open one. True when the record
+  // is complete (or refused: erro() is set); false while a quoted value is still open.
+  bool Le(std::string_view linha, std::size_t numero) {
+    std::size_t i = 0;
+    if (aberto_) {
+      tamanho_ += 1 + linha.size();
+      if (tamanho_ > kMaximoRegistroDeDados) {
+        return RecusaAberto();
+      }
+      std::string& valor = proprios_[n_ - 1];
+      valor.push_back('\n');
+      if (!FechaAspas(linha, i, valor)) {
+        return false;
+      }
+      aberto_ = false;
+      if (DepoisDasAspas(linha, i)) {
+        return Conclui();
+      }
+    } else {
+      linha_ = numero;
+      n_ = 0;
+      erro_ = {};
+      tamanho_ = linha.size();
+      if (linha.empty()) {
+        return true;  // a blank line: no value at all
+      }
+    }
+    Marca(linha);
+    for (;;) {  // at the start of a value
+      Campo& c = Novo();
+      if (i < linha.size() && linha[i] == '"') {
+        ++i;
+        const std::size_t aspas = Proxima(linha, i, true);
+        if (aspas != kNada && (aspas + 1 == linha.size() || linha[aspas + 1] != '"')) {
+          c.texto = linha.substr(i, aspas - i);  // the usual quoted value: nothing to undo
+          i = aspas + 1;
+        } else {
+          c.proprio = true;
+          std::string& valor = proprios_[n_ - 1];
+          valor.clear();
+          if (!FechaAspas(linha, i, valor)) {
+            aberto_ = true;
+            return false;
+          }
+        }
+        if (DepoisDasAspas(linha, i)) {
+          return Conclui();
+        }
+        continue;
+      }
+      const std::size_t virgula = Proxima(linha, i, false);
+      if (virgula != kNada && linha[virgula] == '"') {  // before the next ","
+        erro_ = "aspas no meio de um campo";
+        return Conclui();
+      }
+      c.texto = linha.substr(i, virgula - i);
+      if (virgula == kNada) {
+        return Conclui();
+      }
+      i = virgula + 1;
+    }
+  }
+
+  bool aberto() const { return aberto_; }
+  // The open record's values are copied out of their lines, which may go.
+  void Guarda() {
+    for (std::size_t k = 0; k + 1 < n_; ++k) {
+      if (!campos_[k].proprio) {
+        proprios_[k].assign(campos_[k].texto);
+        campos_[k].proprio = true;
+      }
+    }
+  }
+  // The end of the input with the record still open.
+  void Encerra() {
+    aberto_ = false;
+    erro_ = kAspasAbertas;
+    Conclui();
+  }
+  // Forgets the open record.
+  void Esquece() { aberto_ = false; }
+  // The open record meets a line too long to hold, or grows past the bound of a record: refused.
+  bool RecusaAberto() {
+    aberto_ = false;
+    erroProprio_ = "as aspas abertas nesta linha não se fecham em " +
+                   TextoBytes(kMaximoRegistroDeDados) + ", o limite de um registro CSV";
+    erro_ = erroProprio_;
+    return Conclui();
+  }
+
+  std::size_t linha() const { return linha_; }  // where the record began
+  std::string_view erro() const { return erro_; }
+  std::size_t valores() const { return n_; }
+  std::string_view valor(std::size_t i) const { return campos_[i].texto; }
+
+ private:
+  struct Campo {
+    std::string_view texto;
+    bool proprio = false;  // in proprios_
+  };
+
+  // Where the line's "," and '"' stand, sixteen bytes at a time.
+  void Marca(std::string_view linha) {
+    marcas_.clear();
+    proxima_ = 0;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i aspas = _mm_set1_epi8('"');
+    for (; i + 16 <= linha.size(); i += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+      for (auto m = static_cast<unsigned>(_mm_movemask_epi8(
+               _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+           m != 0; m &= m - 1) {
+        marcas_.push_back(i + static_cast<std::size_t>(__builtin_ctz(m)));
+      }
+    }
+#endif
+    for (; i < linha.size(); ++i) {
+      if (linha[i] == ',' || linha[i] == '"') {
+        marcas_.push_back(i);
+      }
+    }
+  }
+
+  // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNada.
+  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) {
+    while (proxima_ < marcas_.size() &&
+           (marcas_[proxima_] < i || (soAspas && linha[marcas_[proxima_]] != '"'))) {
+      ++proxima_;
+    }
+    return proxima_ < marcas_.size() ? marcas_[proxima_] : kNada;
+  }
+
+  Campo& Novo() {
+    if (n_ == campos_.size()) {
+      campos_.emplace_back();
+      proprios_.emplace_back();
+    }
+    Campo& c = campos_[n_++];
+    c = {};
+    return c;
+  }
+
+  // Inside quotes from `i`: appends the value's text (doubled quotes undone) to `valor`. True with
+  // `i` after the closing quote; false when the line ends first.
+  static bool FechaAspas(std::string_view linha, std::size_t& i, std::string& valor) {
+    for (;;) {
+      const std::size_t aspas = linha.find('"', i);
+      if (aspas == kNada) {
+        valor.append(linha.substr(i));
+        return false;
+      }
+      valor.append(linha.substr(i, aspas - i));
+      i = aspas + 1;
+      if (i < linha.size() && linha[i] == '"') {
+        valor.push_back('"');
+        ++i;
+        continue;
+      }
+      return true;
+    }
+  }
+
+  // After a closing quote: true when the record ends there (or is refused), false when a ","
+  // leads to the next value.
+  bool DepoisDasAspas(std::string_view linha, std::size_t& i) {
+    if (i == linha.size()) {
+      return true;
+    }
+    if (linha[i] != ',') {
+      erro_ = "texto depois das aspas que fecham um campo";
+      return true;
+    }
+    ++i;
+    return false;
+  }
+
+  bool Conclui() {
+    for (std::size_t k = 0; k < n_; ++k) {
+      if (campos_[k].proprio) {
+        campos_[k].texto = proprios_[k];
+      }
+    }
+    return true;
+  }
+
+  std::vector<Campo> campos_;
+  std::vector<std::string> proprios_;  // one per value, used by the values kept apart
+  std::vector<std::size_t> marcas_;    // where the line's "," and '"' stand
+  std::size_t proxima_ = 0;            // the first of them not yet passed
+  std::size_t n_ = 0;
+  bool aberto_ = false;
+  std::size_t linha_ = 0;
+  std::size_t tamanho_ = 0;  // of the record so far, line breaks included
+  std::string_view erro_;
+  std::string erroProprio_;
+};
+
+// Writes the records of a batch's rows with a copy of its own of the layout.
+class EscritorDeRegistros final : public TrabalhadorDeLotes {
+ public:
+  // `colunas`: the field of each CSV column, by its place in the layout's field order.
+  EscritorDeRegistros(const Parametros& p, const clLayoutReg& modelo,
+                      const std::vector<std::size_t>& colunas)
+      : p_(p),
+        layout_(modelo),
+        codificacao_(CodificacaoDe(p.codificacao)),
+        codificador_(codificacao_),
+        rapido_(Decodificador(codificacao_)) {
+    for (const std::size_t i : colunas) {
+      colunas_.push_back(layout_.campos()[i].get());
+    }
+  }
+
+  // The rows of the batch, the first beginning a record: a record still open at the batch's end
+  // is left for whoever has the next batch (Lote::linhasEmAberto).
+  void Processa(Lote& lote) override {
+    csv_.Esquece();
+    Continua(lote);
+    if (csv_.aberto()) {
+      lote.linhasEmAberto = lote.primeiraLinha + lote.Linhas() - csv_.linha();
+      csv_.Esquece();
+    }
+  }
+
+  // The rows of the batch, the first going on with the record left open (Retoma), if any. True
+  // when a record is still open at the end: it is kept for the next batch.
+  bool Continua(Lote& lote) {
+    for (std::size_t i = 0; i < lote.Linhas(); ++i) {
+      const std::size_t n = lote.primeiraLinha + i;
+      const std::string_view linha = lote.Linha(i);
+      if (const LinhaLonga* longa = lote.Longa(i)) {
+        if (csv_.aberto()) {
+          csv_.RecusaAberto();
+          RegistroLido(lote);
+        }
+        lote.erros.push_back(
+            Linha(n) + MensagemLinhaLonga(*longa, std::string(p_.jsonl ? "mais que o limite de uma "
+                                                                         "linha JSON, "
+                                                                       : "mais que o limite de um "
+                                                                         "registro CSV, ") +
+                                                      TextoBytes(kMaximoRegistroDeDados)));
+        continue;
+      }
+      if (p_.jsonl) {
+        ObjetoJson(linha, n, lote);
+      } else if (csv_.Le(linha, n)) {
+        RegistroLido(lote);
+      }
+    }
+    return csv_.aberto();
+  }
+
+  // Reads again the lines that a batch left open, to go on with their record in the next batch.
+  void Retoma(const Lote& lote) {
+    csv_.Esquece();
+    for (std::size_t i = lote.Linhas() - lote.linhasEmAberto; i < lote.Linhas(); ++i) {
+      csv_.Le(lote.Linha(i), lote.primeiraLinha + i);
+    }
+    csv_.Guarda();
+  }
+
+  // The open record's values are copied out of the batch, which may go.
+  void Guarda() { csv_.Guarda(); }
+
+  // The end of the input inside a record: the record's message, if one is open.
+  bool Encerra(std::string& mensagem) {
+    if (!csv_.aberto()) {
+      return false;
+    }
+    csv_.Encerra();
+    mensagem = Linha(csv_.linha()) + std::string(csv_.erro());
+    return true;
+  }
+
+ private:
+  void RegistroLido(Lote& lote) {
+    const std::size_t n = csv_.linha();
+    if (!csv_.erro().empty()) {
+      lote.erros.push_back(Linha(n) + std::string(csv_.erro()));
+      return;
+    }
+    if (csv_.valores() == 0) {
+      return;  // a blank line
+    }
+    if (csv_.valores() != colunas_.size()) {
+      lote.erros.push_back(Linha(n) + std::to_string(csv_.valores()) +
+                           " valores, mas o cabeçalho tem " + std::to_string(colunas_.size()) +
+                           " campos");
+      return;
+    }
+    for (std::size_t i = 0; i < colunas_.size(); ++i) {
+      const std::string_view v = csv_.valor(i);
+      if (!EhUtf8Valido(v)) {
+        lote.erros.push_back(Linha(n) + "campo '" + colunas_[i]->nome + "': o texto não é UTF-8");
+        return;
+      }
+      colunas_[i]->valor.assign(v);
+    }
+    Grava(n, lote);
+  }
+
+  void ObjetoJson(std::string_view linha, std::size_t n, Lote& lote) {
+    if (Apara(linha).empty()) {
+      return;
+    }
+    layout_.LimpaValores();
+    problema_.clear();
+    if (!LeObjetoJson(linha, pares_, problema_) || !PreencheJson()) {
+      lote.erros.push_back(Linha(n) + problema_);
+      return;
+    }
+    Grava(n, lote);
+  }
+
+  bool PreencheJson() {
+    for (auto& [chave, valor] : pares_) {
+      auto achado = porChave_.find(chave);
+      if (achado == porChave_.end()) {
+        achado = porChave_.emplace(chave, layout_.LocalizaCampo(chave)).first;
+      }
+      clLayoutCpo* c = achado->second;
+      if (c == nullptr) {
+        problema_ = "o layout não tem o campo '" + chave + "'";
+        return false;
+      }
+      if (!EhUtf8Valido(valor)) {
+        problema_ = "campo '" + c->nome + "': o texto não é UTF-8";
+        return false;
+      }
+      c->valor.swap(valor);
+    }
+    return true;
+  }
+
+  // The record of the values in the layout, in the file's encoding.
+  void Grava(std::size_t n, Lote& lote) {
+    try {
+      if (p_.pipe) {
+        registro_ = layout_.ExpandeLayoutDivBarra();
+      } else if (!p_.delimitador.empty()) {
+        layout_.ExpandeLayoutDiv(registro_, p_.delimitador, "", true);
+      } else {
+        layout_.ExpandeLayout(registro_);
+      }
+    } catch (const ErroValor& e) {
+      lote.erros.push_back(Linha(n) + e.what());
+      return;
+    }
+    const std::size_t antes = lote.saida.size();
+    if (codificacao_ == Codificacao::kUtf8) {
+      lote.saida += registro_;
+    } else if (!rapido_.Codifica(registro_, lote.saida)) {
+      lote.saida.resize(antes);
+      if (!codificador_.Codifica(registro_, codificado_)) {
+        lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
+        return;
+      }
+      lote.saida += codificado_;
+    }
+    if (!lote.erros.empty()) {
+      lote.saida.resize(antes);  // nothing more is written after a refused row
+      return;
+    }
+    lote.saida += "\r\n";
+  }
+
+  const Parametros& p_;
+  clLayoutReg layout_;
+  Codificacao codificacao_;
+  Codificador codificador_;
+  ParaWindows1252 rapido_;
+  std::vector<clLayoutCpo*> colunas_;
+  RegistroCsv csv_;
+  std::string registro_;
+  std::string codificado_;
+  std::vector<std::pair<std::string, std::string>> pares_;
+  std::unordered_map<std::string, clLayoutCpo*> porChave_;
+  std::string problema_;
+};
+
 }  // namespace
 
 int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros) {
@@ -43,12 +514,12 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
     return kSaidaEntradaRecusada;
   }
   LeitorLinhas linhas(origem.arquivo(), kMaximoRegistroDeDados);
-  LeitorCsv csv(linhas, kMaximoRegistroDeDados);
-  std::vector<std::string> valores;
-  std::string erro;
-  std::vector<clLayoutCpo*> colunas;
+  std::vector<std::size_t> colunas;  // each CSV column's field, by its place in the layout
 
   if (!p.jsonl) {
+    LeitorCsv csv(linhas);
+    std::vector<std::string> valores;
+    std::string erro;
     if (!csv.Proximo(valores, erro) || (erro.empty() && valores.empty())) {
       if (linhas.Falhou()) {
         std::fprintf(erros, "erro de leitura da entrada: %s\n", linhas.MotivoDaFalha().c_str());
@@ -68,19 +539,23 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
         return kSaidaEntradaRecusada;
       }
     }
+    const auto& campos = l->campos();
     for (const std::string& nome : valores) {
-      clLayoutCpo* c = l->LocalizaCampo(nome);
+      const clLayoutCpo* c = l->LocalizaCampo(nome);
       if (c == nullptr) {
         std::fprintf(erros, "%so layout '%s' (%s) não tem o campo '%s'\n",
                      Linha(csv.linha()).c_str(), p.layout.c_str(), p.sistema.c_str(), nome.c_str());
         return kSaidaEntradaRecusada;
       }
-      if (std::find(colunas.begin(), colunas.end(), c) != colunas.end()) {
+      const auto i = static_cast<std::size_t>(
+          std::find_if(campos.begin(), campos.end(), [c](const auto& x) { return x.get() == c; }) -
+          campos.begin());
+      if (std::find(colunas.begin(), colunas.end(), i) != colunas.end()) {
         std::fprintf(erros, "%so campo '%s' aparece duas vezes no cabeçalho\n",
                      Linha(csv.linha()).c_str(), nome.c_str());
         return kSaidaEntradaRecusada;
       }
-      colunas.push_back(c);
+      colunas.push_back(i);
     }
   }
 
@@ -90,111 +565,38 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   }
   Saida saida(destino.arquivo());
   linhas.AntesDeEsperar([&saida] { saida.Descarrega(); });  // records out before input waits
-  Codificador codificador(CodificacaoDe(p.codificacao));
   Relator relator(erros);
-  std::string registro;
-  std::string codificado;
-  std::unordered_map<std::string, clLayoutCpo*> porChave;
-
-  std::vector<std::pair<std::string, std::string>> pares;
-  const auto preencheJson = [&](std::string_view linha, std::string& problema) {
-    if (!LeObjetoJson(linha, pares, problema)) {
-      return false;
-    }
-    for (auto& [chave, valor] : pares) {
-      auto achado = porChave.find(chave);
-      if (achado == porChave.end()) {
-        achado = porChave.emplace(chave, l->LocalizaCampo(chave)).first;
-      }
-      clLayoutCpo* c = achado->second;
-      if (c == nullptr) {
-        problema = "o layout não tem o campo '" + chave + "'";
-        return false;
-      }
-      if (!EhUtf8Valido(valor)) {
-        problema = "campo '" + c->nome + "': o texto não é UTF-8";
-        return false;
-      }
-      c->valor.swap(valor);
-    }
-    return true;
-  };
-
-  for (;;) {
-    std::size_t n = 0;
-    std::string problema;
-    l->LimpaValores();
-    if (p.jsonl) {
-      std::string_view linha;
-      if (!linhas.Proxima(linha)) {
-        break;
-      }
-      n = linhas.numero();
-      if (linhas.LongaDemais()) {
-        relator.Erro(Linha(n) +
-                     MensagemLinhaLonga(linhas.longa(), "mais que o limite de uma linha JSON, " +
-                                                            TextoBytes(kMaximoRegistroDeDados)));
-        continue;
-      }
-      if (Apara(linha).empty()) {
-        continue;
-      }
-      if (!preencheJson(linha, problema)) {
-        relator.Erro(Linha(n) + problema);
-        continue;
-      }
-    } else {
-      if (!csv.Proximo(valores, erro)) {
-        break;
-      }
-      n = csv.linha();
-      if (!erro.empty()) {
-        relator.Erro(Linha(n) + erro);
-        continue;
-      }
-      if (valores.empty()) {
-        continue;  // a blank line
-      }
-      if (valores.size() != colunas.size()) {
-        relator.Erro(Linha(n) + std::to_string(valores.size()) + " valores, mas o cabeçalho tem " +
-                     std::to_string(colunas.size()) + " campos");
-        continue;
-      }
-      bool valido = true;
-      for (std::size_t i = 0; i < colunas.size(); ++i) {
-        if (!EhUtf8Valido(valores[i])) {
-          relator.Erro(Linha(n) + "campo '" + colunas[i]->nome + "': o texto não é UTF-8");
-          valido = false;
-          break;
+  // A record that runs past the end of a batch is carried on here, on the calling thread, with
+  // the batches that follow until it ends (their work on other threads began it afresh).
+  EscritorDeRegistros continuador(p, *l, colunas);
+  bool emAberto = false;
+  ProcessaEmParalelo(
+      linhas, p.threads,
+      [&]() -> std::unique_ptr<TrabalhadorDeLotes> {
+        return std::make_unique<EscritorDeRegistros>(p, *l, colunas);
+      },
+      [&](Lote& lote) {
+        if (emAberto) {
+          lote.saida.clear();
+          lote.erros.clear();
+          emAberto = continuador.Continua(lote);
+          if (emAberto) {
+            continuador.Guarda();
+          }
+        } else if (lote.linhasEmAberto > 0) {
+          continuador.Retoma(lote);
+          emAberto = true;
         }
-        colunas[i]->valor.swap(valores[i]);  // both keep their buffers for the next row
-      }
-      if (!valido) {
-        continue;
-      }
-    }
-    try {
-      if (p.pipe) {
-        registro = l->ExpandeLayoutDivBarra();
-      } else if (!p.delimitador.empty()) {
-        l->ExpandeLayoutDiv(registro, p.delimitador, "", true);
-      } else {
-        l->ExpandeLayout(registro);
-      }
-    } catch (const ErroValor& e) {
-      relator.Erro(Linha(n) + e.what());
-      continue;
-    }
-    if (!codificador.Codifica(registro, codificado)) {
-      relator.Erro(Linha(n) + CampoNaoCodificavel(*l, codificador, p));
-      continue;
-    }
-    if (relator.total() > 0) {
-      continue;
-    }
-    saida.buffer() += codificado;
-    saida.buffer() += "\r\n";
-    saida.TalvezDescarregue();
+        if (relator.total() == 0) {
+          saida.buffer() += lote.saida;
+          saida.TalvezDescarregue();
+        }
+        for (const std::string& e : lote.erros) {
+          relator.Erro(e);
+        }
+      });
+  if (std::string mensagem; emAberto && continuador.Encerra(mensagem)) {
+    relator.Erro(mensagem);
   }
   return Encerra(linhas, relator, saida, destino, erros);
 }

@@ -1,22 +1,124 @@
 // The read command: record lines into CSV or JSON lines, on several threads.
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "common/texto.h"
+#include "layouts/numero.h"
 #include "tool/comandos.h"
 #include "tool/execucao.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace lumbrava {
 
 namespace {
 
-// The column (from 1) of byte `i` of a raw UTF-8 line.
-std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
-  std::size_t coluna = 1;
-  for (std::size_t k = 0; k < i; ++k) {
-    coluna += (static_cast<unsigned char>(linha[k]) & 0xC0U) != 0x80U ? 1 : 0;
+constexpr std::size_t kNada = std::string_view::npos;
+
+// What one look at a raw line finds.
+struct Exame {
+  std::size_t crOuNul = kNada;     // the first CR or NUL byte
+  bool alto = false;               // some byte from 0x80
+  std::size_t indefinido = kNada;  // the first of the bytes `indefinidos`
+};
+
+// Bits for the bytes of a line, one per byte.
+class Marcas {
+ public:
+  void Prepara(std::size_t bytes) { palavras_.assign(bytes / 64 + 2, 0); }
+  // `bits` for the bytes from `i` on, all in the same 64 as byte `i`.
+  void Marca(std::size_t i, std::uint64_t bits) { palavras_[i / 64] |= bits << (i % 64); }
+  // True when some byte in [a, b) is marked.
+  bool Alguma(std::size_t a, std::size_t b) const {
+    if (a >= b) {
+      return false;
+    }
+    const std::size_t pa = a / 64;
+    const std::size_t pb = (b - 1) / 64;
+    const std::uint64_t primeira = ~0ULL << (a % 64);
+    const std::uint64_t ultima = ~0ULL >> (63 - (b - 1) % 64);
+    if (pa == pb) {
+      return (palavras_[pa] & primeira & ultima) != 0;
+    }
+    if ((palavras_[pa] & primeira) != 0 || (palavras_[pb] & ultima) != 0) {
+      return true;
+    }
+    for (std::size_t k = pa + 1; k < pb; ++k) {
+      if (palavras_[k] != 0) {
+        return true;
+      }
+    }
+    return false;
   }
-  return coluna;
+
+ private:
+  std::vector<std::uint64_t> palavras_;
+};
+
+// Looks at every byte of the line once, sixteen at a time: CR and NUL, bytes from 0x80 (marked
+// in `altos`), the first of `indefinidos` (bytes from 0x80), and ',' and '"' (marked in `aspas`:
+// CSV quotes the values that hold them).
+Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& altos, Marcas& aspas) {
+  Exame e;
+  altos.Prepara(linha.size());
+  aspas.Prepara(linha.size());
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i nul = _mm_setzero_si128();
+  const __m128i virgula = _mm_set1_epi8(',');
+  const __m128i aspa = _mm_set1_epi8('"');
+  for (; i + 16 <= linha.size(); i += 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+    const int crnul =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, nul)));
+    if (crnul != 0) {
+      e.crOuNul = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(crnul)));
+      return e;
+    }
+    aspas.Marca(i, static_cast<unsigned>(_mm_movemask_epi8(
+                       _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa)))));
+    const auto alto = static_cast<unsigned>(_mm_movemask_epi8(b));
+    if (alto == 0) {
+      continue;
+    }
+    e.alto = true;
+    altos.Marca(i, alto);
+    if (e.indefinido == kNada) {
+      __m128i achados = _mm_setzero_si128();
+      for (const char x : indefinidos) {
+        achados = _mm_or_si128(achados, _mm_cmpeq_epi8(b, _mm_set1_epi8(x)));
+      }
+      if (const int m = _mm_movemask_epi8(achados); m != 0) {
+        e.indefinido = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(m)));
+      }
+    }
+  }
+#endif
+  for (; i < linha.size(); ++i) {
+    const char c = linha[i];
+    if (c == '\r' || c == '\0') {
+      e.crOuNul = i;
+      return e;
+    }
+    if (c == ',' || c == '"') {
+      aspas.Marca(i, 1);
+    }
+    if (static_cast<unsigned char>(c) >= 0x80U) {
+      e.alto = true;
+      altos.Marca(i, 1);
+      if (e.indefinido == kNada && indefinidos.find(c) != kNada) {
+        e.indefinido = i;
+      }
+    }
+  }
+  return e;
 }
 
 // The longest line the layout can hold, in bytes: a character takes up to 4 bytes in UTF-8 and one
@@ -44,7 +146,23 @@ std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
   return bytes;
 }
 
-// Reads the record lines of a batch with a copy of its own of the layout.
+// What CSV must quote in a short text: ',' (bit 1) and '"' (bit 2); a line holds no CR or LF.
+unsigned Aspas(std::string_view v) {
+  unsigned achados = 0;
+  for (const char c : v) {
+    achados |= (c == ',' ? 1U : 0U) | (c == '"' ? 2U : 0U);
+  }
+  return achados;
+}
+
+// The column (from 1) of byte `i` of a raw UTF-8 line.
+std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
+  return ContaCaracteres(linha.substr(0, i)) + 1;
+}
+
+// Reads the record lines of a batch with a copy of its own of the layout. A fixed-width line is
+// cut where its fields stand, found in one walk along it (in a Windows-1252 file a column is a
+// byte), and only the text written out is converted to UTF-8; "|" lines go through the layout.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
   LeitorDeRegistros(const Parametros& p, const clLayoutReg& modelo)
@@ -54,12 +172,53 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         decodificador_(codificacao_),
         jsonl_(p.jsonl),
         longaDemais_("mais do que cabe no layout '" + p.layout + "' (no máximo " +
-                     std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)") {}
+                     std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)"),
+        comprimento_(static_cast<std::size_t>(layout_.ComprimentoRegistro())) {
+    const auto& campos = layout_.campos();
+    // Column order, field order among equal start columns: the order the layout reads in.
+    std::vector<std::size_t> ordem(campos.size());
+    for (std::size_t i = 0; i < ordem.size(); ++i) {
+      ordem[i] = i;
+    }
+    std::stable_sort(ordem.begin(), ordem.end(), [&](std::size_t a, std::size_t b) {
+      return campos[a]->inicio < campos[b]->inicio;
+    });
+    for (const std::size_t i : ordem) {
+      const clLayoutCpo& c = *campos[i];
+      Corte k;
+      k.campo = &c;
+      k.indice = i;
+      k.temColunas = c.operacao.empty() && c.inicio >= 1 && c.tamanho > 0;
+      k.de = k.temColunas ? static_cast<std::size_t>(c.inicio - 1) : 0;
+      k.tamanho = k.temColunas ? static_cast<std::size_t>(c.tamanho) : 0;
+      k.numero = c.tipo == "N" && !c.semFormatacao;
+      k.separadorFinal = c.SeparadorNoFinalEfetivo() && c.fim >= 1;
+      k.escreveSeparador = c.EscreveSeparador();
+      k.separador = c.SeparadorDecimalEfetivo();
+      k.separadorAscii = EhAscii(k.separador);
+      cortes_.push_back(k);
+    }
+    valores_.resize(campos.size());
+    numeros_.resize(campos.size());
+    if (codificacao_ == Codificacao::kWindows1252) {
+      // Each byte from 0x80 as the decoder gives it, or undefined.
+      for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        const char byte = static_cast<char>(b);
+        std::string buffer;
+        std::string_view utf8;
+        Utf8DoByte& u = paraUtf8_[b - 0x80];
+        if (decodificador_.Decodifica({&byte, 1}, buffer, utf8) && utf8.size() <= u.bytes.size()) {
+          u.tamanho = static_cast<unsigned char>(utf8.size());
+          std::memcpy(u.bytes.data(), utf8.data(), utf8.size());
+        } else {
+          indefinidos_.push_back(byte);
+        }
+      }
+    }
+  }
 
   void Processa(Lote& lote) override {
-    const auto comprimento = static_cast<std::size_t>(layout_.ComprimentoRegistro());
-    const auto& campos = layout_.campos();
-    std::string& buf = lote.saida;
+    const bool w1252 = codificacao_ == Codificacao::kWindows1252;
     for (std::size_t i = 0; i < lote.Linhas(); ++i) {
       const std::size_t n = lote.primeiraLinha + i;
       const std::string_view bruta = lote.Linha(i);
@@ -69,76 +228,322 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         }
         continue;
       }
-      if (const auto p = bruta.find_first_of(std::string_view("\r\0", 2));
-          p != std::string_view::npos) {
-        lote.erros.push_back(Linha(n) + (bruta[p] == '\r'
-                                             ? std::string(kMensagemCrSemLf)
-                                             : "coluna " +
-                                                   std::to_string(codificacao_ == Codificacao::kUtf8
-                                                                      ? ColunaDoByte(bruta, p)
-                                                                      : p + 1) +
-                                                   ": o byte 0x00 não é texto"));
+      const Exame e = Examina(bruta, indefinidos_, altos_, aspas_);
+      linha0_ = bruta.data();
+      if (e.crOuNul != kNada) {
+        const std::size_t p = e.crOuNul;
+        lote.erros.push_back(
+            Linha(n) + (bruta[p] == '\r'
+                            ? std::string(kMensagemCrSemLf)
+                            : "coluna " + std::to_string(w1252 ? p + 1 : ColunaDoByte(bruta, p)) +
+                                  ": o byte 0x00 não é texto"));
         continue;
       }
-      if (lote.primeiraNaoAscii == 0 && codificacao_ == Codificacao::kWindows1252 &&
-          !EhAscii(bruta)) {
+      if (lote.primeiraNaoAscii == 0 && w1252 && e.alto) {
         lote.primeiraNaoAscii = n;
         lote.naoAsciiEhUtf8 = EhUtf8Valido(bruta);
       }
-      std::string_view utf8;
-      FalhaCodificacao falha;
-      if (!decodificador_.Decodifica(bruta, convertida_, utf8, &falha)) {
+      if (w1252 ? e.indefinido != kNada : e.alto && !EhUtf8Valido(bruta)) {
+        std::string_view utf8;
+        FalhaCodificacao falha;
+        decodificador_.Decodifica(bruta, convertida_, utf8, &falha);
         char byte[8];
         std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(falha.valor));
         lote.erros.push_back(
             Linha(n) + "coluna " + std::to_string(falha.coluna) + ": o byte " + byte +
-            (codificacao_ == Codificacao::kUtf8 ? " não forma texto UTF-8"
-                                                : " não é um caractere do Windows-1252"));
+            (w1252 ? " não é um caractere do Windows-1252" : " não forma texto UTF-8"));
         continue;
       }
-      if (!layout_.leituraComPipe && utf8.size() > comprimento) {
-        const std::string_view alem = utf8.substr(DeslocamentoDoCaractere(utf8, comprimento));
-        if (!Apara(alem).empty()) {
-          lote.erros.push_back(Linha(n) + std::to_string(ContaCaracteres(utf8)) +
-                               " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
-                               std::to_string(comprimento) + " colunas");
-          continue;
-        }
-      }
-      if (!layout_.PreencheLayoutApartirLinha(utf8, &erro_)) {
-        lote.erros.push_back(Linha(n) + erro_);
+      converte_ = w1252 && e.alto;
+      if (!(layout_.leituraComPipe ? LePipe(bruta, n, lote) : Corta(bruta, e.alto, n, lote))) {
         continue;
       }
       if (!lote.erros.empty()) {
         continue;  // nothing more is written after a refused line
       }
       if (jsonl_) {
-        nlohmann::ordered_json j = nlohmann::ordered_json::object();
-        for (const auto& c : campos) {
-          j[c->nome] = c->valor;
-        }
-        buf += j.dump();
-        buf += '\n';
-      } else if (campos.size() == 1 && campos[0]->valor.empty()) {
-        buf += "\"\"\n";  // an empty row, not a blank line
+        EscreveJson(lote.saida);
       } else {
-        for (std::size_t k = 0; k < campos.size(); ++k) {
-          EscreveCampoCsv(buf, campos[k]->valor, k > 0 ? ',' : '\0');
-        }
-        buf += '\n';
+        EscreveCsv(lote.saida);
       }
     }
   }
 
  private:
+  // A field as the line is cut, in column order.
+  struct Corte {
+    const clLayoutCpo* campo = nullptr;
+    std::size_t indice = 0;   // its place in the field order: the output column
+    bool temColunas = false;  // false: it takes its operation text, or nothing
+    std::size_t de = 0;       // first column, from 0
+    std::size_t tamanho = 0;
+    bool numero = false;  // read as a number
+    bool separadorFinal = false;
+    bool escreveSeparador = false;  // the number's settings in force
+    std::string_view separador;
+    bool separadorAscii = false;
+    // Filled for each line:
+    bool curto = false;  // a number cut by the end of the line
+  };
+  // A field's value for one line: raw bytes of the line (converted as written out) or UTF-8.
+  struct Valor {
+    std::string_view texto;
+    bool daLinha = false;
+  };
+  struct Utf8DoByte {
+    unsigned char tamanho = 0;
+    std::array<char, 4> bytes{};
+  };
+
+  std::string Problema(const clLayoutCpo& c, const std::string& problema) const {
+    return "layout '" + layout_.nomeRegistro + "', campo '" + c.nome + "'" + problema;
+  }
+
+  // A fixed-width line: the record-length check, then every field in column order, its columns
+  // and its value. Where columns are characters (UTF-8 with accents), one walk along the line
+  // finds every field's columns first, and the check, which needs the walk, comes after it.
+  // False (with the message) when the line is refused.
+  bool Corta(std::string_view bruta, bool alto, std::size_t n, Lote& lote) {
+    const bool caminha = alto && codificacao_ == Codificacao::kUtf8;  // columns are not bytes
+    percurso_.Reinicia(bruta);
+    const auto deslocamento = [&](std::size_t coluna) {
+      return caminha ? percurso_.Deslocamento(coluna) : std::min(coluna, bruta.size());
+    };
+    // The record length is checked before any field; where a column is a byte, it needs no cut.
+    const auto cabe = [&] {
+      if (bruta.size() <= comprimento_ || Apara(bruta.substr(deslocamento(comprimento_))).empty()) {
+        return true;
+      }
+      lote.erros.push_back(Linha(n) +
+                           std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
+                           " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
+                           std::to_string(comprimento_) + " colunas");
+      return false;
+    };
+    if (!caminha && !cabe()) {
+      return false;
+    }
+    std::size_t desvio = 0;  // field-end separators found before this field
+    for (Corte& k : cortes_) {
+      Valor& v = valores_[k.indice];
+      k.curto = false;
+      if (!k.temColunas) {
+        v = {k.campo->operacao, false};
+      } else {
+        const std::size_t de = k.de + desvio;
+        const std::size_t a = deslocamento(de);
+        const std::size_t b = deslocamento(de + k.tamanho);
+        v = {bruta.substr(a, b - a), true};
+        k.curto = k.numero && a < bruta.size() && b == bruta.size() &&
+                  de + k.tamanho > (caminha ? percurso_.Antes() : bruta.size());
+      }
+      if (k.separadorFinal) {
+        const std::size_t depois = deslocamento(static_cast<std::size_t>(k.campo->fim) + desvio);
+        if (bruta.substr(depois).starts_with(kSeparadorNoFinalDoCampo)) {
+          desvio += 1;
+        }
+      }
+      if (!caminha && !LeValor(k, bruta, false, n, lote)) {
+        return false;
+      }
+    }
+    if (!caminha) {
+      return true;
+    }
+    if (!cabe()) {
+      return false;
+    }
+    for (const Corte& k : cortes_) {
+      if (!LeValor(k, bruta, true, n, lote)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // A field's value as the layout reads it: trimmed when the field asks, a number in the
+  // system's form; false (with the message) when the line is refused.
+  bool LeValor(const Corte& k, std::string_view bruta, bool caminha, std::size_t n, Lote& lote) {
+    const clLayoutCpo& c = *k.campo;
+    Valor& v = valores_[k.indice];
+    if (c.eliminaEspacos) {
+      v.texto = Apara(v.texto);
+    }
+    if (!k.numero) {
+      return true;
+    }
+    // An ASCII separator reads the same in the raw bytes, where anything else is no number.
+    std::string_view texto = v.texto;
+    const bool bruto = v.daLinha && converte_;
+    if (bruto && !k.separadorAscii && !EhAscii(texto)) {
+      texto = EmUtf8(texto, convertida_);
+    }
+    if (k.curto) {
+      lote.erros.push_back(
+          Linha(n) +
+          Problema(c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
+                          "): a linha acaba na coluna " +
+                          std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
+                          ", no meio do número"));
+      return false;
+    }
+    std::string& numero = numeros_[k.indice];
+    if (!LeNumeroDoCampo(texto, c.decimais, k.escreveSeparador, k.separador, numero)) {
+      if (bruto) {
+        texto = EmUtf8(texto, convertida_);
+      }
+      lote.erros.push_back(Linha(n) +
+                           Problema(c, ": '" + std::string(Apara(texto)) + "' não é um número"));
+      return false;
+    }
+    v = {numero, false};
+    return true;
+  }
+
+  // A "|" line, through the layout.
+  bool LePipe(std::string_view bruta, std::size_t n, Lote& lote) {
+    std::string_view utf8;
+    decodificador_.Decodifica(bruta, convertida_, utf8);
+    if (!layout_.PreencheLayoutApartirLinha(utf8, &erro_)) {
+      lote.erros.push_back(Linha(n) + erro_);
+      return false;
+    }
+    const auto& campos = layout_.campos();
+    for (std::size_t k = 0; k < campos.size(); ++k) {
+      valores_[k] = {campos[k]->valor, false};
+    }
+    return true;
+  }
+
+  // Windows-1252 bytes to UTF-8 at `o`, which has room for 16 bytes more than the result: the
+  // ASCII between two bytes from 0x80 is copied in blocks. Gives the end.
+  char* Converte(char* o, std::string_view bruto) const {
+    const char* p = bruto.data();
+    const char* const fim = p + bruto.size();
+    const auto alto = [&](const char* q) {
+      const Utf8DoByte& u = paraUtf8_[static_cast<unsigned char>(*q) - 0x80U];
+      std::memcpy(o, u.bytes.data(), 4);
+      o += u.tamanho;
+    };
+#ifdef __SSE2__
+    while (fim - p >= 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+      if (altos == 0) {
+        o += 16;
+        p += 16;
+        continue;
+      }
+      const auto ascii = static_cast<std::size_t>(__builtin_ctz(altos));  // copied already
+      o += ascii;
+      p += ascii;
+      alto(p++);
+    }
+#endif
+    for (; p < fim; ++p) {
+      if (static_cast<unsigned char>(*p) < 0x80U) {
+        *o++ = *p;
+      } else {
+        alto(p);
+      }
+    }
+    return o;
+  }
+
+  std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
+    buffer.resize(bruto.size() * 3 + 16);
+    buffer.resize(static_cast<std::size_t>(Converte(buffer.data(), bruto) - buffer.data()));
+    return buffer;
+  }
+
+  // One CSV field at `o` (UTF-8; a value from the line converted on the way), quoted when it
+  // holds ',' or '"'.
+  char* CampoCsv(char* o, const Valor& v) const {
+    unsigned aspas = 0;
+    bool converte = false;
+    if (v.daLinha) {
+      const auto a = static_cast<std::size_t>(v.texto.data() - linha0_);
+      aspas = aspas_.Alguma(a, a + v.texto.size()) ? 3U : 0U;
+      converte = converte_ && altos_.Alguma(a, a + v.texto.size());
+    } else {
+      aspas = Aspas(v.texto);
+    }
+    if (aspas == 0) {
+      return converte ? Converte(o, v.texto) : Copia(o, v.texto);
+    }
+    *o++ = '"';
+    std::size_t de = 0;
+    if (aspas != 1) {
+      for (std::size_t p = v.texto.find('"'); p != kNada; p = v.texto.find('"', de)) {
+        const std::string_view parte = v.texto.substr(de, p + 1 - de);
+        o = converte ? Converte(o, parte) : Copia(o, parte);
+        *o++ = '"';  // doubled
+        de = p + 1;
+      }
+    }
+    const std::string_view resto = v.texto.substr(de);
+    o = converte ? Converte(o, resto) : Copia(o, resto);
+    *o++ = '"';
+    return o;
+  }
+
+  void EscreveCsv(std::string& saida) {
+    if (valores_.size() == 1 && valores_[0].texto.empty()) {
+      saida += "\"\"\n";  // an empty row, not a blank line
+      return;
+    }
+    std::size_t maximo = 1;
+    for (const Valor& v : valores_) {
+      maximo += v.texto.size() * (v.daLinha && converte_ ? 3 : 1) * 2 + 3;
+    }
+    if (linha_.size() < maximo + 16) {
+      linha_.resize(maximo + 16);
+    }
+    char* o = linha_.data();
+    for (std::size_t k = 0; k < valores_.size(); ++k) {
+      if (k > 0) {
+        *o++ = ',';
+      }
+      o = CampoCsv(o, valores_[k]);
+    }
+    *o++ = '\n';
+    saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
+  }
+
+  void EscreveJson(std::string& saida) {
+    nlohmann::ordered_json j = nlohmann::ordered_json::object();
+    const auto& campos = layout_.campos();
+    for (std::size_t k = 0; k < campos.size(); ++k) {
+      const Valor& v = valores_[k];
+      j[campos[k]->nome] =
+          v.daLinha && converte_ ? std::string(EmUtf8(v.texto, convertida_)) : std::string(v.texto);
+    }
+    saida += j.dump();
+    saida += '\n';
+  }
+
   clLayoutReg layout_;
   std::string nomeLayout_;
   Codificacao codificacao_;
   Decodificador decodificador_;
   bool jsonl_;
   std::string longaDemais_;
+  std::size_t comprimento_;
+  std::vector<Corte> cortes_;
+  std::string indefinidos_;  // the bytes that Windows-1252 leaves undefined
+  std::array<Utf8DoByte, 128> paraUtf8_{};
+  // Per line:
+  bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
+  const char* linha0_ = nullptr;
+  Marcas altos_;
+  Marcas aspas_;
+  PercursoUtf8 percurso_;
+  std::vector<Valor> valores_;
+  std::vector<std::string> numeros_;
   std::string convertida_;
   std::string erro_;
+  std::string linha_;
 };
 
 }  // namespace

@@ -25,6 +25,9 @@ struct Lote {
   std::vector<std::string> erros;    // messages, in line order
   std::size_t primeiraNaoAscii = 0;  // the first line with a byte from 0x80, or 0
   bool naoAsciiEhUtf8 = false;       // whether that line is valid UTF-8
+  // Where a record may run across lines (CSV): the lines at the batch's end that begin a record
+  // the batch does not finish, left for the one who has the next batch.
+  std::size_t linhasEmAberto = 0;
 
   std::size_t Linhas() const { return fins.size(); }
   std::string_view Linha(std::size_t i) const {
