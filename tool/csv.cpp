@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "common/texto.h"
+#include "tool/registro_csv.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -228,92 +229,49 @@ void LeitorLinhas::LeBloco() {
   }
 }
 
-bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
-  erro.clear();
-  std::string_view linha;
-  if (!linhas_.Proxima(linha)) {
-    campos.clear();
-    return false;
-  }
-  linha_ = linhas_.numero();
-  if (linhas_.LongaDemais()) {
-    campos.clear();
-    erro = MensagemLinhaLonga(linhas_.longa(),
-                              "mais que o limite de um registro CSV, " + TextoBytes(maximo_));
-    return true;
-  }
-  if (linha.empty()) {
-    campos.clear();
-    return true;
-  }
-  // The strings of the previous record are reused, buffers and all.
-  std::size_t n = 0;
-  const auto novoCampo = [&]() -> std::string& {
-    if (n == campos.size()) {
-      campos.emplace_back();
-    }
-    std::string& c = campos[n++];
-    c.clear();
-    return c;
-  };
-  const auto conclui = [&](std::string_view problema) {
-    campos.resize(n);
-    erro = problema;
-    return true;
-  };
-  std::size_t tamanho = linha.size();  // of the record so far, line breaks included
+LeitorCsv::LeitorCsv(LeitorLinhas& linhas, std::size_t maximo)
+    : linhas_(linhas), maximo_(maximo), registro_(std::make_unique<RegistroCsv>(maximo)) {}
 
-  std::size_t i = 0;
+LeitorCsv::~LeitorCsv() = default;
+
+bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
+  RegistroCsv& r = *registro_;
+  const auto conclui = [&] {
+    linha_ = r.linha();
+    campos.resize(r.valores());
+    for (std::size_t i = 0; i < r.valores(); ++i) {
+      campos[i].assign(r.valor(i));
+    }
+    erro.assign(r.erro());
+    return true;
+  };
   for (;;) {
-    std::string& campo = novoCampo();
-    if (i < linha.size() && linha[i] == '"') {
-      ++i;
-      for (;;) {  // inside the quotes, possibly across lines
-        const auto aspas = linha.find('"', i);
-        if (aspas == std::string_view::npos) {
-          campo.append(linha.substr(i));
-          std::string_view seguinte;
-          if (!linhas_.Proxima(seguinte)) {
-            return conclui("aspas abertas e não fechadas");
-          }
-          tamanho += 1 + seguinte.size();
-          if (linhas_.LongaDemais() || tamanho > maximo_) {
-            return conclui("as aspas abertas nesta linha não se fecham em " + TextoBytes(maximo_) +
-                           ", o limite de um registro CSV");
-          }
-          campo.push_back('\n');
-          linha = seguinte;
-          i = 0;
-          continue;
-        }
-        campo.append(linha.substr(i, aspas - i));
-        i = aspas + 1;
-        if (i < linha.size() && linha[i] == '"') {  // a doubled quote
-          campo.push_back('"');
-          ++i;
-          continue;
-        }
-        break;
+    std::string_view linha;
+    if (!linhas_.Proxima(linha)) {
+      if (r.aberto()) {
+        r.Encerra();
+        return conclui();
       }
-      if (i == linha.size()) {
-        return conclui({});
+      campos.clear();
+      erro.clear();
+      return false;
+    }
+    const std::size_t n = linhas_.numero();
+    if (linhas_.LongaDemais()) {
+      if (r.aberto()) {
+        r.RecusaAberto();  // the line that ends it is passed over with it
+        return conclui();
       }
-      if (linha[i] != ',') {
-        return conclui("texto depois das aspas que fecham um campo");
-      }
-      ++i;
-      continue;
+      linha_ = n;
+      campos.clear();
+      erro = MensagemLinhaLonga(linhas_.longa(),
+                                "mais que o limite de um registro CSV, " + TextoBytes(maximo_));
+      return true;
     }
-    const auto virgula = linha.find(',', i);
-    const std::string_view valor = linha.substr(i, virgula - i);
-    if (valor.find('"') != std::string_view::npos) {
-      return conclui("aspas no meio de um campo");
+    if (r.Le(linha, n)) {
+      return conclui();
     }
-    campo.assign(valor);
-    if (virgula == std::string_view::npos) {
-      return conclui({});
-    }
-    i = virgula + 1;
+    r.Guarda();  // the open record's values outlive the line
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,13 +93,17 @@ class LeitorLinhas {
   std::function<void()> antesDeEsperar_;
 };
 
-// CSV records over LeitorLinhas; a quoted field may span lines.
+class RegistroCsv;
+
+// CSV records over LeitorLinhas (RegistroCsv, line by line); a quoted field may span lines.
 class LeitorCsv {
  public:
   // A record longer than `maximo` bytes, line breaks included, is refused; `linhas` should hold
   // no longer lines.
-  explicit LeitorCsv(LeitorLinhas& linhas, std::size_t maximo = kMaximoRegistroDeDados)
-      : linhas_(linhas), maximo_(maximo) {}
+  explicit LeitorCsv(LeitorLinhas& linhas, std::size_t maximo = kMaximoRegistroDeDados);
+  ~LeitorCsv();
+  LeitorCsv(const LeitorCsv&) = delete;
+  LeitorCsv& operator=(const LeitorCsv&) = delete;
   // The next record's fields; false at the end. A blank line gives no field at all, and `""` one
   // empty field. A malformed record (a quote that never closes, text after a closing quote, a
   // record too long) gives true with `erro` set. A quote still open when the record passes
@@ -110,6 +115,7 @@ class LeitorCsv {
  private:
   LeitorLinhas& linhas_;
   std::size_t maximo_;
+  std::unique_ptr<RegistroCsv> registro_;
   std::size_t linha_ = 0;
 };
 

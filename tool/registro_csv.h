@@ -1,0 +1,230 @@
+// One CSV record read line by line (RFC 4180: "," between values, values with ",", '"' or line
+// breaks between double quotes, '"' doubled inside them). Shared by LeitorCsv and by the workers
+// that turn a batch of lines into records.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tool/csv.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace lumbrava {
+
+inline constexpr std::size_t kNadaCsv = std::string_view::npos;
+
+// One CSV record read line by line, as LeitorCsv reads it: a quoted value may run across lines,
+// and a record refused as malformed keeps the values read until then. Values stand in the line
+// where they can; a value with doubled quotes or line breaks is kept apart.
+class RegistroCsv {
+ public:
+  // A record that grows past `maximo` bytes, line breaks included, while a quote is open is
+  // refused.
+  explicit RegistroCsv(std::size_t maximo = kMaximoRegistroDeDados) : maximo_(maximo) {}
+
+  // Reads line `numero`: it begins a record, or goes on with the open one. True when the record
+  // is complete (or refused: erro() is set); false while a quoted value is still open.
+  bool Le(std::string_view linha, std::size_t numero) {
+    std::size_t i = 0;
+    if (aberto_) {
+      tamanho_ += 1 + linha.size();
+      if (tamanho_ > maximo_) {
+        return RecusaAberto();
+      }
+      std::string& valor = proprios_[n_ - 1];
+      valor.push_back('\n');
+      if (!FechaAspas(linha, i, valor)) {
+        return false;
+      }
+      aberto_ = false;
+      if (DepoisDasAspas(linha, i)) {
+        return Conclui();
+      }
+    } else {
+      linha_ = numero;
+      n_ = 0;
+      erro_ = {};
+      tamanho_ = linha.size();
+      if (linha.empty()) {
+        return true;  // a blank line: no value at all
+      }
+    }
+    Marca(linha);
+    for (;;) {  // at the start of a value
+      Campo& c = Novo();
+      if (i < linha.size() && linha[i] == '"') {
+        ++i;
+        const std::size_t aspas = Proxima(linha, i, true);
+        if (aspas != kNadaCsv && (aspas + 1 == linha.size() || linha[aspas + 1] != '"')) {
+          c.texto = linha.substr(i, aspas - i);  // the usual quoted value: nothing to undo
+          i = aspas + 1;
+        } else {
+          c.proprio = true;
+          std::string& valor = proprios_[n_ - 1];
+          valor.clear();
+          if (!FechaAspas(linha, i, valor)) {
+            aberto_ = true;
+            return false;
+          }
+        }
+        if (DepoisDasAspas(linha, i)) {
+          return Conclui();
+        }
+        continue;
+      }
+      const std::size_t virgula = Proxima(linha, i, false);
+      if (virgula != kNadaCsv && linha[virgula] == '"') {  // before the next ","
+        erro_ = "aspas no meio de um campo";
+        return Conclui();
+      }
+      c.texto = linha.substr(i, virgula - i);
+      if (virgula == kNadaCsv) {
+        return Conclui();
+      }
+      i = virgula + 1;
+    }
+  }
+
+  bool aberto() const { return aberto_; }
+  // The open record's values are copied out of their lines, which may go.
+  void Guarda() {
+    for (std::size_t k = 0; k + 1 < n_; ++k) {
+      if (!campos_[k].proprio) {
+        proprios_[k].assign(campos_[k].texto);
+        campos_[k].proprio = true;
+      }
+    }
+  }
+  // The end of the input with the record still open.
+  void Encerra() {
+    aberto_ = false;
+    erro_ = "aspas abertas e não fechadas";
+    Conclui();
+  }
+  // Forgets the open record.
+  void Esquece() { aberto_ = false; }
+  // The open record meets a line too long to hold, or grows past the bound of a record: refused.
+  bool RecusaAberto() {
+    aberto_ = false;
+    erroProprio_ = "as aspas abertas nesta linha não se fecham em " + TextoBytes(maximo_) +
+                   ", o limite de um registro CSV";
+    erro_ = erroProprio_;
+    return Conclui();
+  }
+
+  std::size_t linha() const { return linha_; }  // where the record began
+  std::string_view erro() const { return erro_; }
+  std::size_t valores() const { return n_; }
+  std::string_view valor(std::size_t i) const { return campos_[i].texto; }
+
+ private:
+  struct Campo {
+    std::string_view texto;
+    bool proprio = false;  // in proprios_
+  };
+
+  // Where the line's "," and '"' stand, sixteen bytes at a time.
+  void Marca(std::string_view linha) {
+    marcas_.clear();
+    proxima_ = 0;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i aspas = _mm_set1_epi8('"');
+    for (; i + 16 <= linha.size(); i += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+      for (auto m = static_cast<unsigned>(_mm_movemask_epi8(
+               _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+           m != 0; m &= m - 1) {
+        marcas_.push_back(i + static_cast<std::size_t>(__builtin_ctz(m)));
+      }
+    }
+#endif
+    for (; i < linha.size(); ++i) {
+      if (linha[i] == ',' || linha[i] == '"') {
+        marcas_.push_back(i);
+      }
+    }
+  }
+
+  // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNadaCsv.
+  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) {
+    while (proxima_ < marcas_.size() &&
+           (marcas_[proxima_] < i || (soAspas && linha[marcas_[proxima_]] != '"'))) {
+      ++proxima_;
+    }
+    return proxima_ < marcas_.size() ? marcas_[proxima_] : kNadaCsv;
+  }
+
+  Campo& Novo() {
+    if (n_ == campos_.size()) {
+      campos_.emplace_back();
+      proprios_.emplace_back();
+    }
+    Campo& c = campos_[n_++];
+    c = {};
+    return c;
+  }
+
+  // Inside quotes from `i`: appends the value's text (doubled quotes undone) to `valor`. True with
+  // `i` after the closing quote; false when the line ends first.
+  static bool FechaAspas(std::string_view linha, std::size_t& i, std::string& valor) {
+    for (;;) {
+      const std::size_t aspas = linha.find('"', i);
+      if (aspas == kNadaCsv) {
+        valor.append(linha.substr(i));
+        return false;
+      }
+      valor.append(linha.substr(i, aspas - i));
+      i = aspas + 1;
+      if (i < linha.size() && linha[i] == '"') {
+        valor.push_back('"');
+        ++i;
+        continue;
+      }
+      return true;
+    }
+  }
+
+  // After a closing quote: true when the record ends there (or is refused), false when a ","
+  // leads to the next value.
+  bool DepoisDasAspas(std::string_view linha, std::size_t& i) {
+    if (i == linha.size()) {
+      return true;
+    }
+    if (linha[i] != ',') {
+      erro_ = "texto depois das aspas que fecham um campo";
+      return true;
+    }
+    ++i;
+    return false;
+  }
+
+  bool Conclui() {
+    for (std::size_t k = 0; k < n_; ++k) {
+      if (campos_[k].proprio) {
+        campos_[k].texto = proprios_[k];
+      }
+    }
+    return true;
+  }
+
+  std::vector<Campo> campos_;
+  std::vector<std::string> proprios_;  // one per value, used by the values kept apart
+  std::vector<std::size_t> marcas_;    // where the line's "," and '"' stand
+  std::size_t proxima_ = 0;            // the first of them not yet passed
+  std::size_t n_ = 0;
+  bool aberto_ = false;
+  std::size_t linha_ = 0;
+  std::size_t maximo_;
+  std::size_t tamanho_ = 0;  // of the record so far, line breaks included
+  std::string_view erro_;
+  std::string erroProprio_;
+};
+
+}  // namespace lumbrava
