@@ -130,6 +130,9 @@ class Saida {
   Saida(const Saida&) = delete;
   Saida& operator=(const Saida&) = delete;
   std::string& buffer() { return buffer_; }
+  // Writes `texto` after what the buffer holds; a large piece goes to the file as it is, without
+  // passing through the buffer.
+  void Escreve(std::string_view texto);
   void TalvezDescarregue() {
     if (buffer_.size() >= (1U << 20U)) {
       Descarrega();

@@ -384,8 +384,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
           emAberto = true;
         }
         if (relator.total() == 0) {
-          saida.buffer() += lote.saida;
-          saida.TalvezDescarregue();
+          saida.Escreve(lote.saida);
         }
         for (const std::string& e : lote.erros) {
           relator.Erro(e);

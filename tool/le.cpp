@@ -589,7 +589,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
           }
         }
         if (relator.total() == 0) {
-          saida.buffer() += lote.saida;
+          saida.Escreve(lote.saida);
           saida.Descarrega();  // a slow input's records come out as they are read
         }
         for (const std::string& e : lote.erros) {

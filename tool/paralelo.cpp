@@ -19,6 +19,22 @@ constexpr std::size_t kMaiorLote = std::size_t{1} << 20U;
 constexpr std::size_t kMenorLote = std::size_t{64} << 10U;
 // How long a batch that has lines waits for more from a slow input.
 constexpr auto kEsperaDoLote = std::chrono::milliseconds(10);
+// A batch whose buffers grew past this is let go rather than kept for the next.
+constexpr std::size_t kMaiorGuardado = std::size_t{8} << 20U;
+
+// A batch handed back, emptied for the next lines: its buffers keep their memory, so the pages
+// are not asked of the system again for every batch.
+void Esvazia(Lote& lote) {
+  lote.primeiraLinha = 0;
+  lote.texto.clear();
+  lote.fins.clear();
+  lote.longas.clear();
+  lote.saida.clear();
+  lote.erros.clear();
+  lote.primeiraNaoAscii = 0;
+  lote.naoAsciiEhUtf8 = false;
+  lote.linhasEmAberto = 0;
+}
 }  // namespace
 
 const LinhaLonga* Lote::Longa(std::size_t i) const {
@@ -102,6 +118,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
 
   try {
     std::deque<std::size_t> ordem;  // first lines of the batches in flight, in file order
+    std::vector<std::unique_ptr<Lote>> livres;  // batches handed back, to be filled again
     // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
     const auto entregaProntos = [&](bool espera) {
       for (;;) {
@@ -127,13 +144,23 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
         ordem.pop_front();
         entrega(*lote);
+        if (lote->texto.capacity() <= kMaiorGuardado && lote->saida.capacity() <= kMaiorGuardado) {
+          Esvazia(*lote);
+          livres.push_back(std::move(lote));
+        }
       }
     };
     bool acabou = false;
     std::string_view linha;
     while (!acabou) {
       entregaProntos(ordem.size() >= maximoEmVoo);
-      auto lote = std::make_unique<Lote>();
+      std::unique_ptr<Lote> lote;
+      if (livres.empty()) {
+        lote = std::make_unique<Lote>();
+      } else {
+        lote = std::move(livres.back());
+        livres.pop_back();
+      }
       LeitorLinhas::Relogio::time_point prazo{};
       while (lote->Linhas() < kLinhasPorLote &&
              lote->texto.size() + lote->Linhas() * saidaPorLinha < bytesPorLote) {
@@ -163,6 +190,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         lote->fins.push_back(lote->texto.size());
       }
       if (lote->Linhas() == 0) {
+        livres.push_back(std::move(lote));
         if (!acabou) {
           entregaProntos(true);  // the input has nothing yet: the work in flight is handed back
         }
