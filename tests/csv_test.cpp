@@ -1,9 +1,12 @@
 #include "tool/csv.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tool/paralelo.h"
@@ -123,6 +126,54 @@ TEST(ProcessaEmParalelo, HandsBatchesBackInOrder) {
         });
     EXPECT_EQ(saida, esperado) << threads;
     EXPECT_EQ(erros, (std::vector<std::string>{"linha 7777", "linha 15000"})) << threads;
+  }
+}
+
+// Lines point into the blocks read; while batches hold a block, the reader goes on in others. A
+// line that runs across blocks, or across the pieces a pipe gives, comes whole.
+TEST(ProcessaEmParalelo, KeepsTheLinesOfBlocksThatBatchesHold) {
+  std::string entrada;
+  for (int i = 1; entrada.size() < 5'000'000; ++i) {
+    entrada += std::to_string(i) + ":" +
+               std::string(static_cast<std::size_t>(i * 7919 % 3001), 'a' + i % 26) + "\n";
+    if (i == 900) {
+      entrada += std::string(1'500'000, 'z') + "\n";
+    }
+  }
+  for (const bool pipe : {false, true}) {
+    for (const unsigned threads : {1U, 4U}) {
+      Memoria m(pipe ? std::string() : entrada);
+      std::FILE* f = m.f;
+      std::thread escritor;
+      int fds[2] = {-1, -1};
+      if (pipe) {
+        ASSERT_EQ(::pipe(fds), 0);
+        f = ::fdopen(fds[0], "rb");
+        escritor = std::thread([&entrada, fd = fds[1]] {
+          for (std::size_t de = 0; de < entrada.size(); de += 70'001) {
+            const std::size_t n = std::min<std::size_t>(70'001, entrada.size() - de);
+            for (std::size_t feito = 0; feito < n;) {
+              const ssize_t w = ::write(fd, entrada.data() + de + feito, n - feito);
+              if (w <= 0) {
+                break;
+              }
+              feito += static_cast<std::size_t>(w);
+            }
+          }
+          ::close(fd);
+        });
+      }
+      LeitorLinhas linhas(f);
+      std::string saida;
+      ProcessaEmParalelo(
+          linhas, threads, [] { return std::make_unique<Eco>(); },
+          [&](Lote& lote) { saida += lote.saida; });
+      if (pipe) {
+        escritor.join();
+        std::fclose(f);
+      }
+      EXPECT_TRUE(saida == entrada) << pipe << " " << threads << " " << saida.size();
+    }
   }
 }
 

@@ -47,7 +47,7 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
 }
 
 LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
-    : arquivo_(arquivo), maximo_(maximo), bloco_(kBloco) {
+    : arquivo_(arquivo), maximo_(maximo) {
   descritor_ = ::fileno(arquivo_);
   struct stat estado {};
   if (descritor_ >= 0) {
@@ -113,6 +113,7 @@ LeitorLinhas::Leitura LeitorLinhas::Conclui(std::string_view& linha) {
 
 LeitorLinhas::Leitura LeitorLinhas::Le(std::string_view& linha, const Relogio::time_point* limite) {
   longaDemais_ = false;
+  naBloco_ = false;
   if (!emPartida_) {
     partida_.clear();
   }
@@ -120,7 +121,7 @@ LeitorLinhas::Leitura LeitorLinhas::Le(std::string_view& linha, const Relogio::t
   const std::size_t maximoBruto = maximo_ == kSemLimite ? kSemLimite : maximo_ + 1;
   for (;;) {
     if (inicio_ < fim_) {
-      const char* base = bloco_.data() + inicio_;
+      const char* base = bloco_->data() + inicio_;
       const std::size_t disponivel = fim_ - inicio_;
       const auto* nl = static_cast<const char*>(std::memchr(base, '\n', disponivel));
       const std::size_t n = nl != nullptr ? static_cast<std::size_t>(nl - base) : disponivel;
@@ -128,6 +129,7 @@ LeitorLinhas::Leitura LeitorLinhas::Le(std::string_view& linha, const Relogio::t
       inicio_ += nl != nullptr ? n + 1 : n;
       if (nl != nullptr && !emPartida_ && n <= maximoBruto) {
         linha = pedaco;  // the whole line is in the block
+        naBloco_ = true;
         return Conclui(linha);
       }
       if (!passando_ && n > maximoBruto - partida_.size()) {
@@ -194,11 +196,30 @@ bool LeitorLinhas::Aguarda(const Relogio::time_point* limite) {
 }
 
 void LeitorLinhas::LeBloco() {
-  inicio_ = 0;
-  fim_ = 0;
+  // Reads on after the bytes at hand while the block has room; then into a block that no one
+  // holds any more, or a new one.
+  if (bloco_ == nullptr || fim_ == kBloco) {
+    bloco_.reset();
+    for (const auto& b : blocos_) {
+      if (b.use_count() == 1) {
+        bloco_ = b;
+        break;
+      }
+    }
+    if (bloco_ == nullptr) {
+      blocos_.push_back(std::make_shared<Bloco>(kBloco));
+      bloco_ = blocos_.back();
+    }
+    inicio_ = 0;
+    fim_ = 0;
+  }
+  // The block is only written past `fim_`, where no line given points.
+  char* const destino = bloco_->data() + fim_;
+  const std::size_t espaco = kBloco - fim_;
   if (descritor_ < 0) {  // a FILE over memory
-    fim_ = std::fread(bloco_.data(), 1, bloco_.size(), arquivo_);
-    if (fim_ < bloco_.size()) {
+    const std::size_t lidos = std::fread(destino, 1, espaco, arquivo_);
+    fim_ += lidos;
+    if (lidos < espaco) {
       acabou_ = true;
       falhou_ = std::ferror(arquivo_) != 0;
       erro_ = falhou_ ? errno : 0;
@@ -207,9 +228,9 @@ void LeitorLinhas::LeBloco() {
   }
   // read takes what a pipe holds, where fread would wait for the whole block.
   for (;;) {
-    const ssize_t lidos = ::read(descritor_, bloco_.data(), bloco_.size());
+    const ssize_t lidos = ::read(descritor_, destino, espaco);
     if (lidos > 0) {
-      fim_ = static_cast<std::size_t>(lidos);
+      fim_ += static_cast<std::size_t>(lidos);
       return;
     }
     if (lidos < 0 && errno == EINTR) {

@@ -41,6 +41,9 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
 class LeitorLinhas {
  public:
   static constexpr std::size_t kSemLimite = static_cast<std::size_t>(-1);
+  // A block of the input as read. Lines given point into it; one who keeps a copy of the pointer
+  // keeps the block's bytes as they are: the reader reads on into another block meanwhile.
+  using Bloco = std::vector<char>;
   using Relogio = std::chrono::steady_clock;
   enum class Leitura { kLinha, kFim, kAindaNao };
 
@@ -54,6 +57,9 @@ class LeitorLinhas {
   // Whether the line last returned was longer than `maximo` (it then comes empty).
   bool LongaDemais() const { return longaDemais_; }
   const LinhaLonga& longa() const { return longa_; }
+  // The block that holds the line last returned, or null when the line lies elsewhere (it ran
+  // across blocks, or was too long to hold).
+  const std::shared_ptr<Bloco>* BlocoDaLinha() const { return naBloco_ ? &bloco_ : nullptr; }
   // Called each time the reader is about to wait for input that has not come yet.
   void AntesDeEsperar(std::function<void()> acao) { antesDeEsperar_ = std::move(acao); }
 
@@ -76,7 +82,10 @@ class LeitorLinhas {
   int descritor_ = -1;  // -1 when the FILE has no descriptor (a string in memory)
   bool podeEsperar_ = false;
   std::size_t maximo_;
-  std::vector<char> bloco_;
+  std::shared_ptr<Bloco> bloco_;  // the block being read
+  // Every block made: those no one else holds are read into again.
+  std::vector<std::shared_ptr<Bloco>> blocos_;
+  bool naBloco_ = false;
   std::size_t inicio_ = 0;
   std::size_t fim_ = 0;
   bool acabou_ = false;

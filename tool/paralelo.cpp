@@ -26,8 +26,10 @@ constexpr std::size_t kMaiorGuardado = std::size_t{8} << 20U;
 // are not asked of the system again for every batch.
 void Esvazia(Lote& lote) {
   lote.primeiraLinha = 0;
-  lote.texto.clear();
-  lote.fins.clear();
+  lote.linhas.clear();
+  lote.bytes = 0;
+  lote.blocos.clear();
+  lote.partidas.clear();
   lote.longas.clear();
   lote.saida.clear();
   lote.erros.clear();
@@ -144,7 +146,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
         ordem.pop_front();
         entrega(*lote);
-        if (lote->texto.capacity() <= kMaiorGuardado && lote->saida.capacity() <= kMaiorGuardado) {
+        if (lote->saida.capacity() <= kMaiorGuardado) {
           Esvazia(*lote);
           livres.push_back(std::move(lote));
         }
@@ -163,7 +165,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       }
       LeitorLinhas::Relogio::time_point prazo{};
       while (lote->Linhas() < kLinhasPorLote &&
-             lote->texto.size() + lote->Linhas() * saidaPorLinha < bytesPorLote) {
+             lote->bytes + lote->Linhas() * saidaPorLinha < bytesPorLote) {
         LeitorLinhas::Leitura r = LeitorLinhas::Leitura::kLinha;
         if (lote->Linhas() == 0 && ordem.empty()) {
           r = linhas.Proxima(linha) ? r : LeitorLinhas::Leitura::kFim;  // nothing else to do
@@ -186,8 +188,15 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         if (linhas.LongaDemais()) {
           lote->longas.emplace_back(lote->Linhas(), linhas.longa());
         }
-        lote->texto.append(linha);
-        lote->fins.push_back(lote->texto.size());
+        if (const auto* bloco = linhas.BlocoDaLinha()) {
+          if (lote->blocos.empty() || lote->blocos.back() != *bloco) {
+            lote->blocos.push_back(*bloco);
+          }
+        } else if (!linha.empty()) {
+          linha = lote->partidas.emplace_back(linha);
+        }
+        lote->linhas.push_back(linha);
+        lote->bytes += linha.size();
       }
       if (lote->Linhas() == 0) {
         livres.push_back(std::move(lote));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,9 +16,12 @@
 namespace lumbrava {
 
 struct Lote {
-  std::size_t primeiraLinha = 0;  // number of the batch's first line, from 1
-  std::string texto;              // the lines, one after another
-  std::vector<std::size_t> fins;  // where each line ends in `texto`
+  std::size_t primeiraLinha = 0;         // number of the batch's first line, from 1
+  std::vector<std::string_view> linhas;  // the lines, in the blocks below or in `partidas`
+  std::size_t bytes = 0;                 // the lines' length together
+  // The read blocks the lines lie in, held until the batch is done with.
+  std::vector<std::shared_ptr<const LeitorLinhas::Bloco>> blocos;
+  std::deque<std::string> partidas;  // the lines that ran across blocks
   // The lines longer than the reader holds (they stand empty in `texto`), by index, in order.
   std::vector<std::pair<std::size_t, LinhaLonga>> longas;
   // Filled by the worker:
@@ -29,11 +33,8 @@ struct Lote {
   // the batch does not finish, left for the one who has the next batch.
   std::size_t linhasEmAberto = 0;
 
-  std::size_t Linhas() const { return fins.size(); }
-  std::string_view Linha(std::size_t i) const {
-    const std::size_t de = i == 0 ? 0 : fins[i - 1];
-    return std::string_view(texto).substr(de, fins[i] - de);
-  }
+  std::size_t Linhas() const { return linhas.size(); }
+  std::string_view Linha(std::size_t i) const { return linhas[i]; }
   // Line `i` when it was too long to hold, else null.
   const LinhaLonga* Longa(std::size_t i) const;
 };
