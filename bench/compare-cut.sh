@@ -8,6 +8,8 @@
 # Usage: bench/compare-cut.sh [LINES] [--memory]
 #   LINES     records of "bens-cadastro_bem" (default 200000)
 #   --memory  also the peak memory of read and write on a file of about 1 GB (needs GNU time)
+# With LUMBRAVA_TOOL set to a lumbrava-layouts binary (an earlier build, say), that binary is timed
+# instead of a fresh build of this tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 linhas=200000
@@ -18,10 +20,14 @@ for a in "$@"; do
     *) linhas=$a ;;
   esac
 done
-./scripts/setup.sh
-cmake --preset bench >/dev/null
-cmake --build --preset bench --target lumbrava-layouts >/dev/null
-tool=build-bench/lumbrava-layouts
+if [ -n "${LUMBRAVA_TOOL:-}" ]; then
+  tool=$(realpath "$LUMBRAVA_TOOL")
+else
+  ./scripts/setup.sh
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench --target lumbrava-layouts >/dev/null
+  tool=build-bench/lumbrava-layouts
+fi
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 nucleos=$(nproc)

@@ -121,7 +121,7 @@ LeitorLinhas::Leitura LeitorLinhas::Le(std::string_view& linha, const Relogio::t
   const std::size_t maximoBruto = maximo_ == kSemLimite ? kSemLimite : maximo_ + 1;
   for (;;) {
     if (inicio_ < fim_) {
-      const char* base = bloco_->data() + inicio_;
+      const char* base = bloco_.get() + inicio_;
       const std::size_t disponivel = fim_ - inicio_;
       const auto* nl = static_cast<const char*>(std::memchr(base, '\n', disponivel));
       const std::size_t n = nl != nullptr ? static_cast<std::size_t>(nl - base) : disponivel;
@@ -207,14 +207,14 @@ void LeitorLinhas::LeBloco() {
       }
     }
     if (bloco_ == nullptr) {
-      blocos_.push_back(std::make_shared<Bloco>(kBloco));
+      blocos_.push_back(std::make_shared_for_overwrite<Bloco>(kBloco));
       bloco_ = blocos_.back();
     }
     inicio_ = 0;
     fim_ = 0;
   }
   // The block is only written past `fim_`, where no line given points.
-  char* const destino = bloco_->data() + fim_;
+  char* const destino = bloco_.get() + fim_;
   const std::size_t espaco = kBloco - fim_;
   if (descritor_ < 0) {  // a FILE over memory
     const std::size_t lidos = std::fread(destino, 1, espaco, arquivo_);

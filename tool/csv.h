@@ -43,7 +43,7 @@ class LeitorLinhas {
   static constexpr std::size_t kSemLimite = static_cast<std::size_t>(-1);
   // A block of the input as read. Lines given point into it; one who keeps a copy of the pointer
   // keeps the block's bytes as they are: the reader reads on into another block meanwhile.
-  using Bloco = std::vector<char>;
+  using Bloco = char[];
   using Relogio = std::chrono::steady_clock;
   enum class Leitura { kLinha, kFim, kAindaNao };
 
