@@ -37,7 +37,8 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
 // Lines of a file read in large blocks, or as they come from a pipe. A line comes without its
 // "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line longer than
 // `maximo` bytes is read past in pieces and given as an empty line with LongaDemais() set, so
-// memory holds one block and at most `maximo` bytes of a line, whatever the file.
+// memory holds one block (and those its caller still holds, see BlocoDaLinha) and at most
+// `maximo` bytes of a line, whatever the file.
 class LeitorLinhas {
  public:
   static constexpr std::size_t kSemLimite = static_cast<std::size_t>(-1);
