@@ -22,7 +22,7 @@ struct Lote {
   // The read blocks the lines lie in, held until the batch is done with.
   std::vector<std::shared_ptr<const LeitorLinhas::Bloco>> blocos;
   std::deque<std::string> partidas;  // the lines that ran across blocks
-  // The lines longer than the reader holds (they stand empty in `texto`), by index, in order.
+  // The lines longer than the reader holds (they stand empty in `linhas`), by index, in order.
   std::vector<std::pair<std::size_t, LinhaLonga>> longas;
   // Filled by the worker:
   std::string saida;                 // output of the lines before the batch's first error
