@@ -192,7 +192,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       k.de = k.temColunas ? static_cast<std::size_t>(c.inicio - 1) : 0;
       k.tamanho = k.temColunas ? static_cast<std::size_t>(c.tamanho) : 0;
       k.numero = c.tipo == "N" && !c.semFormatacao;
-      k.separadorFinal = c.SeparadorNoFinalEfetivo() && c.fim >= 1;
+      k.separadorFinal = c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1;
       k.escreveSeparador = c.EscreveSeparador();
       k.separador = c.SeparadorDecimalEfetivo();
       k.separadorAscii = EhAscii(k.separador);
