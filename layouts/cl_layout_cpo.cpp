@@ -17,8 +17,11 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
   if (aDireita) {
     valor = Apara(valor);
   }
-  const std::string_view cortado =
+  std::string_view cortado =
       ascii ? valor.substr(0, std::min(tamanho, valor.size())) : Subtexto(valor, 0, tamanho);
+  if (aDireita) {
+    cortado = Apara(cortado);  // a cut after a blank would leave it last, out of alignment
+  }
   const std::size_t largura = ascii ? cortado.size() : ContaCaracteres(cortado);
   saida.resize(tamanho - largura + cortado.size());
   char* o = saida.data();

@@ -377,8 +377,8 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
       }
     }
     atribui(c, bruto);
-    // The field-end separator, when the record has it after the field's columns.
-    if (c.SeparadorNoFinalEfetivo() && c.fim >= 1) {
+    // The field-end separator, which the record has after the columns of a field that has any.
+    if (c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1) {
       const std::size_t depois = static_cast<std::size_t>(c.fim) + desvio;
       const std::string_view sep =
           ascii ? (depois < linha.size() ? linha.substr(depois, 1) : std::string_view())
