@@ -17,10 +17,11 @@
 
 namespace lumbrava::fuzz {
 
-// A text fit for a message: printable ASCII as it is, every other byte as \xNN.
+// A text fit for a message: printable ASCII as it is, every other byte as \xNN; a long text
+// shows its first 400 bytes.
 inline std::string Mostra(std::string_view texto) {
   std::string saida = "\"";
-  for (const char c : texto) {
+  for (const char c : texto.substr(0, 400)) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 0x20 && b < 0x7F && c != '"' && c != '\\') {
       saida.push_back(c);
@@ -30,7 +31,11 @@ inline std::string Mostra(std::string_view texto) {
       saida += hex;
     }
   }
-  return saida + "\"";
+  saida += "\"";
+  if (texto.size() > 400) {
+    saida += "... (" + std::to_string(texto.size()) + " bytes)";
+  }
+  return saida;
 }
 
 [[noreturn]] inline void Falha(const std::string& oQue) {
