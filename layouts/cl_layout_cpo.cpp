@@ -29,6 +29,12 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
     cortado = valor.substr(a, percurso.Deslocamento(tamanho) - a);
     largura = percurso.Antes();
   }
+  if (aDireita) {
+    // A cut just after a blank would leave it last, out of alignment.
+    const std::size_t antes = cortado.size();
+    cortado = Apara(cortado);
+    largura -= antes - cortado.size();
+  }
   saida.resize(tamanho - largura + cortado.size());
   char* o = saida.data();
   if (aDireita) {

@@ -382,8 +382,8 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
       }
     }
     atribui(c, bruto);
-    // The field-end separator, when the record has it after the field's columns.
-    if (c.SeparadorNoFinalEfetivo() && c.fim >= 1) {
+    // The field-end separator, which the record has after the columns of a field that has any.
+    if (c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1) {
       const std::size_t depois = deslocamento(static_cast<std::size_t>(c.fim) + desvio);
       if (linha.substr(depois).starts_with(kSeparadorNoFinalDoCampo)) {
         desvio += 1;

@@ -65,6 +65,9 @@ TEST_F(ValoresFerramentaTest, JsonNumbersAreExactAndNamesComeOnce) {
       << r.erros;
   r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": 1, \"VALOR\": 2}\n");
   EXPECT_NE(r.erros.find("o nome 'VALOR' aparece duas vezes"), std::string::npos) << r.erros;
+  r = Roda("write Unico lancamentos --jsonl", "{\"\": true}\n");
+  EXPECT_NE(r.erros.find("campo '': o valor deve ser texto, número ou null"), std::string::npos)
+      << r.erros;
   r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": true}\n");
   EXPECT_NE(r.erros.find("campo 'Valor': o valor deve ser texto, número ou null"),
             std::string::npos)

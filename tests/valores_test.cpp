@@ -45,6 +45,24 @@ TEST_F(ValoresTest, FieldEndSeparatorReadWhereItStands) {
   }
 }
 
+// A right-aligned text cut just after a blank stays right-aligned; a field of no columns has no
+// field-end separator, so a ";" after it belongs to the next field.
+TEST_F(ValoresTest, CutRightAlignedTextAndEmptyFieldsWithSeparators) {
+  auto l = teste::Compoe("Protheus", "lancamentosLctoPadrao");
+  l->InformaValor("ctDebito", "CONTA CAIXA GERAL X MATRIZ");
+  EXPECT_EQ(l->ExpandeLayout().substr(3, 20), " CONTA CAIXA GERAL X");
+
+  clLayoutReg v;
+  v.AcrescentaCampoAppend(0, "vazio", 0, "S");
+  v.AcrescentaCampoAppend(3, "texto", 0, "S");
+  v.separadorNoFinalDeCadaCampo = true;
+  v.InformaValor("texto", ";ab");
+  const std::string r = v.ExpandeLayout();
+  EXPECT_EQ(r, ";ab;");
+  ASSERT_TRUE(v.PreencheLayoutApartirLinha(r));
+  EXPECT_EQ(v.pegaValor("texto"), ";ab");
+}
+
 // With the separator to be written but empty, the decimals are implied both ways.
 TEST_F(ValoresTest, EmptyDecimalSeparatorReadsAsItWasWritten) {
   for (const bool doCampo : {false, true}) {

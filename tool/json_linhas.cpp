@@ -43,6 +43,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
       return false;
     }
     chave_ = std::move(chave);
+    temChave_ = true;
     return true;
   }
   bool end_object() override {
@@ -70,7 +71,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
     return true;
   }
   bool Recusa(const std::string& motivo) {
-    if (motivo.empty() || nivel_ != 1 || chave_.empty()) {
+    if (motivo.empty() || nivel_ != 1 || !temChave_) {
       problema = "não é um objeto JSON";
     } else {
       problema = "campo '" + chave_ + "': " + motivo;
@@ -81,6 +82,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   std::vector<std::pair<std::string, std::string>>& pares_;
   std::set<std::string> vistas_;
   std::string chave_;
+  bool temChave_ = false;  // a name was read (it may be the empty one)
   int nivel_ = 0;
 };
 
