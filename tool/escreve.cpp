@@ -17,7 +17,6 @@ namespace lumbrava {
 
 namespace {
 
-constexpr std::size_t kNada = std::string_view::npos;
 
 // Names the field and the character that the file's encoding cannot hold.
 std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codificador,
