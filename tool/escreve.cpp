@@ -17,7 +17,6 @@ namespace lumbrava {
 
 namespace {
 
-
 // Names the field and the character that the file's encoding cannot hold.
 std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codificador,
                                 const Parametros& p) {
@@ -299,16 +298,12 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
 }  // namespace
 
 int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros) {
-  clProdutos catalogo;
-  clLayoutReg* l = LayoutParaDados(catalogo, p, erros);
-  if (l == nullptr) {
+  const Abertura aberto(p, entrada, erros);
+  if (!aberto.Abriu()) {
     return kSaidaEntradaRecusada;
   }
-  Origem origem(p.arquivo, entrada, erros);
-  if (origem.arquivo() == nullptr) {
-    return kSaidaEntradaRecusada;
-  }
-  LeitorLinhas linhas(origem.arquivo(), kMaximoRegistroDeDados);
+  clLayoutReg* const l = &aberto.layout();
+  LeitorLinhas linhas(aberto.entrada(), kMaximoRegistroDeDados);
   std::vector<std::size_t> colunas;  // each CSV column's field, by its place in the layout
 
   if (!p.jsonl) {

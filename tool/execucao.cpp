@@ -15,14 +15,18 @@ Codificacao CodificacaoDe(const std::string& nome) {
 
 std::string Linha(std::size_t n) { return "linha " + std::to_string(n) + ": "; }
 
-clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FILE* erros) {
-  clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(p.sistema, p.layout);
-  if (l != nullptr && l->campos().empty()) {
+Abertura::Abertura(const Parametros& p, std::FILE* entrada, std::FILE* erros) {
+  layout_ = catalogo_.LocalizaCriaLayoutRegistro(p.sistema, p.layout);
+  if (layout_ == nullptr) {
+    return;
+  }
+  if (layout_->campos().empty()) {
     std::fprintf(erros, "o layout '%s' (%s) não tem campos: não há o que ler nem gravar com ele\n",
                  p.layout.c_str(), p.sistema.c_str());
-    return nullptr;
+    layout_ = nullptr;
+    return;
   }
-  return l;
+  origem_ = std::make_unique<Origem>(p.arquivo, entrada, erros);
 }
 
 int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "layouts/cl_produtos.h"
@@ -62,8 +63,21 @@ Codificacao CodificacaoDe(const std::string& nome);
 // "linha N: ", the start of every message about an input line.
 std::string Linha(std::size_t n);
 
-// The layout through the catalogue, refused when it has no field to read or write.
-clLayoutReg* LayoutParaDados(clProdutos& catalogo, const Parametros& p, std::FILE* erros);
+// What read and write open first: the layout through the catalogue (refused when it has no field
+// to read or write) and the input. When either fails, the reason has been written to `erros` and
+// Abriu() is false.
+class Abertura {
+ public:
+  Abertura(const Parametros& p, std::FILE* entrada, std::FILE* erros);
+  bool Abriu() const { return layout_ != nullptr && origem_ && origem_->arquivo() != nullptr; }
+  clLayoutReg& layout() const { return *layout_; }
+  std::FILE* entrada() const { return origem_->arquivo(); }
+
+ private:
+  clProdutos catalogo_;
+  clLayoutReg* layout_ = nullptr;
+  std::unique_ptr<Origem> origem_;
+};
 
 // Ends a read or a write: the last reports, the output flushed and, when every line went through,
 // the output file put in place.

@@ -549,15 +549,11 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
 }  // namespace
 
 int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros) {
-  clProdutos catalogo;
-  clLayoutReg* l = LayoutParaDados(catalogo, p, erros);
-  if (l == nullptr) {
+  const Abertura aberto(p, entrada, erros);
+  if (!aberto.Abriu()) {
     return kSaidaEntradaRecusada;
   }
-  Origem origem(p.arquivo, entrada, erros);
-  if (origem.arquivo() == nullptr) {
-    return kSaidaEntradaRecusada;
-  }
+  clLayoutReg* const l = &aberto.layout();
   Destino destino(p.saida, saidaPadrao, erros);
   if (destino.arquivo() == nullptr) {
     return kSaidaEntradaRecusada;
@@ -570,7 +566,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
     }
     saida.buffer() += '\n';
   }
-  LeitorLinhas linhas(origem.arquivo(), MaximoDaLinha(*l, CodificacaoDe(p.codificacao)));
+  LeitorLinhas linhas(aberto.entrada(), MaximoDaLinha(*l, CodificacaoDe(p.codificacao)));
   Relator relator(erros);
   bool avisado = false;
   ProcessaEmParalelo(
