@@ -350,38 +350,57 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
     return ok;
   }
 
+  thread_local std::vector<CorteDoCampo> cortes;
+  CortaLinha(linha, EhAscii(linha), cortes);
+  for (const CorteDoCampo& k : cortes) {
+    auto& c = *const_cast<clLayoutCpo*>(k.campo);
+    if (k.cortadoPeloFim) {
+      c.valor.assign(k.texto);
+      falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
+                    "): a linha acaba na coluna " + std::to_string(k.colunasDaLinha) +
+                    ", no meio do número");
+      continue;
+    }
+    atribui(c, k.texto);
+  }
+  return ok;
+}
+
+void clLayoutReg::CortaLinha(std::string_view linha, bool umBytePorCaractere,
+                             std::vector<CorteDoCampo>& cortes) const {
+  cortes.resize(porColuna_.size());
   // Columns count characters: one walk along the line finds where every field begins and ends
-  // (the fields come in column order); an ASCII line needs no walking.
-  const bool ascii = EhAscii(linha);
+  // (the fields come in column order).
   PercursoUtf8 percurso(linha);
   const auto deslocamento = [&](std::size_t caractere) {
-    return ascii ? std::min(caractere, linha.size()) : percurso.Deslocamento(caractere);
+    return umBytePorCaractere ? std::min(caractere, linha.size())
+                              : percurso.Deslocamento(caractere);
   };
   std::size_t desvio = 0;  // field-end separators found before this field
-  for (const clLayoutCpo* cc : porColuna_) {
-    auto& c = *const_cast<clLayoutCpo*>(cc);
-    std::string_view bruto;
+  for (std::size_t i = 0; i < porColuna_.size(); ++i) {
+    const clLayoutCpo& c = *porColuna_[i];
+    CorteDoCampo& k = cortes[i];
+    k = CorteDoCampo();
+    k.campo = &c;
     if (!c.operacao.empty()) {
-      bruto = c.operacao;
+      k.texto = c.operacao;
     } else if (c.inicio >= 1 && c.tamanho > 0) {
       const std::size_t de = static_cast<std::size_t>(c.inicio - 1) + desvio;
       const auto n = static_cast<std::size_t>(c.tamanho);
       const std::size_t a = deslocamento(de);
       const std::size_t b = deslocamento(de + n);
-      bruto = linha.substr(a, b - a);
+      k.texto = linha.substr(a, b - a);
+      k.daLinha = true;
       // A number cut by the end of the line would read as another number.
       if (a < linha.size() && b == linha.size() && c.tipo == "N" && !c.semFormatacao) {
-        const std::size_t caracteres = ascii ? linha.size() : percurso.Antes();
+        const std::size_t caracteres = umBytePorCaractere ? linha.size() : percurso.Antes();
         if (de + n > caracteres) {
-          c.valor.assign(bruto);
-          falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
-                        "): a linha acaba na coluna " + std::to_string(caracteres) +
-                        ", no meio do número");
-          continue;
+          k.cortadoPeloFim = true;
+          k.colunasDaLinha = caracteres;
+          continue;  // the line ends here
         }
       }
     }
-    atribui(c, bruto);
     // The field-end separator, which the record has after the columns of a field that has any.
     if (c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1) {
       const std::size_t depois = deslocamento(static_cast<std::size_t>(c.fim) + desvio);
@@ -390,7 +409,6 @@ bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string
       }
     }
   }
-  return ok;
 }
 
 int clLayoutReg::ComprimentoRegistro() const {

@@ -1,10 +1,10 @@
 // The record layout: an ordered set of fixed-width or delimited fields that reads its values from a
 // text line and writes them back, with layout-wide and per-field output settings.
 //
-// Threads: the const operations (ExpandeLayout, ExpandeLayoutDiv, the look-ups, pegaValor,
-// TamanhoRegistro) write nothing, so several threads may run them on one layout at once; every
-// other operation changes the layout or its fields' values and needs the layout to itself. A
-// thread that reads or writes records gets its own copy (the copy constructor).
+// Threads: the const operations (ExpandeLayout, ExpandeLayoutDiv, CortaLinha, the look-ups,
+// pegaValor, TamanhoRegistro) change nothing in the layout, so several threads may run them on one
+// layout at once; every other operation changes the layout or its fields' values and needs the
+// layout to itself. A thread that reads or writes records gets its own copy (the copy constructor).
 #pragma once
 
 #include <memory>
@@ -127,6 +127,31 @@ class clLayoutReg {
   // Returns false when the line is refused; the field concerned keeps the text as read and, when
   // `erro` is given, it receives a message naming the field (the first problem only).
   bool PreencheLayoutApartirLinha(std::string_view linha, std::string* erro = nullptr);
+
+  // One field of a fixed-width line as CortaLinha finds it.
+  struct CorteDoCampo {
+    const clLayoutCpo* campo = nullptr;
+    // Its raw text: the field's columns in `linha` (empty when the line ends before them), or its
+    // operation text, or empty for a field without columns.
+    std::string_view texto;
+    bool daLinha = false;  // `texto` lies in the line
+    // A number (type "N", formatted) whose columns the end of the line cuts: it would read as
+    // another number, so it is refused. Then colunasDaLinha is the line's length in characters.
+    bool cortadoPeloFim = false;
+    std::size_t colunasDaLinha = 0;
+  };
+  // Cuts a fixed-width line (without its line end) where its fields stand, as
+  // PreencheLayoutApartirLinha reads it, into `cortes`: one entry per field, in column order
+  // (camposPorColuna). A field with an operation text takes that text; every other field with
+  // columns takes its own columns (characters), shifted past the kSeparadorNoFinalDoCampo found
+  // so far: each field with columns whose separadorNoFinalDeCadaCampo is in force may be followed
+  // by it. With `umBytePorCaractere` (Windows-1252 text, or ASCII) a column is a byte; otherwise
+  // the line is walked as UTF-8. The values are left as they are; being const and writing only
+  // `cortes`, it may run on one layout from several threads at once.
+  void CortaLinha(std::string_view linha, bool umBytePorCaractere,
+                  std::vector<CorteDoCampo>& cortes) const;
+  // The fields in column order, field order among equal start columns: the order lines are cut in.
+  const std::vector<const clLayoutCpo*>& camposPorColuna() const { return porColuna_; }
 
   // --- writing ---------------------------------------------------------------------------------
   // The fixed-width record: every field at its own columns (ValorFormatado), columns that no field

@@ -175,28 +175,18 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
                      std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)"),
         comprimento_(static_cast<std::size_t>(layout_.ComprimentoRegistro())) {
     const auto& campos = layout_.campos();
-    // Column order, field order among equal start columns: the order the layout reads in.
-    std::vector<std::size_t> ordem(campos.size());
-    for (std::size_t i = 0; i < ordem.size(); ++i) {
-      ordem[i] = i;
-    }
-    std::stable_sort(ordem.begin(), ordem.end(), [&](std::size_t a, std::size_t b) {
-      return campos[a]->inicio < campos[b]->inicio;
-    });
-    for (const std::size_t i : ordem) {
-      const clLayoutCpo& c = *campos[i];
-      Corte k;
-      k.campo = &c;
-      k.indice = i;
-      k.temColunas = c.operacao.empty() && c.inicio >= 1 && c.tamanho > 0;
-      k.de = k.temColunas ? static_cast<std::size_t>(c.inicio - 1) : 0;
-      k.tamanho = k.temColunas ? static_cast<std::size_t>(c.tamanho) : 0;
-      k.numero = c.tipo == "N" && !c.semFormatacao;
-      k.separadorFinal = c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1;
-      k.escreveSeparador = c.EscreveSeparador();
-      k.separador = c.SeparadorDecimalEfetivo();
+    // The fields in the order the layout cuts a line in.
+    for (const clLayoutCpo* c : layout_.camposPorColuna()) {
+      Leitura k;
+      k.campo = c;
+      while (campos[k.indice].get() != c) {
+        ++k.indice;
+      }
+      k.numero = c->tipo == "N" && !c->semFormatacao;
+      k.escreveSeparador = c->EscreveSeparador();
+      k.separador = c->SeparadorDecimalEfetivo();
       k.separadorAscii = EhAscii(k.separador);
-      cortes_.push_back(k);
+      leituras_.push_back(k);
     }
     valores_.resize(campos.size());
     numeros_.resize(campos.size());
@@ -270,20 +260,14 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   }
 
  private:
-  // A field as the line is cut, in column order.
-  struct Corte {
+  // How a field's value is read, in column order (the layout's cuts of a line).
+  struct Leitura {
     const clLayoutCpo* campo = nullptr;
-    std::size_t indice = 0;   // its place in the field order: the output column
-    bool temColunas = false;  // false: it takes its operation text, or nothing
-    std::size_t de = 0;       // first column, from 0
-    std::size_t tamanho = 0;
-    bool numero = false;  // read as a number
-    bool separadorFinal = false;
+    std::size_t indice = 0;         // its place in the field order: the output column
+    bool numero = false;            // read as a number
     bool escreveSeparador = false;  // the number's settings in force
     std::string_view separador;
     bool separadorAscii = false;
-    // Filled for each line:
-    bool curto = false;  // a number cut by the end of the line
   };
   // A field's value for one line: raw bytes of the line (converted as written out) or UTF-8.
   struct Valor {
@@ -299,62 +283,27 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return "layout '" + layout_.nomeRegistro + "', campo '" + c.nome + "'" + problema;
   }
 
-  // A fixed-width line: the record-length check, then every field in column order, its columns
-  // and its value. Where columns are characters (UTF-8 with accents), one walk along the line
-  // finds every field's columns first, and the check, which needs the walk, comes after it.
-  // False (with the message) when the line is refused.
+  // A fixed-width line: the record-length check, then every field in column order, cut where the
+  // layout cuts it (a column is a byte in Windows-1252 or ASCII, a character in UTF-8 with
+  // accents), and its value. False (with the message) when the line is refused.
   bool Corta(std::string_view bruta, bool alto, std::size_t n, Lote& lote) {
     const bool caminha = alto && codificacao_ == Codificacao::kUtf8;  // columns are not bytes
-    percurso_.Reinicia(bruta);
-    const auto deslocamento = [&](std::size_t coluna) {
-      return caminha ? percurso_.Deslocamento(coluna) : std::min(coluna, bruta.size());
-    };
-    // The record length is checked before any field; where a column is a byte, it needs no cut.
-    const auto cabe = [&] {
-      if (bruta.size() <= comprimento_ || Apara(bruta.substr(deslocamento(comprimento_))).empty()) {
-        return true;
-      }
-      lote.erros.push_back(Linha(n) +
-                           std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
-                           " caracteres, mas o layout '" + nomeLayout_ + "' tem " +
-                           std::to_string(comprimento_) + " colunas");
-      return false;
-    };
-    if (!caminha && !cabe()) {
-      return false;
-    }
-    std::size_t desvio = 0;  // field-end separators found before this field
-    for (Corte& k : cortes_) {
-      Valor& v = valores_[k.indice];
-      k.curto = false;
-      if (!k.temColunas) {
-        v = {k.campo->operacao, false};
-      } else {
-        const std::size_t de = k.de + desvio;
-        const std::size_t a = deslocamento(de);
-        const std::size_t b = deslocamento(de + k.tamanho);
-        v = {bruta.substr(a, b - a), true};
-        k.curto = k.numero && a < bruta.size() && b == bruta.size() &&
-                  de + k.tamanho > (caminha ? percurso_.Antes() : bruta.size());
-      }
-      if (k.separadorFinal) {
-        const std::size_t depois = deslocamento(static_cast<std::size_t>(k.campo->fim) + desvio);
-        if (bruta.substr(depois).starts_with(kSeparadorNoFinalDoCampo)) {
-          desvio += 1;
-        }
-      }
-      if (!caminha && !LeValor(k, bruta, false, n, lote)) {
+    if (bruta.size() > comprimento_) {
+      const std::size_t colunas = caminha ? ContaCaracteres(bruta) : bruta.size();
+      if (colunas > comprimento_ &&
+          !Apara(
+               bruta.substr(caminha ? DeslocamentoDoCaractere(bruta, comprimento_) : comprimento_))
+               .empty()) {
+        lote.erros.push_back(Linha(n) + std::to_string(colunas) + " caracteres, mas o layout '" +
+                             nomeLayout_ + "' tem " + std::to_string(comprimento_) + " colunas");
         return false;
       }
     }
-    if (!caminha) {
-      return true;
-    }
-    if (!cabe()) {
-      return false;
-    }
-    for (const Corte& k : cortes_) {
-      if (!LeValor(k, bruta, true, n, lote)) {
+    layout_.CortaLinha(bruta, !caminha, cortes_);
+    for (std::size_t i = 0; i < cortes_.size(); ++i) {
+      const clLayoutReg::CorteDoCampo& k = cortes_[i];
+      valores_[leituras_[i].indice] = {k.texto, k.daLinha};
+      if (!LeValor(leituras_[i], k, n, lote)) {
         return false;
       }
     }
@@ -363,7 +312,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
 
   // A field's value as the layout reads it: trimmed when the field asks, a number in the
   // system's form; false (with the message) when the line is refused.
-  bool LeValor(const Corte& k, std::string_view bruta, bool caminha, std::size_t n, Lote& lote) {
+  bool LeValor(const Leitura& k, const clLayoutReg::CorteDoCampo& corte, std::size_t n,
+               Lote& lote) {
     const clLayoutCpo& c = *k.campo;
     Valor& v = valores_[k.indice];
     if (c.eliminaEspacos) {
@@ -378,13 +328,11 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     if (bruto && !k.separadorAscii && !EhAscii(texto)) {
       texto = EmUtf8(texto, convertida_);
     }
-    if (k.curto) {
+    if (corte.cortadoPeloFim) {
       lote.erros.push_back(
-          Linha(n) +
-          Problema(c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
-                          "): a linha acaba na coluna " +
-                          std::to_string(caminha ? ContaCaracteres(bruta) : bruta.size()) +
-                          ", no meio do número"));
+          Linha(n) + Problema(c, " (colunas " + std::to_string(c.inicio) + " a " +
+                                     std::to_string(c.fim) + "): a linha acaba na coluna " +
+                                     std::to_string(corte.colunasDaLinha) + ", no meio do número"));
       return false;
     }
     std::string& numero = numeros_[k.indice];
@@ -530,7 +478,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   bool jsonl_;
   std::string longaDemais_;
   std::size_t comprimento_;
-  std::vector<Corte> cortes_;
+  std::vector<Leitura> leituras_;
+  std::vector<clLayoutReg::CorteDoCampo> cortes_;
   std::string indefinidos_;  // the bytes that Windows-1252 leaves undefined
   std::array<Utf8DoByte, 128> paraUtf8_{};
   // Per line:
@@ -538,7 +487,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   const char* linha0_ = nullptr;
   Marcas altos_;
   Marcas aspas_;
-  PercursoUtf8 percurso_;
   std::vector<Valor> valores_;
   std::vector<std::string> numeros_;
   std::string convertida_;
