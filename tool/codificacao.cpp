@@ -3,6 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "common/texto.h"
 
@@ -20,7 +25,7 @@ constexpr std::array<char16_t, 32> kAlto = {
 // Each byte from 0x80 as UTF-8: its length (0 when undefined) and its bytes.
 struct Utf8DoByte {
   unsigned char tamanho = 0;
-  std::array<char, 3> bytes{};
+  std::array<char, 4> bytes{};  // four, so that a copy of all of them needs no length
 };
 
 constexpr std::array<Utf8DoByte, 128> TabelaParaUtf8() {
@@ -33,11 +38,11 @@ constexpr std::array<Utf8DoByte, 128> TabelaParaUtf8() {
     }
     if (c < 0x800) {
       u.tamanho = 2;
-      u.bytes = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0};
+      u.bytes = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0, 0};
     } else {
       u.tamanho = 3;
       u.bytes = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                 static_cast<char>(0x80 | (c & 0x3F))};
+                 static_cast<char>(0x80 | (c & 0x3F)), 0};
     }
   }
   return t;
@@ -128,60 +133,104 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
     }
     return true;
   }
-  buffer.resize(linha.size() * 3);
-  char* o = buffer.data();
-  std::size_t coluna = 0;
-  for (const char ch : linha) {
-    ++coluna;
-    const auto b = static_cast<unsigned char>(ch);
-    if (b < 0x80) {
-      *o++ = ch;
-      continue;
+  if (const auto p = linha.find_first_of(kIndefinidosWindows1252); p != std::string_view::npos) {
+    if (falha != nullptr) {
+      *falha = {p + 1, static_cast<unsigned char>(linha[p])};
     }
-    const Utf8DoByte& u = kParaUtf8[b - 0x80];
-    if (u.tamanho == 0) {
-      if (falha != nullptr) {
-        *falha = {coluna, b};
-      }
-      return false;
-    }
-    for (unsigned k = 0; k < u.tamanho; ++k) {
-      *o++ = u.bytes[k];
-    }
+    return false;
   }
-  buffer.resize(static_cast<std::size_t>(o - buffer.data()));
+  buffer.resize(linha.size() * 3 + 16);
+  buffer.resize(
+      static_cast<std::size_t>(Windows1252ParaUtf8(buffer.data(), linha) - buffer.data()));
   utf8 = buffer;
   return true;
 }
 
+char* Windows1252ParaUtf8(char* o, std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* const fim = p + bytes.size();
+  const auto alto = [&o](const char* q) {
+    const Utf8DoByte& u = kParaUtf8[static_cast<unsigned char>(*q) - 0x80U];
+    std::memcpy(o, u.bytes.data(), 4);
+    o += u.tamanho;
+  };
+#ifdef __SSE2__
+  while (fim - p >= 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+    const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+    if (altos == 0) {
+      o += 16;
+      p += 16;
+      continue;
+    }
+    const auto ascii = static_cast<std::size_t>(__builtin_ctz(altos));  // copied already
+    o += ascii;
+    p += ascii;
+    alto(p++);
+  }
+#endif
+  for (; p < fim; ++p) {
+    if (static_cast<unsigned char>(*p) < 0x80U) {
+      *o++ = *p;
+    } else {
+      alto(p);
+    }
+  }
+  return o;
+}
+
 bool Codificador::Codifica(std::string_view utf8, std::string& saida,
                            FalhaCodificacao* falha) const {
-  if (codificacao_ == Codificacao::kUtf8 || EhAscii(utf8)) {
-    saida.assign(utf8);
+  saida.clear();
+  return Acrescenta(utf8, saida, falha);
+}
+
+bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
+                             FalhaCodificacao* falha) const {
+  if (codificacao_ == Codificacao::kUtf8) {
+    saida.append(utf8);
     return true;
   }
-  saida.resize(utf8.size());
-  char* o = saida.data();
+  const std::size_t antes = saida.size();
+  saida.resize(antes + utf8.size() + 16);
+  char* o = saida.data() + antes;
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-  std::size_t coluna = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    ++coluna;
-    if (p[i] < 0x80) {
-      *o++ = static_cast<char>(p[i++]);
+  const unsigned char* const fim = p + utf8.size();
+  std::size_t coluna = 0;  // characters before `p`, counted only when a character fails
+  while (p < fim) {
+#ifdef __SSE2__
+    if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+      const unsigned ascii = altos == 0 ? 16U : static_cast<unsigned>(__builtin_ctz(altos));
+      p += ascii;
+      o += ascii;
+      if (altos == 0) {
+        continue;
+      }
+    }
+#endif
+    if (*p < 0x80U) {
+      *o++ = static_cast<char>(*p++);
       continue;
     }
     char32_t c = 0;
     std::size_t n = 0;
-    const bool valido = ProximoCaractere(p + i, utf8.size() - i, c, n);
+    const bool valido = ProximoCaractere(p, static_cast<std::size_t>(fim - p), c, n);
     const unsigned char b = valido ? ByteDe(c) : 0;
     if (b == 0) {
       if (falha != nullptr) {
-        *falha = {coluna, valido ? c : U'\uFFFD'};
+        coluna = ContaCaracteres(utf8.substr(
+            0, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(utf8.data()))));
+        *falha = {coluna + 1, valido ? c : U'\uFFFD'};
       }
+      saida.resize(antes);
       return false;
     }
     *o++ = static_cast<char>(b);
-    i += n;
+    p += n;
   }
   saida.resize(static_cast<std::size_t>(o - saida.data()));
   return true;

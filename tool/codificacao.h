@@ -43,6 +43,9 @@ class Codificador {
   // False on a character that Windows-1252 cannot hold (or malformed UTF-8); `falha`, when given,
   // names it (valor is the character, U+FFFD for malformed UTF-8).
   bool Codifica(std::string_view utf8, std::string& saida, FalhaCodificacao* falha = nullptr) const;
+  // The same, appended to `saida`; on failure `saida` is as it was.
+  bool Acrescenta(std::string_view utf8, std::string& saida,
+                  FalhaCodificacao* falha = nullptr) const;
 
  private:
   Codificacao codificacao_;
@@ -50,5 +53,12 @@ class Codificador {
 
 // "U+2192".
 std::string NomeDoCaractere(char32_t c);
+
+// The five bytes that Windows-1252 leaves undefined.
+inline constexpr std::string_view kIndefinidosWindows1252 = "\x81\x8D\x8F\x90\x9D";
+
+// Windows-1252 bytes, none of them undefined, written as UTF-8 at `o`, which has room for three
+// bytes a byte and 16 more; gives the end. ASCII runs are copied in blocks.
+char* Windows1252ParaUtf8(char* o, std::string_view bytes);
 
 }  // namespace lumbrava

@@ -1,6 +1,5 @@
 // The write command: CSV or JSON lines into fixed-width or delimited records, on several threads.
 #include <algorithm>
-#include <array>
 #include <unordered_map>
 
 #include "common/texto.h"
@@ -36,82 +35,6 @@ std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codific
   return "o registro tem caracteres que o Windows-1252 não tem";
 }
 
-// UTF-8 records into Windows-1252, fast: the characters that the decoder gives for each byte,
-// looked up the other way. It knows ASCII and those characters only; with anything else it
-// gives up, and the Codificador, which decides, is asked.
-class ParaWindows1252 {
- public:
-  explicit ParaWindows1252(const Decodificador& decodificador) {
-    for (unsigned b = 0x80; b <= 0xFF; ++b) {
-      const char byte = static_cast<char>(b);
-      std::string buffer;
-      std::string_view u;
-      if (!decodificador.Decodifica({&byte, 1}, buffer, u)) {
-        continue;
-      }
-      const auto* c = reinterpret_cast<const unsigned char*>(u.data());
-      if (u.size() == 2 && c[0] >= 0xC0U) {
-        dois_[(c[0] - 0xC0U) * 64U + (c[1] & 0x3FU)] = static_cast<unsigned char>(b);
-      } else if (u.size() == 3) {
-        tres_.push_back({c[0], c[1], c[2], static_cast<unsigned char>(b)});
-      }
-    }
-  }
-
-  // Appends `utf8` encoded to `saida`; false when it meets what it does not know (`saida` then
-  // holds part of it).
-  bool Codifica(std::string_view utf8, std::string& saida) const {
-    const std::size_t antes = saida.size();
-    saida.resize(antes + utf8.size() + 16);
-    char* o = saida.data() + antes;
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const unsigned char* const fim = p + utf8.size();
-    while (p < fim) {
-#ifdef __SSE2__
-      if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
-        const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
-        if (altos == 0) {
-          p += 16;
-          o += 16;
-          continue;
-        }
-        p += __builtin_ctz(altos);
-        o += __builtin_ctz(altos);
-      }
-#endif
-      if (*p < 0x80U) {
-        *o++ = static_cast<char>(*p++);
-        continue;
-      }
-      unsigned char byte = 0;
-      if (*p >= 0xC0U && *p <= 0xDFU && fim - p >= 2 && (p[1] & 0xC0U) == 0x80U) {
-        byte = dois_[(*p - 0xC0U) * 64U + (p[1] & 0x3FU)];
-        p += 2;
-      } else if (fim - p >= 3) {
-        for (const auto& t : tres_) {
-          if (t[0] == p[0] && t[1] == p[1] && t[2] == p[2]) {
-            byte = t[3];
-            p += 3;
-            break;
-          }
-        }
-      }
-      if (byte == 0) {
-        return false;
-      }
-      *o++ = static_cast<char>(byte);
-    }
-    saida.resize(static_cast<std::size_t>(o - saida.data()));
-    return true;
-  }
-
- private:
-  std::array<unsigned char, 32 * 64> dois_{};  // two-byte characters, by lead C0-DF and the rest
-  std::vector<std::array<unsigned char, 4>> tres_;  // three-byte characters and their bytes
-};
-
 // Writes the records of a batch's rows with a copy of its own of the layout.
 class EscritorDeRegistros final : public TrabalhadorDeLotes {
  public:
@@ -120,9 +43,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
                       const std::vector<std::size_t>& colunas)
       : p_(p),
         layout_(modelo),
-        codificacao_(CodificacaoDe(p.codificacao)),
-        codificador_(codificacao_),
-        rapido_(Decodificador(codificacao_)) {
+        codificador_(CodificacaoDe(p.codificacao)) {
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
     }
@@ -264,15 +185,9 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       return;
     }
     const std::size_t antes = lote.saida.size();
-    if (codificacao_ == Codificacao::kUtf8) {
-      lote.saida += registro_;
-    } else if (!rapido_.Codifica(registro_, lote.saida)) {
-      lote.saida.resize(antes);
-      if (!codificador_.Codifica(registro_, codificado_)) {
-        lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
-        return;
-      }
-      lote.saida += codificado_;
+    if (!codificador_.Acrescenta(registro_, lote.saida)) {
+      lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
+      return;
     }
     if (!lote.erros.empty()) {
       lote.saida.resize(antes);  // nothing more is written after a refused row
@@ -283,13 +198,10 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
 
   const Parametros& p_;
   clLayoutReg layout_;
-  Codificacao codificacao_;
   Codificador codificador_;
-  ParaWindows1252 rapido_;
   std::vector<clLayoutCpo*> colunas_;
   RegistroCsv csv_;
   std::string registro_;
-  std::string codificado_;
   std::vector<std::pair<std::string, std::string>> pares_;
   std::unordered_map<std::string, clLayoutCpo*> porChave_;
   std::string problema_;

@@ -1,6 +1,5 @@
 // The read command: record lines into CSV or JSON lines, on several threads.
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -190,21 +189,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     }
     valores_.resize(campos.size());
     numeros_.resize(campos.size());
-    if (codificacao_ == Codificacao::kWindows1252) {
-      // Each byte from 0x80 as the decoder gives it, or undefined.
-      for (unsigned b = 0x80; b <= 0xFF; ++b) {
-        const char byte = static_cast<char>(b);
-        std::string buffer;
-        std::string_view utf8;
-        Utf8DoByte& u = paraUtf8_[b - 0x80];
-        if (decodificador_.Decodifica({&byte, 1}, buffer, utf8) && utf8.size() <= u.bytes.size()) {
-          u.tamanho = static_cast<unsigned char>(utf8.size());
-          std::memcpy(u.bytes.data(), utf8.data(), utf8.size());
-        } else {
-          indefinidos_.push_back(byte);
-        }
-      }
-    }
   }
 
   void Processa(Lote& lote) override {
@@ -218,7 +202,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         }
         continue;
       }
-      const Exame e = Examina(bruta, indefinidos_, altos_, aspas_);
+      const Exame e =
+          Examina(bruta, w1252 ? kIndefinidosWindows1252 : std::string_view(), altos_, aspas_);
       linha0_ = bruta.data();
       if (e.crOuNul != kNada) {
         const std::size_t p = e.crOuNul;
@@ -273,10 +258,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   struct Valor {
     std::string_view texto;
     bool daLinha = false;
-  };
-  struct Utf8DoByte {
-    unsigned char tamanho = 0;
-    std::array<char, 4> bytes{};
   };
 
   std::string Problema(const clLayoutCpo& c, const std::string& problema) const {
@@ -363,41 +344,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return true;
   }
 
-  // Windows-1252 bytes to UTF-8 at `o`, which has room for 16 bytes more than the result: the
-  // ASCII between two bytes from 0x80 is copied in blocks. Gives the end.
-  char* Converte(char* o, std::string_view bruto) const {
-    const char* p = bruto.data();
-    const char* const fim = p + bruto.size();
-    const auto alto = [&](const char* q) {
-      const Utf8DoByte& u = paraUtf8_[static_cast<unsigned char>(*q) - 0x80U];
-      std::memcpy(o, u.bytes.data(), 4);
-      o += u.tamanho;
-    };
-#ifdef __SSE2__
-    while (fim - p >= 16) {
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
-      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
-      if (altos == 0) {
-        o += 16;
-        p += 16;
-        continue;
-      }
-      const auto ascii = static_cast<std::size_t>(__builtin_ctz(altos));  // copied already
-      o += ascii;
-      p += ascii;
-      alto(p++);
-    }
-#endif
-    for (; p < fim; ++p) {
-      if (static_cast<unsigned char>(*p) < 0x80U) {
-        *o++ = *p;
-      } else {
-        alto(p);
-      }
-    }
-    return o;
-  }
+  char* Converte(char* o, std::string_view bruto) const { return Windows1252ParaUtf8(o, bruto); }
 
   std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
     buffer.resize(bruto.size() * 3 + 16);
@@ -480,8 +427,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   std::size_t comprimento_;
   std::vector<Leitura> leituras_;
   std::vector<clLayoutReg::CorteDoCampo> cortes_;
-  std::string indefinidos_;  // the bytes that Windows-1252 leaves undefined
-  std::array<Utf8DoByte, 128> paraUtf8_{};
   // Per line:
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
   const char* linha0_ = nullptr;
