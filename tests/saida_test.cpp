@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -79,10 +80,35 @@ class SaidaTest : public ::testing::Test {
     return nomes;
   }
 
+  // A copy of the tool that any user can reach: the build folder may lie in a folder that only
+  // its owner may enter.
+  static std::string FerramentaParaTodos() {
+    static const std::string caminho = [] {
+      const fs::path pastaDaCopia =
+          fs::temp_directory_path() / ("lumbrava-ferramenta-" + std::to_string(::getpid()));
+      fs::create_directories(pastaDaCopia);
+      fs::permissions(pastaDaCopia, fs::perms::owner_all | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+      const fs::path copia = pastaDaCopia / "lumbrava-layouts";
+      fs::copy_file(LUMBRAVA_TOOL, copia, fs::copy_options::overwrite_existing);
+      fs::permissions(copia, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+      std::atexit([] {
+        std::error_code e;
+        fs::remove_all(
+            fs::temp_directory_path() / ("lumbrava-ferramenta-" + std::to_string(::getpid())), e);
+      });
+      return copia.string();
+    }();
+    return caminho;
+  }
+
   // Starts the tool in the test's folder; -1 is a stream left closed.
   pid_t Inicia(const std::vector<std::string>& argumentos, int entrada, int saida, int erros,
                const Opcoes& o) {
-    std::vector<std::string> args{LUMBRAVA_TOOL};
+    std::vector<std::string> args{o.semPrivilegios ? FerramentaParaTodos()
+                                                   : std::string(LUMBRAVA_TOOL)};
     args.insert(args.end(), argumentos.begin(), argumentos.end());
     std::vector<char*> argv;
     for (auto& a : args) {
