@@ -3,7 +3,9 @@
 // - LeNumeroDoCampo with the same settings reads it back to the same number (the value rounded to
 //   the field's decimals), which writes the very same text;
 // - whatever number LeNumeroDoCampo reads from any text, FormataNumero writes in a field wide
-//   enough.
+//   enough;
+// - a text read 16 bytes at once (inside a longer line, at its start or at its end) reads as it
+//   does step by step.
 #include "layouts/numero.h"
 
 #include <cstddef>
@@ -64,6 +66,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
       !Normaliza(lido, f.decimais, colunas, normal)) {
     Falha("o campo " + Mostra(valor) + " lido como " + Mostra(lido) + " não se escreve; " +
           Descreve(f));
+  }
+
+  // The same text at the start and at the end of a line that may be read whole.
+  const bool lidoPassoAPasso =
+      LeNumeroDoCampo(valor, f.decimais, f.escreveSeparador, f.separador, lido);
+  const std::string linha = std::string(valor) + std::string(16, '#');
+  for (const std::size_t onde : {std::size_t{0}, std::size_t{16}}) {
+    const std::string emLinha = onde == 0 ? linha : std::string(16, '#') + std::string(valor);
+    lumbrava::NumeroLido pedacos;
+    const bool deUmaVez =
+        LeNumeroDoCampo(std::string_view(emLinha).substr(onde, valor.size()), f.decimais,
+                        f.escreveSeparador, f.separador, pedacos, emLinha);
+    std::string texto(pedacos.Tamanho(), '\0');
+    if (deUmaVez) {
+      pedacos.Escreve(texto.data());
+    }
+    if (deUmaVez != lidoPassoAPasso || (deUmaVez && texto != lido)) {
+      Falha(Mostra(valor) + " lido de uma vez " + (deUmaVez ? Mostra(texto) : "recusado") +
+            ", passo a passo " + (lidoPassoAPasso ? Mostra(lido) : "recusado") + "; " +
+            Descreve(f));
+    }
   }
 
   std::string escrito = "inalterado";

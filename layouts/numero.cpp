@@ -7,6 +7,10 @@
 
 #include "common/texto.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lumbrava {
 
 namespace {
@@ -241,8 +245,111 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return ResultadoNumero::kOk;
 }
 
+char* NumeroLido::Escreve(char* o) const {
+  if (vazio) {
+    return o;
+  }
+  if (negativo) {
+    *o++ = '-';
+  }
+  if (inteiros.empty()) {
+    *o++ = '0';
+  } else {
+    o = Copia(o, inteiros);
+  }
+  if (TemDecimais()) {
+    *o++ = ',';
+    o = Repete(o, '0', zerosAntes);
+    o = Copia(o, fracao);
+    o = Repete(o, '0', zerosDepois);
+  }
+  return o;
+}
+
+namespace {
+
+#ifdef __SSE2__
+// The usual field read at once, when 16 bytes from its start, or 16 that end with it, lie in
+// `legivel`: up to 16 bytes, all digits, or digits around one "," or "." (a separator at either
+// end is left to the general reading). False when the text is of any other form or cannot be read
+// so; `lido` is then unspecified. Read as the general reading reads it.
+bool LeNumeroSimples(std::string_view texto, std::string_view legivel, std::size_t casas,
+                     bool separadorEscrito, NumeroLido& lido) {
+  const std::size_t n = texto.size();
+  if (n == 0 || n > 16) {
+    return false;
+  }
+  // The 16 bytes from the text's start, or else the 16 that end with it.
+  const char* const fimLegivel = legivel.data() + legivel.size();
+  const bool adiante = fimLegivel - texto.data() >= 16;
+  if (!adiante && texto.data() + n - legivel.data() < 16) {
+    return false;
+  }
+  const char* const de = adiante ? texto.data() : texto.data() + n - 16;
+  const unsigned desvio = adiante ? 0U : static_cast<unsigned>(16 - n);
+  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(de));
+  const unsigned validos = n == 16 ? 0xFFFFU : (1U << n) - 1U;
+  const auto marcas = [desvio, validos](__m128i m) {
+    return (static_cast<unsigned>(_mm_movemask_epi8(m)) >> desvio) & validos;
+  };
+  const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));
+  const unsigned digitos = marcas(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d));
+  const unsigned zeros = marcas(_mm_cmpeq_epi8(b, _mm_set1_epi8('0')));
+  lido = NumeroLido();
+  const char* const p = texto.data();
+  if (digitos == validos) {
+    std::string_view inteiros = texto;
+    if (!separadorEscrito && casas > 0) {  // implied decimals
+      if (n > casas) {
+        lido.fracao = texto.substr(n - casas);
+        inteiros.remove_suffix(casas);
+      } else {
+        lido.fracao = texto;
+        lido.zerosAntes = casas - n;
+        inteiros = {};
+      }
+    } else {
+      lido.zerosDepois = casas;
+    }
+    // Leading zeros: the run of zeros from the first byte, within the integer digits.
+    const auto iniciais =
+        std::min<std::size_t>(static_cast<std::size_t>(std::countr_one(zeros)), inteiros.size());
+    lido.inteiros = inteiros.substr(iniciais);
+    return true;
+  }
+  const unsigned separadores = marcas(
+      _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8(',')), _mm_cmpeq_epi8(b, _mm_set1_epi8('.'))));
+  // One separator: a single bit (no popcount instruction is assumed).
+  if ((digitos | separadores) != validos || separadores == 0 ||
+      (separadores & (separadores - 1)) != 0) {
+    return false;
+  }
+  const auto onde = static_cast<std::size_t>(std::countr_zero(separadores));
+  if (onde == 0 || onde == n - 1) {
+    return false;
+  }
+  const auto iniciais =
+      std::min<std::size_t>(static_cast<std::size_t>(std::countr_one(zeros)), onde);
+  lido.inteiros = std::string_view(p + iniciais, onde - iniciais);
+  lido.fracao = texto.substr(onde + 1);
+  lido.zerosDepois = lido.fracao.size() < casas ? casas - lido.fracao.size() : 0;
+  return true;
+}
+#endif
+
+}  // namespace
+
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
-                     std::string_view separador, std::string& saida) {
+                     std::string_view separador, NumeroLido& lido, std::string_view legivel) {
+#ifdef __SSE2__
+  if (legivel.size() >= 16 &&
+      LeNumeroSimples(texto, legivel, static_cast<std::size_t>(std::max(decimais, 0)),
+                      separadorEscrito && !separador.empty(), lido)) {
+    return true;
+  }
+#else
+  static_cast<void>(legivel);
+#endif
   const char* p = texto.data();
   const char* fim = p + texto.size();
   while (p < fim && (*p == ' ' || *p == '\t')) {
@@ -251,8 +358,9 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   while (fim > p && (fim[-1] == ' ' || fim[-1] == '\t')) {
     --fim;
   }
+  lido = NumeroLido();
   if (p == fim) {
-    saida.clear();
+    lido.vazio = true;
     return true;
   }
   // A decimal separator that is empty is not written: the decimals are implied.
@@ -307,32 +415,28 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
   }
   PulaZeros(inteiros);
   const std::size_t lidas = zerosAntes + fracao.size();
-  const std::size_t zerosDepois = lidas < casas ? casas - lidas : 0;
-  const std::size_t totalDecimais = lidas + zerosDepois;
   bool zero = inteiros.empty();
-  for (const char c : fracao) {
-    zero = zero && c == '0';
+  for (std::size_t i = 0; zero && i < fracao.size(); ++i) {
+    zero = fracao[i] == '0';
   }
-  const bool sinal = negativo && !zero;
+  lido.negativo = negativo && !zero;
+  lido.inteiros = inteiros;
+  lido.zerosAntes = zerosAntes;
+  lido.fracao = fracao;
+  lido.zerosDepois = lidas < casas ? casas - lidas : 0;
+  return true;
+}
+
+bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
+                     std::string_view separador, std::string& saida) {
+  NumeroLido lido;
+  if (!LeNumeroDoCampo(texto, decimais, separadorEscrito, separador, lido)) {
+    return false;
+  }
   // Sized from what it held (the same field's last value, often of the same length): nothing to
   // fill in between.
-  saida.resize((sinal ? 1 : 0) + (inteiros.empty() ? 1 : inteiros.size()) +
-               (totalDecimais > 0 ? totalDecimais + 1 : 0));
-  char* o = saida.data();
-  if (sinal) {
-    *o++ = '-';
-  }
-  if (inteiros.empty()) {
-    *o++ = '0';
-  } else {
-    o = Copia(o, inteiros);
-  }
-  if (totalDecimais > 0) {
-    *o++ = ',';
-    o = Repete(o, '0', zerosAntes);
-    o = Copia(o, fracao);
-    Repete(o, '0', zerosDepois);
-  }
+  saida.resize(lido.Tamanho());
+  lido.Escreve(saida.data());
   return true;
 }
 

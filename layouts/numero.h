@@ -3,6 +3,7 @@
 // digits and more keep every digit.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,5 +53,35 @@ std::optional<std::string> LeNumeroDoCampo(std::string_view texto, int decimais,
 // The same into `saida` (false, and `saida` unspecified, when the text is not a number).
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
                      std::string_view separador, std::string& saida);
+
+// A number read by LeNumeroDoCampo, in pieces that point into the text read: the system's text is
+// the sign, the integer digits (or "0"), then, when it has decimals, "," and the decimals padded
+// with zeros on both sides. Nothing is copied until it is written out.
+struct NumeroLido {
+  bool vazio = false;  // a blank field: the text is ""
+  bool negativo = false;
+  std::string_view inteiros;    // without leading zeros; empty for 0
+  std::size_t zerosAntes = 0;   // zeros between the "," and `fracao`
+  std::string_view fracao;      // decimals read
+  std::size_t zerosDepois = 0;  // zeros after `fracao`, up to the field's decimals
+
+  bool TemDecimais() const { return zerosAntes + fracao.size() + zerosDepois > 0; }
+  // The length of the system's text.
+  std::size_t Tamanho() const {
+    if (vazio) {
+      return 0;
+    }
+    const std::size_t decimais = zerosAntes + fracao.size() + zerosDepois;
+    return (negativo ? 1 : 0) + (inteiros.empty() ? 1 : inteiros.size()) +
+           (decimais > 0 ? decimais + 1 : 0);
+  }
+  // Writes the system's text at `o` (room for Tamanho() bytes) and gives its end.
+  char* Escreve(char* o) const;
+};
+// The same, in pieces (false, and `lido` unspecified, when the text is not a number). `legivel`,
+// when given, holds `texto` (a record line, say) and may be read whole: a short text is then read
+// 16 bytes at once.
+bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
+                     std::string_view separador, NumeroLido& lido, std::string_view legivel = {});
 
 }  // namespace lumbrava

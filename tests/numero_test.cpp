@@ -145,5 +145,41 @@ TEST(LeNumeroDoCampo, ReadsWhatWasWritten) {
   EXPECT_FALSE(LeNumeroDoCampo("12AB", 2, false, ",").has_value());
 }
 
+// Fields inside a record line are read 16 bytes at once; every text reads as it does alone.
+TEST(LeNumeroDoCampo, ReadsTheSameInsideALine) {
+  constexpr std::string_view kBytes = "0000123456789,. -+a\t";
+  std::uint32_t semente = 12345;
+  const auto sorteia = [&semente](std::size_t n) {
+    semente = semente * 1664525U + 1013904223U;
+    return static_cast<std::size_t>(semente >> 8U) % n;
+  };
+  for (int caso = 0; caso < 20000; ++caso) {
+    std::string valor;
+    for (std::size_t n = 1 + sorteia(17); valor.size() < n;) {
+      valor += kBytes[sorteia(kBytes.size())];
+    }
+    const int decimais = static_cast<int>(sorteia(5));
+    const bool escrito = sorteia(2) == 1;
+    const std::string_view separador = sorteia(3) == 0 ? "" : ",";
+    std::string sozinho;
+    const bool lido = LeNumeroDoCampo(valor, decimais, escrito, separador, sozinho);
+    // At the start of the line, in the middle and at the end.
+    const std::string linha = valor + std::string(20, '9') + valor + std::string(20, '9') + valor;
+    for (const std::size_t onde :
+         {std::size_t{0}, valor.size() + 20, linha.size() - valor.size()}) {
+      NumeroLido pedacos;
+      const bool naLinha = LeNumeroDoCampo(std::string_view(linha).substr(onde, valor.size()),
+                                           decimais, escrito, separador, pedacos, linha);
+      ASSERT_EQ(naLinha, lido) << "'" << valor << "' em " << onde;
+      if (lido) {
+        std::string texto(pedacos.Tamanho(), '?');
+        EXPECT_EQ(pedacos.Escreve(texto.data()), texto.data() + texto.size());
+        EXPECT_EQ(texto, sozinho) << "'" << valor << "' em " << onde << ", " << decimais
+                                  << " decimais";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lumbrava

@@ -27,52 +27,14 @@ struct Exame {
   std::size_t indefinido = kNada;  // the first of the bytes `indefinidos`
 };
 
-// Bits for the bytes of a line, one per byte.
-class Marcas {
- public:
-  void Prepara(std::size_t bytes) { palavras_.assign(bytes / 64 + 2, 0); }
-  // `bits` for the bytes from `i` on, all in the same 64 as byte `i`.
-  void Marca(std::size_t i, std::uint64_t bits) { palavras_[i / 64] |= bits << (i % 64); }
-  // True when some byte in [a, b) is marked.
-  bool Alguma(std::size_t a, std::size_t b) const {
-    if (a >= b) {
-      return false;
-    }
-    const std::size_t pa = a / 64;
-    const std::size_t pb = (b - 1) / 64;
-    const std::uint64_t primeira = ~0ULL << (a % 64);
-    const std::uint64_t ultima = ~0ULL >> (63 - (b - 1) % 64);
-    if (pa == pb) {
-      return (palavras_[pa] & primeira & ultima) != 0;
-    }
-    if ((palavras_[pa] & primeira) != 0 || (palavras_[pb] & ultima) != 0) {
-      return true;
-    }
-    for (std::size_t k = pa + 1; k < pb; ++k) {
-      if (palavras_[k] != 0) {
-        return true;
-      }
-    }
-    return false;
-  }
-
- private:
-  std::vector<std::uint64_t> palavras_;
-};
-
-// Looks at every byte of the line once, sixteen at a time: CR and NUL, bytes from 0x80 (marked
-// in `altos`), the first of `indefinidos` (bytes from 0x80), and ',' and '"' (marked in `aspas`:
-// CSV quotes the values that hold them).
-Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& altos, Marcas& aspas) {
+// Looks at every byte of the line once, sixteen at a time: CR and NUL, bytes from 0x80, and the
+// first of `indefinidos` (bytes from 0x80).
+Exame Examina(std::string_view linha, std::string_view indefinidos) {
   Exame e;
-  altos.Prepara(linha.size());
-  aspas.Prepara(linha.size());
   std::size_t i = 0;
 #ifdef __SSE2__
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i nul = _mm_setzero_si128();
-  const __m128i virgula = _mm_set1_epi8(',');
-  const __m128i aspa = _mm_set1_epi8('"');
   for (; i + 16 <= linha.size(); i += 16) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
     const int crnul =
@@ -81,14 +43,10 @@ Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& alto
       e.crOuNul = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(crnul)));
       return e;
     }
-    aspas.Marca(i, static_cast<unsigned>(_mm_movemask_epi8(
-                       _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa)))));
-    const auto alto = static_cast<unsigned>(_mm_movemask_epi8(b));
-    if (alto == 0) {
+    if (_mm_movemask_epi8(b) == 0) {
       continue;
     }
     e.alto = true;
-    altos.Marca(i, alto);
     if (e.indefinido == kNada) {
       __m128i achados = _mm_setzero_si128();
       for (const char x : indefinidos) {
@@ -106,18 +64,56 @@ Exame Examina(std::string_view linha, std::string_view indefinidos, Marcas& alto
       e.crOuNul = i;
       return e;
     }
-    if (c == ',' || c == '"') {
-      aspas.Marca(i, 1);
-    }
     if (static_cast<unsigned char>(c) >= 0x80U) {
       e.alto = true;
-      altos.Marca(i, 1);
       if (e.indefinido == kNada && indefinidos.find(c) != kNada) {
         e.indefinido = i;
       }
     }
   }
   return e;
+}
+
+// True when the text holds ',' or '"', which CSV quotes.
+bool PedeAspas(std::string_view v) {
+  const char* p = v.data();
+  const char* const fim = p + v.size();
+#ifdef __SSE2__
+  const __m128i virgula = _mm_set1_epi8(',');
+  const __m128i aspa = _mm_set1_epi8('"');
+  for (; fim - p >= 16; p += 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa))) != 0) {
+      return true;
+    }
+  }
+#endif
+  bool achou = false;
+  for (; p < fim; ++p) {
+    achou = achou || *p == ',' || *p == '"';
+  }
+  return achou;
+}
+
+// One CSV field at `o`, quoted when it holds ',' or '"'; with `converte` the text is Windows-1252
+// and is written as UTF-8. `o` has room for three bytes a byte, twice, and 16 more.
+char* CampoCsv(char* o, std::string_view v, bool converte) {
+  const auto escreve = [converte](char* d, std::string_view parte) {
+    return converte ? Windows1252ParaUtf8(d, parte) : Copia(d, parte);
+  };
+  if (!PedeAspas(v)) {
+    return escreve(o, v);
+  }
+  *o++ = '"';
+  std::size_t de = 0;
+  for (std::size_t p = v.find('"'); p != kNada; p = v.find('"', de)) {
+    o = escreve(o, v.substr(de, p + 1 - de));
+    *o++ = '"';  // doubled
+    de = p + 1;
+  }
+  o = escreve(o, v.substr(de));
+  *o++ = '"';
+  return o;
 }
 
 // The longest line the layout can hold, in bytes: a character takes up to 4 bytes in UTF-8 and one
@@ -145,15 +141,6 @@ std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
   return bytes;
 }
 
-// What CSV must quote in a short text: ',' (bit 1) and '"' (bit 2); a line holds no CR or LF.
-unsigned Aspas(std::string_view v) {
-  unsigned achados = 0;
-  for (const char c : v) {
-    achados |= (c == ',' ? 1U : 0U) | (c == '"' ? 2U : 0U);
-  }
-  return achados;
-}
-
 // The column (from 1) of byte `i` of a raw UTF-8 line.
 std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
   return ContaCaracteres(linha.substr(0, i)) + 1;
@@ -172,7 +159,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         jsonl_(p.jsonl),
         longaDemais_("mais do que cabe no layout '" + p.layout + "' (no máximo " +
                      std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)"),
-        comprimento_(static_cast<std::size_t>(layout_.ComprimentoRegistro())) {
+        comprimento_(static_cast<std::size_t>(layout_.ComprimentoRegistro())),
+        saidaPorLinha_(SaidaPorLinha(modelo, p.jsonl)) {
     const auto& campos = layout_.campos();
     // The fields in the order the layout cuts a line in.
     for (const clLayoutCpo* c : layout_.camposPorColuna()) {
@@ -189,10 +177,13 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     }
     valores_.resize(campos.size());
     numeros_.resize(campos.size());
+    FazPlano();
   }
 
   void Processa(Lote& lote) override {
     const bool w1252 = codificacao_ == Codificacao::kWindows1252;
+    // Room for the usual output at once: growing it step by step copies it again and again.
+    lote.saida.reserve(lote.bytes + lote.bytes / 4 + lote.Linhas() * saidaPorLinha_);
     for (std::size_t i = 0; i < lote.Linhas(); ++i) {
       const std::size_t n = lote.primeiraLinha + i;
       const std::string_view bruta = lote.Linha(i);
@@ -202,9 +193,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         }
         continue;
       }
-      const Exame e =
-          Examina(bruta, w1252 ? kIndefinidosWindows1252 : std::string_view(), altos_, aspas_);
-      linha0_ = bruta.data();
+      const Exame e = Examina(bruta, w1252 ? kIndefinidosWindows1252 : std::string_view());
       if (e.crOuNul != kNada) {
         const std::size_t p = e.crOuNul;
         lote.erros.push_back(
@@ -230,6 +219,10 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         continue;
       }
       converte_ = w1252 && e.alto;
+      if (lote.erros.empty() && (w1252 || !e.alto) && NoPlano(bruta) &&
+          EscrevePlano(bruta, lote.saida)) {
+        continue;
+      }
       if (!(layout_.leituraComPipe ? LePipe(bruta, n, lote) : Corta(bruta, e.alto, n, lote))) {
         continue;
       }
@@ -259,6 +252,92 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     std::string_view texto;
     bool daLinha = false;
   };
+
+  // Where a CSV line comes straight from the record line: a fixed-width layout without field-end
+  // separators or operation texts has each field's bytes at the same place in every line whose
+  // columns are bytes (Windows-1252, or ASCII) and that holds all of them. Such a line is written
+  // out field by field with no cutting; any other line, and any line whose value is refused, goes
+  // the general way, which gives the message.
+  struct Trecho {
+    std::size_t de = 0;     // the field's first byte
+    std::size_t bytes = 0;  // its size; 0 for a field without columns
+    bool numero = false;
+    bool apara = false;
+    int decimais = 0;
+    bool escreveSeparador = false;
+    std::string_view separador;
+  };
+
+  void FazPlano() {
+    const auto& campos = layout_.campos();
+    if (jsonl_ || layout_.leituraComPipe || campos.size() < 2) {
+      return;  // JSON, "|" lines, and the one-column CSV whose empty value is written ""
+    }
+    std::vector<Trecho> plano;
+    std::size_t maximo = 1;
+    for (const auto& c : campos) {
+      Trecho t;
+      t.numero = c->tipo == "N" && !c->semFormatacao;
+      t.apara = c->eliminaEspacos;
+      t.decimais = c->decimais;
+      t.escreveSeparador = c->EscreveSeparador();
+      t.separador = c->SeparadorDecimalEfetivo();
+      if (!c->operacao.empty() || c->SeparadorNoFinalEfetivo() ||
+          (t.numero && !EhAscii(t.separador))) {
+        return;
+      }
+      if (c->inicio >= 1 && c->tamanho > 0) {
+        t.de = static_cast<std::size_t>(c->inicio - 1);
+        t.bytes = static_cast<std::size_t>(c->tamanho);
+        planoCobre_ = std::max(planoCobre_, t.de + t.bytes);
+      }
+      // A text: three bytes a byte, doubled quotes; a number: its digits, the decimals' zeros.
+      maximo += t.bytes * 6 + static_cast<std::size_t>(std::max(t.decimais, 0)) + 8;
+      plano.push_back(t);
+    }
+    plano_ = std::move(plano);
+    planoMaximo_ = maximo + 16;
+  }
+
+  // Whether the line goes the plan's way: it holds every field, and nothing but blanks after the
+  // record.
+  bool NoPlano(std::string_view bruta) const {
+    return !plano_.empty() && bruta.size() >= planoCobre_ &&
+           (bruta.size() <= comprimento_ || Apara(bruta.substr(comprimento_)).empty());
+  }
+
+  // The CSV line of a line in the plan, appended to `saida`; false, with nothing written, when a
+  // value is refused.
+  bool EscrevePlano(std::string_view bruta, std::string& saida) {
+    if (linha_.size() < planoMaximo_) {
+      linha_.resize(planoMaximo_);
+    }
+    char* o = linha_.data();
+    for (std::size_t k = 0; k < plano_.size(); ++k) {
+      const Trecho& t = plano_[k];
+      if (k > 0) {
+        *o++ = ',';
+      }
+      std::string_view v(bruta.data() + t.de, t.bytes);
+      if (t.numero) {
+        if (!LeNumeroDoCampo(v, t.decimais, t.escreveSeparador, t.separador, lido_, bruta)) {
+          return false;
+        }
+        if (lido_.TemDecimais()) {  // the decimal comma: quoted
+          *o++ = '"';
+          o = lido_.Escreve(o);
+          *o++ = '"';
+        } else {
+          o = lido_.Escreve(o);
+        }
+        continue;
+      }
+      o = CampoCsv(o, t.apara ? Apara(v) : v, converte_);
+    }
+    *o++ = '\n';
+    saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
+    return true;
+  }
 
   std::string Problema(const clLayoutCpo& c, const std::string& problema) const {
     return "layout '" + layout_.nomeRegistro + "', campo '" + c.nome + "'" + problema;
@@ -352,37 +431,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return buffer;
   }
 
-  // One CSV field at `o` (UTF-8; a value from the line converted on the way), quoted when it
-  // holds ',' or '"'.
-  char* CampoCsv(char* o, const Valor& v) const {
-    unsigned aspas = 0;
-    bool converte = false;
-    if (v.daLinha) {
-      const auto a = static_cast<std::size_t>(v.texto.data() - linha0_);
-      aspas = aspas_.Alguma(a, a + v.texto.size()) ? 3U : 0U;
-      converte = converte_ && altos_.Alguma(a, a + v.texto.size());
-    } else {
-      aspas = Aspas(v.texto);
-    }
-    if (aspas == 0) {
-      return converte ? Converte(o, v.texto) : Copia(o, v.texto);
-    }
-    *o++ = '"';
-    std::size_t de = 0;
-    if (aspas != 1) {
-      for (std::size_t p = v.texto.find('"'); p != kNada; p = v.texto.find('"', de)) {
-        const std::string_view parte = v.texto.substr(de, p + 1 - de);
-        o = converte ? Converte(o, parte) : Copia(o, parte);
-        *o++ = '"';  // doubled
-        de = p + 1;
-      }
-    }
-    const std::string_view resto = v.texto.substr(de);
-    o = converte ? Converte(o, resto) : Copia(o, resto);
-    *o++ = '"';
-    return o;
-  }
-
   void EscreveCsv(std::string& saida) {
     if (valores_.size() == 1 && valores_[0].texto.empty()) {
       saida += "\"\"\n";  // an empty row, not a blank line
@@ -400,7 +448,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       if (k > 0) {
         *o++ = ',';
       }
-      o = CampoCsv(o, valores_[k]);
+      o = CampoCsv(o, valores_[k].texto, valores_[k].daLinha && converte_);
     }
     *o++ = '\n';
     saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
@@ -425,13 +473,15 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   bool jsonl_;
   std::string longaDemais_;
   std::size_t comprimento_;
+  std::size_t saidaPorLinha_;
   std::vector<Leitura> leituras_;
+  std::vector<Trecho> plano_;    // in field order; empty when lines are always cut
+  std::size_t planoCobre_ = 0;   // the bytes a line needs to hold every field
+  std::size_t planoMaximo_ = 0;  // the CSV bytes of such a line, at most
+  NumeroLido lido_;
   std::vector<clLayoutReg::CorteDoCampo> cortes_;
   // Per line:
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
-  const char* linha0_ = nullptr;
-  Marcas altos_;
-  Marcas aspas_;
   std::vector<Valor> valores_;
   std::vector<std::string> numeros_;
   std::string convertida_;
