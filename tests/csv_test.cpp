@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,6 +47,65 @@ TEST(LeitorLinhas, KeepsLinesLongerThanItsBlock) {
   ASSERT_TRUE(l.Proxima(v));
   EXPECT_EQ(v, "fim");
   EXPECT_FALSE(l.Proxima(v));
+}
+
+// A disk file, with the lines it should give: many megabytes, so that lines run across the
+// windows it is read in.
+struct ArquivoEmDisco {
+  std::string caminho = ::testing::TempDir() + "linhasXXXXXX";
+  std::vector<std::string> linhas;
+  std::FILE* f = nullptr;
+  ArquivoEmDisco() {
+    const int d = ::mkstemp(caminho.data());
+    std::string conteudo;
+    for (int i = 1; conteudo.size() < 9'500'000; ++i) {
+      linhas.push_back(std::to_string(i) + ";" +
+                       std::string(static_cast<std::size_t>(i * 7919 % 4099), 'a' + i % 26));
+      conteudo += linhas.back() + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    EXPECT_EQ(::write(d, conteudo.data(), conteudo.size()), static_cast<ssize_t>(conteudo.size()));
+    ::close(d);
+    f = std::fopen(caminho.c_str(), "rb");
+  }
+  ~ArquivoEmDisco() {
+    std::fclose(f);
+    std::remove(caminho.c_str());
+  }
+};
+
+TEST(LeitorLinhas, ReadsADiskFileFromWhereItsDescriptorStands) {
+  ArquivoEmDisco a;
+  // Someone read the first bytes already (a shell's `read` does that to its input).
+  char lidos[5];
+  ASSERT_EQ(::read(::fileno(a.f), lidos, sizeof lidos), 5);
+  a.linhas.front().erase(0, 5);
+  LeitorLinhas l(a.f);
+  std::vector<std::string> linhas;
+  for (std::string_view v; l.Proxima(v);) {
+    linhas.emplace_back(v);
+  }
+  EXPECT_FALSE(l.Falhou());
+  EXPECT_EQ(linhas.size(), a.linhas.size());
+  EXPECT_TRUE(linhas == a.linhas);
+}
+
+TEST(LeitorLinhas, AFileThatShrinksWhileReadEndsTheProgramWithAReadError) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizer handles SIGBUS itself: the file is read, not mapped";
+#endif
+  ArquivoEmDisco a;
+  EXPECT_EXIT(
+      {
+        LeitorLinhas l(a.f);
+        std::string_view v;
+        l.Proxima(v);
+        if (::truncate(a.caminho.c_str(), 0) == 0) {
+          while (l.Proxima(v)) {
+          }
+        }
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(1), "o arquivo diminuiu enquanto era lido");
 }
 
 TEST(LeitorCsv, ReadsQuotedFieldsAcrossLinesAndReportsMalformedOnes) {

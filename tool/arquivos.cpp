@@ -25,9 +25,7 @@ struct sigaction anteriores[std::size(kSinais)];
 bool instalados[std::size(kSinais)] = {};
 
 void RemovePendente(int sinal) {
-  if (haPendente != 0) {
-    ::unlink(pendente);
-  }
+  RemoveArquivoPendente();
   struct sigaction padrao {};
   padrao.sa_handler = SIG_DFL;
   sigemptyset(&padrao.sa_mask);
@@ -78,6 +76,16 @@ bool RegistraPendente(const std::string& caminho) {
   }
   return true;
 }
+
+}  // namespace
+
+void RemoveArquivoPendente() {
+  if (haPendente != 0) {
+    ::unlink(pendente);
+  }
+}
+
+namespace {
 
 // Called with the signals held back.
 void DesregistraPendente() {

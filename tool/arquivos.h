@@ -21,6 +21,10 @@ class Origem {
   bool proprio_ = false;
 };
 
+// Removes the temporary output file while one is pending (a program ending on a fault); safe in
+// a signal handler.
+void RemoveArquivoPendente();
+
 // Where the output goes:
 // - standard output when the name is empty or "-";
 // - a regular file (or a name not taken yet) is written all-or-nothing: the text goes to a

@@ -1,6 +1,8 @@
 #include "tool/csv.h"
 
 #include <poll.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,8 @@
 #include <cstring>
 
 #include "common/texto.h"
+#include "tool/arquivos.h"
+#include "tool/comandos.h"
 #include "tool/registro_csv.h"
 
 #ifdef __SSE2__
@@ -21,6 +25,7 @@ namespace lumbrava {
 
 namespace {
 constexpr std::size_t kBloco = 1U << 20U;
+constexpr std::size_t kJanela = 4U << 20U;
 constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 
 std::string_view SemCr(std::string_view linha) {
@@ -46,6 +51,50 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
   return "a linha tem " + std::to_string(longa.bytes) + " bytes, " + std::string(limite);
 }
 
+namespace {
+
+// A file that shrinks while it is mapped takes pages from under the reader: touching them raises
+// SIGBUS. The program then ends as on a read error, with the reason, and leaves no output file.
+constexpr char kMensagemEncolheu[] =
+    "erro de leitura da entrada: o arquivo diminuiu enquanto era lido\n";
+
+void ArquivoEncolheu(int /*sinal*/, siginfo_t* info, void* /*contexto*/) {
+  if (info->si_code != BUS_ADRERR) {
+    ::signal(SIGBUS, SIG_DFL);  // not a shrunk file: the default action, once this returns
+    return;
+  }
+  const ssize_t escrito = ::write(STDERR_FILENO, kMensagemEncolheu, sizeof kMensagemEncolheu - 1);
+  static_cast<void>(escrito);
+  RemoveArquivoPendente();
+  ::_exit(kSaidaEntradaRecusada);
+}
+
+// Installs the handler once; false when the program handles SIGBUS itself (the file is then read,
+// not mapped).
+bool TrataArquivoQueEncolhe() {
+  static const bool tratado = [] {
+    struct sigaction atual {};
+    if (::sigaction(SIGBUS, nullptr, &atual) != 0 ||
+        ((atual.sa_flags & SA_SIGINFO) == 0 && atual.sa_handler != SIG_DFL)) {
+      return false;
+    }
+    if ((atual.sa_flags & SA_SIGINFO) != 0 && atual.sa_sigaction == ArquivoEncolheu) {
+      return true;
+    }
+    if ((atual.sa_flags & SA_SIGINFO) != 0) {
+      return false;
+    }
+    struct sigaction nova {};
+    nova.sa_sigaction = ArquivoEncolheu;
+    nova.sa_flags = SA_SIGINFO;
+    sigemptyset(&nova.sa_mask);
+    return ::sigaction(SIGBUS, &nova, nullptr) == 0;
+  }();
+  return tratado;
+}
+
+}  // namespace
+
 LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
     : arquivo_(arquivo), maximo_(maximo) {
   descritor_ = ::fileno(arquivo_);
@@ -53,7 +102,40 @@ LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
   if (descritor_ >= 0) {
     // A pipe, a terminal or a socket may keep the reader waiting; a disk file never does.
     podeEsperar_ = ::fstat(descritor_, &estado) != 0 || !S_ISREG(estado.st_mode);
+    if (!podeEsperar_) {
+      const off_t aqui = ::lseek(descritor_, 0, SEEK_CUR);
+      if (aqui >= 0) {
+        mapeia_ = true;
+        deslocamento_ = static_cast<std::uint64_t>(aqui);
+      }
+    }
   }
+}
+
+bool LeitorLinhas::Mapeia() {
+  struct stat estado {};
+  if (::fstat(descritor_, &estado) != 0) {
+    return false;
+  }
+  // Past the size the file had, read takes over: it finds the end, or what was added meanwhile
+  // (and files of the system, which tell no size, are read that way from the start).
+  const auto tamanho = static_cast<std::uint64_t>(estado.st_size);
+  if (deslocamento_ >= tamanho || !TrataArquivoQueEncolhe()) {
+    return false;
+  }
+  const auto pagina = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+  const std::uint64_t base = deslocamento_ / pagina * pagina;
+  const auto bytes = static_cast<std::size_t>(std::min<std::uint64_t>(kJanela, tamanho - base));
+  void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descritor_,
+                   static_cast<off_t>(base));
+  if (p == MAP_FAILED) {
+    return false;
+  }
+  bloco_ = std::shared_ptr<Bloco>(static_cast<char*>(p), [bytes](char* q) { ::munmap(q, bytes); });
+  inicio_ = static_cast<std::size_t>(deslocamento_ - base);
+  fim_ = bytes;
+  deslocamento_ = base + bytes;
+  return true;
 }
 
 void LeitorLinhas::PulaMarca(std::string_view& linha) {
@@ -198,6 +280,21 @@ bool LeitorLinhas::Aguarda(const Relogio::time_point* limite) {
 void LeitorLinhas::LeBloco() {
   // Reads on after the bytes at hand while the block has room; then into a block that no one
   // holds any more, or a new one.
+  if (mapeia_) {
+    if (Mapeia()) {
+      return;
+    }
+    mapeia_ = false;  // read from here on
+    bloco_.reset();
+    inicio_ = 0;
+    fim_ = 0;
+    if (::lseek(descritor_, static_cast<off_t>(deslocamento_), SEEK_SET) < 0) {
+      acabou_ = true;
+      falhou_ = true;
+      erro_ = errno;
+      return;
+    }
+  }
   if (bloco_ == nullptr || fim_ == kBloco) {
     bloco_.reset();
     for (const auto& b : blocos_) {

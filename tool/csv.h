@@ -34,16 +34,19 @@ std::string TextoBytes(std::size_t n);
 // the file ends its lines with CR alone (such a file is one long line).
 std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite);
 
-// Lines of a file read in large blocks, or as they come from a pipe. A line comes without its
-// "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line longer than
-// `maximo` bytes is read past in pieces and given as an empty line with LongaDemais() set, so
-// memory holds one block (and those its caller still holds, see BlocoDaLinha) and at most
+// Lines of a file read in large blocks, or as they come from a pipe. A disk file is mapped into
+// memory a window at a time rather than copied (a window is let go when no one holds it); should
+// it shrink meanwhile, the program ends with a read error and leaves no output file. A line comes
+// without its "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line
+// longer than `maximo` bytes is read past in pieces and given as an empty line with LongaDemais()
+// set, so memory holds one block (and those its caller still holds, see BlocoDaLinha) and at most
 // `maximo` bytes of a line, whatever the file.
 class LeitorLinhas {
  public:
   static constexpr std::size_t kSemLimite = static_cast<std::size_t>(-1);
-  // A block of the input as read. Lines given point into it; one who keeps a copy of the pointer
-  // keeps the block's bytes as they are: the reader reads on into another block meanwhile.
+  // A block of the input as read (or a window mapped). Lines given point into it; one who keeps a
+  // copy of the pointer keeps the block's bytes as they are: the reader reads on into another
+  // block meanwhile.
   using Bloco = char[];
   using Relogio = std::chrono::steady_clock;
   enum class Leitura { kLinha, kFim, kAindaNao };
@@ -75,6 +78,7 @@ class LeitorLinhas {
   // False when the input has nothing to read by `limite` (null: waits as long as it takes).
   bool Aguarda(const Relogio::time_point* limite);
   void LeBloco();
+  bool Mapeia();
   void PulaMarca(std::string_view& linha);
   void PassaPor(std::string_view pedaco);    // a piece of a line too long to keep
   Leitura Conclui(std::string_view& linha);  // a line has ended
@@ -82,6 +86,8 @@ class LeitorLinhas {
   std::FILE* arquivo_;
   int descritor_ = -1;  // -1 when the FILE has no descriptor (a string in memory)
   bool podeEsperar_ = false;
+  bool mapeia_ = false;
+  std::uint64_t deslocamento_ = 0;
   std::size_t maximo_;
   std::shared_ptr<Bloco> bloco_;  // the block being read
   // Every block made: those no one else holds are read into again.
