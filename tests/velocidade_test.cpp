@@ -10,6 +10,7 @@
 #include "common/texto.h"
 #include "layouts/cl_produtos.h"
 #include "tests/apoio.h"
+#include "tool/codificacao.h"
 #include "tool/execucao.h"
 
 namespace lumbrava {
@@ -200,6 +201,40 @@ TEST(Velocidade, TextCutInTheMiddleOfAccentedWords) {
     const Execucao cortado = Executa(Le, Para("Unico", "lancamentos", codificacao), curta + "\n");
     ASSERT_EQ(cortado.codigo, 0) << cortado.erros;
     EXPECT_NE(cortado.saida.find(",xx,,,\n"), std::string::npos) << cortado.saida;
+  }
+}
+
+// Long texts are converted sixteen bytes at a time; they come out as their bytes do one by one,
+// whatever the mix of ASCII, accented letters and the bytes from 0x80 to 0x9F ("€", "“").
+TEST(Velocidade, Windows1252TextConvertsAsItsBytesDo) {
+  std::string definidos;
+  for (unsigned b = 1; b < 256; ++b) {
+    if (kIndefinidosWindows1252.find(static_cast<char>(b)) == std::string_view::npos) {
+      definidos += static_cast<char>(b);
+    }
+  }
+  std::uint32_t semente = 7;
+  const auto sorteia = [&semente](std::size_t n) {
+    semente = semente * 1664525U + 1013904223U;
+    return static_cast<std::size_t>(semente >> 8U) % n;
+  };
+  std::vector<char> saida(1024);
+  for (int caso = 0; caso < 3000; ++caso) {
+    // Mostly ASCII with accented letters, now and then any byte.
+    std::string texto;
+    for (std::size_t n = sorteia(90); texto.size() < n;) {
+      const std::size_t tipo = sorteia(10);
+      texto += tipo < 6   ? static_cast<char>(' ' + sorteia(95))
+               : tipo < 9 ? static_cast<char>(0xA0 + sorteia(96))
+                          : definidos[sorteia(definidos.size())];
+    }
+    std::string esperado;
+    for (const char b : texto) {
+      char um[32];
+      esperado.append(um, Windows1252ParaUtf8(um, std::string_view(&b, 1)));
+    }
+    char* fim = Windows1252ParaUtf8(saida.data(), texto);
+    ASSERT_EQ(std::string(saida.data(), fim), esperado) << caso;
   }
 }
 

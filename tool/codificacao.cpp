@@ -8,6 +8,9 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#endif
 
 #include "common/texto.h"
 
@@ -146,9 +149,102 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
   return true;
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+namespace {
+
+// For each pattern of the bytes from 0xA0 among eight (bit i: byte i), the positions to take from
+// the eight pairs (lead byte, continuation byte) of those bytes: every lead, and the continuation
+// of a byte from 0xA0 only; the 16th entry is the length.
+struct Compacta {
+  std::array<std::array<std::uint8_t, 16>, 256> posicoes{};
+  std::array<std::uint8_t, 256> tamanhos{};
+};
+
+constexpr Compacta TabelaCompacta() {
+  Compacta t;
+  for (unsigned m = 0; m < 256; ++m) {
+    std::uint8_t n = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+      t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i);
+      if ((m >> i) & 1U) {
+        t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i + 1);
+      }
+    }
+    t.tamanhos[m] = n;
+    for (unsigned k = n; k < 16; ++k) {
+      t.posicoes[m][k] = 0x80;  // a zero byte, past the text
+    }
+  }
+  return t;
+}
+
+constexpr Compacta kCompacta = TabelaCompacta();
+
+// Sixteen bytes at a time: a byte from 0xA0 is the character of the same number, two bytes in
+// UTF-8 (0xC2 or 0xC3, then 0x80 and the byte's low six bits), so the pairs of all sixteen are made
+// at once and those of the ASCII bytes shortened to one by a shuffle, eight bytes a shuffle.
+// Sixteen bytes that hold one from 0x80 to 0x9F go byte by byte. The last bytes, fewer than
+// sixteen, are left to the caller (`p` tells how far it went).
+__attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, const char* fim) {
+  const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
+  const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i c2 = _mm_set1_epi8(static_cast<char>(0xC2));
+  const __m128i seis = _mm_set1_epi8(0x3F);
+  while (fim - p >= 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+    if (altos == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+      o += 16;
+      p += 16;
+      continue;
+    }
+    // 0x80 to 0x9F: byte by byte, through the table.
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)) != 0) {
+      for (const char* const ate = p + 16; p < ate; ++p) {
+        if (static_cast<unsigned char>(*p) < 0x80U) {
+          *o++ = *p;
+        } else {
+          const Utf8DoByte& u = kParaUtf8[static_cast<unsigned char>(*p) - 0x80U];
+          std::memcpy(o, u.bytes.data(), 4);
+          o += u.tamanho;
+        }
+      }
+      continue;
+    }
+    const __m128i alto = _mm_cmplt_epi8(b, _mm_setzero_si128());
+    // The lead byte: 0xC2, or 0xC3 for bytes from 0xC0; an ASCII byte is itself.
+    const __m128i lider =
+        _mm_add_epi8(c2, _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(b, c0), c0), _mm_set1_epi8(1)));
+    const __m128i primeiro = _mm_or_si128(_mm_and_si128(alto, lider), _mm_andnot_si128(alto, b));
+    const __m128i segundo = _mm_or_si128(_mm_and_si128(b, seis), oitenta);
+    const __m128i pares[2] = {_mm_unpacklo_epi8(primeiro, segundo),
+                              _mm_unpackhi_epi8(primeiro, segundo)};
+    for (unsigned metade = 0; metade < 2; ++metade) {
+      const unsigned m = (altos >> (8 * metade)) & 0xFFU;
+      const __m128i posicoes =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompacta.posicoes[m].data()));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(pares[metade], posicoes));
+      o += kCompacta.tamanhos[m];
+    }
+    p += 16;
+  }
+  return o;
+}
+
+}  // namespace
+#endif
+
 char* Windows1252ParaUtf8(char* o, std::string_view bytes) {
   const char* p = bytes.data();
   const char* const fim = p + bytes.size();
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+  if (ssse3) {
+    o = ParaUtf8Ssse3(o, p, fim);
+  }
+#endif
   const auto alto = [&o](const char* q) {
     const Utf8DoByte& u = kParaUtf8[static_cast<unsigned char>(*q) - 0x80U];
     std::memcpy(o, u.bytes.data(), 4);
