@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const std::string emLinha = onde == 0 ? linha : std::string(16, '#') + std::string(valor);
     lumbrava::NumeroLido pedacos;
     const bool deUmaVez =
-        LeNumeroDoCampo(std::string_view(emLinha).substr(onde, valor.size()), f.decimais,
-                        f.escreveSeparador, f.separador, pedacos, emLinha);
+        LeNumeroDoCampo(std::string_view(emLinha).substr(onde, valor.size()),
+                        {f.decimais, f.escreveSeparador, f.separador}, pedacos, emLinha);
     std::string texto(pedacos.Tamanho(), '\0');
     if (deUmaVez) {
       pedacos.Escreve(texto.data());

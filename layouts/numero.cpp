@@ -245,27 +245,6 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return ResultadoNumero::kOk;
 }
 
-char* NumeroLido::Escreve(char* o) const {
-  if (vazio) {
-    return o;
-  }
-  if (negativo) {
-    *o++ = '-';
-  }
-  if (inteiros.empty()) {
-    *o++ = '0';
-  } else {
-    o = Copia(o, inteiros);
-  }
-  if (TemDecimais()) {
-    *o++ = ',';
-    o = Repete(o, '0', zerosAntes);
-    o = Copia(o, fracao);
-    o = Repete(o, '0', zerosDepois);
-  }
-  return o;
-}
-
 namespace {
 
 #ifdef __SSE2__
@@ -339,8 +318,32 @@ bool LeNumeroSimples(std::string_view texto, std::string_view legivel, std::size
 
 }  // namespace
 
-bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
-                     std::string_view separador, NumeroLido& lido, std::string_view legivel) {
+char* NumeroLido::Escreve(char* o) const {
+  if (vazio) {
+    return o;
+  }
+  if (negativo) {
+    *o++ = '-';
+  }
+  if (inteiros.empty()) {
+    *o++ = '0';
+  } else {
+    o = Copia(o, inteiros);
+  }
+  if (TemDecimais()) {
+    *o++ = ',';
+    o = Repete(o, '0', zerosAntes);
+    o = Copia(o, fracao);
+    o = Repete(o, '0', zerosDepois);
+  }
+  return o;
+}
+
+bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido,
+                     std::string_view legivel) {
+  const int decimais = leitura.decimais;
+  bool separadorEscrito = leitura.separadorEscrito;
+  const std::string_view separador = leitura.separador;
 #ifdef __SSE2__
   if (legivel.size() >= 16 &&
       LeNumeroSimples(texto, legivel, static_cast<std::size_t>(std::max(decimais, 0)),
@@ -430,7 +433,7 @@ bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
                      std::string_view separador, std::string& saida) {
   NumeroLido lido;
-  if (!LeNumeroDoCampo(texto, decimais, separadorEscrito, separador, lido)) {
+  if (!LeNumeroDoCampo(texto, LeituraNumero{decimais, separadorEscrito, separador}, lido)) {
     return false;
   }
   // Sized from what it held (the same field's last value, often of the same length): nothing to

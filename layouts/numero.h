@@ -78,10 +78,16 @@ struct NumeroLido {
   // Writes the system's text at `o` (room for Tamanho() bytes) and gives its end.
   char* Escreve(char* o) const;
 };
+// How a numeric field is read: its decimals and the separator it is written with.
+struct LeituraNumero {
+  int decimais = 0;
+  bool separadorEscrito = false;
+  std::string_view separador = ",";
+};
 // The same, in pieces (false, and `lido` unspecified, when the text is not a number). `legivel`,
 // when given, holds `texto` (a record line, say) and may be read whole: a short text is then read
 // 16 bytes at once.
-bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
-                     std::string_view separador, NumeroLido& lido, std::string_view legivel = {});
+bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido,
+                     std::string_view legivel = {});
 
 }  // namespace lumbrava

@@ -169,7 +169,7 @@ TEST(LeNumeroDoCampo, ReadsTheSameInsideALine) {
          {std::size_t{0}, valor.size() + 20, linha.size() - valor.size()}) {
       NumeroLido pedacos;
       const bool naLinha = LeNumeroDoCampo(std::string_view(linha).substr(onde, valor.size()),
-                                           decimais, escrito, separador, pedacos, linha);
+                                           {decimais, escrito, separador}, pedacos, linha);
       ASSERT_EQ(naLinha, lido) << "'" << valor << "' em " << onde;
       if (lido) {
         std::string texto(pedacos.Tamanho(), '?');

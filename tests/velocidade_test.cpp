@@ -235,6 +235,11 @@ TEST(Velocidade, Windows1252TextConvertsAsItsBytesDo) {
     }
     char* fim = Windows1252ParaUtf8(saida.data(), texto);
     ASSERT_EQ(std::string(saida.data(), fim), esperado) << caso;
+    // Inside a line that may be read past the text: its last bytes go at once.
+    const std::string linha = texto + "\xE9\x80zzzzzzzzzzzzzz";
+    fim = Windows1252ParaUtf8(saida.data(), std::string_view(linha).substr(0, texto.size()),
+                              linha.data() + linha.size());
+    ASSERT_EQ(std::string(saida.data(), fim), esperado) << caso;
   }
 }
 

@@ -142,7 +142,7 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
     }
     return false;
   }
-  buffer.resize(linha.size() * 3 + 16);
+  buffer.resize(linha.size() * 3 + 32);
   buffer.resize(
       static_cast<std::size_t>(Windows1252ParaUtf8(buffer.data(), linha) - buffer.data()));
   utf8 = buffer;
@@ -180,28 +180,71 @@ constexpr Compacta TabelaCompacta() {
 
 constexpr Compacta kCompacta = TabelaCompacta();
 
-// Sixteen bytes at a time: a byte from 0xA0 is the character of the same number, two bytes in
-// UTF-8 (0xC2 or 0xC3, then 0x80 and the byte's low six bits), so the pairs of all sixteen are made
-// at once and those of the ASCII bytes shortened to one by a shuffle, eight bytes a shuffle.
-// Sixteen bytes that hold one from 0x80 to 0x9F go byte by byte. The last bytes, fewer than
-// sixteen, are left to the caller (`p` tells how far it went).
-__attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, const char* fim) {
+// Sixteen bytes in UTF-8 at `o`, none of them from 0x80 to 0x9F; `altos` marks those from 0xA0
+// (bit i: byte i), and only the first `validos` bytes count. A byte from 0xA0 is the character of
+// the same number, two bytes in UTF-8 (0xC2 or 0xC3, then 0x80 and the byte's low six bits), so
+// the pairs of all sixteen are made at once and those of the ASCII bytes shortened to one by a
+// shuffle, eight bytes a shuffle. Gives the end of the valid bytes' text; up to 32 bytes from `o`
+// are written.
+__attribute__((target("ssse3"))) char* Converte16(char* o, __m128i b, unsigned altos,
+                                                  unsigned validos) {
   const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i alto = _mm_cmplt_epi8(b, _mm_setzero_si128());
+  // The lead byte: 0xC2, or 0xC3 for bytes from 0xC0; an ASCII byte is itself.
+  const __m128i lider =
+      _mm_add_epi8(_mm_set1_epi8(static_cast<char>(0xC2)),
+                   _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(b, c0), c0), _mm_set1_epi8(1)));
+  const __m128i primeiro = _mm_or_si128(_mm_and_si128(alto, lider), _mm_andnot_si128(alto, b));
+  const __m128i segundo =
+      _mm_or_si128(_mm_and_si128(b, _mm_set1_epi8(0x3F)), _mm_set1_epi8(static_cast<char>(0x80)));
+  const unsigned m1 = altos & 0xFFU;
+  _mm_storeu_si128(
+      reinterpret_cast<__m128i*>(o),
+      _mm_shuffle_epi8(
+          _mm_unpacklo_epi8(primeiro, segundo),
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompacta.posicoes[m1].data()))));
+  if (validos <= 8) {
+    return o + validos + (kCompacta.tamanhos[m1] - 8U);
+  }
+  o += kCompacta.tamanhos[m1];
+  const unsigned m2 = (altos >> 8U) & 0xFFU;
+  _mm_storeu_si128(
+      reinterpret_cast<__m128i*>(o),
+      _mm_shuffle_epi8(
+          _mm_unpackhi_epi8(primeiro, segundo),
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompacta.posicoes[m2].data()))));
+  return o + (validos - 8) + (kCompacta.tamanhos[m2] - 8U);
+}
+
+// Sixteen bytes at a time (Converte16); sixteen bytes that hold one from 0x80 to 0x9F go byte by
+// byte. The last bytes, fewer than sixteen, go at once too when the sixteen from them may be read
+// (before `legivelAte`) and hold none from 0x80 to 0x9F; else they are left to the caller (`p`
+// tells how far it went).
+__attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, const char* fim,
+                                                     const char* legivelAte) {
   const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
   const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
-  const __m128i c2 = _mm_set1_epi8(static_cast<char>(0xC2));
-  const __m128i seis = _mm_set1_epi8(0x3F);
-  while (fim - p >= 16) {
+  while (p < fim) {
+    const auto resto = static_cast<std::size_t>(fim - p);
+    if (resto < 16 && (legivelAte == nullptr || legivelAte - p < 16)) {
+      break;
+    }
+    const unsigned validos = resto < 16 ? static_cast<unsigned>(resto) : 16U;
+    const unsigned mascara = validos == 16 ? 0xFFFFU : (1U << validos) - 1U;
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+    const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b)) & mascara;
     if (altos == 0) {
       _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
-      o += 16;
-      p += 16;
+      o += validos;
+      p += validos;
       continue;
     }
-    // 0x80 to 0x9F: byte by byte, through the table.
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)) != 0) {
+    if ((static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta))) &
+         mascara) != 0) {
+      if (validos < 16) {
+        break;
+      }
+      // 0x80 to 0x9F: byte by byte, through the table.
       for (const char* const ate = p + 16; p < ate; ++p) {
         if (static_cast<unsigned char>(*p) < 0x80U) {
           *o++ = *p;
@@ -213,22 +256,8 @@ __attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, co
       }
       continue;
     }
-    const __m128i alto = _mm_cmplt_epi8(b, _mm_setzero_si128());
-    // The lead byte: 0xC2, or 0xC3 for bytes from 0xC0; an ASCII byte is itself.
-    const __m128i lider =
-        _mm_add_epi8(c2, _mm_and_si128(_mm_cmpeq_epi8(_mm_and_si128(b, c0), c0), _mm_set1_epi8(1)));
-    const __m128i primeiro = _mm_or_si128(_mm_and_si128(alto, lider), _mm_andnot_si128(alto, b));
-    const __m128i segundo = _mm_or_si128(_mm_and_si128(b, seis), oitenta);
-    const __m128i pares[2] = {_mm_unpacklo_epi8(primeiro, segundo),
-                              _mm_unpackhi_epi8(primeiro, segundo)};
-    for (unsigned metade = 0; metade < 2; ++metade) {
-      const unsigned m = (altos >> (8 * metade)) & 0xFFU;
-      const __m128i posicoes =
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(kCompacta.posicoes[m].data()));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_shuffle_epi8(pares[metade], posicoes));
-      o += kCompacta.tamanhos[m];
-    }
-    p += 16;
+    o = Converte16(o, b, altos, validos);
+    p += validos;
   }
   return o;
 }
@@ -236,14 +265,16 @@ __attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, co
 }  // namespace
 #endif
 
-char* Windows1252ParaUtf8(char* o, std::string_view bytes) {
+char* Windows1252ParaUtf8(char* o, std::string_view bytes, const char* legivelAte) {
   const char* p = bytes.data();
   const char* const fim = p + bytes.size();
 #if defined(__x86_64__) && defined(__GNUC__)
   static const bool ssse3 = __builtin_cpu_supports("ssse3");
   if (ssse3) {
-    o = ParaUtf8Ssse3(o, p, fim);
+    o = ParaUtf8Ssse3(o, p, fim, legivelAte);
   }
+#else
+  static_cast<void>(legivelAte);
 #endif
   const auto alto = [&o](const char* q) {
     const Utf8DoByte& u = kParaUtf8[static_cast<unsigned char>(*q) - 0x80U];

@@ -58,7 +58,9 @@ std::string NomeDoCaractere(char32_t c);
 inline constexpr std::string_view kIndefinidosWindows1252 = "\x81\x8D\x8F\x90\x9D";
 
 // Windows-1252 bytes, none of them undefined, written as UTF-8 at `o`, which has room for three
-// bytes a byte and 16 more; gives the end. ASCII runs are copied in blocks.
-char* Windows1252ParaUtf8(char* o, std::string_view bytes);
+// bytes a byte and 32 more; gives the end. Sixteen bytes are converted at a time; with
+// `legivelAte` (the end of a line that holds `bytes`, which may be read up to there) a short text
+// goes at once too.
+char* Windows1252ParaUtf8(char* o, std::string_view bytes, const char* legivelAte = nullptr);
 
 }  // namespace lumbrava

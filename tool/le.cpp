@@ -28,13 +28,15 @@ struct Exame {
 };
 
 // Looks at every byte of the line once, sixteen at a time: CR and NUL, bytes from 0x80, and the
-// first of `indefinidos` (bytes from 0x80).
+// first of `indefinidos` (bytes from 0x80 to 0x9F).
 Exame Examina(std::string_view linha, std::string_view indefinidos) {
   Exame e;
   std::size_t i = 0;
 #ifdef __SSE2__
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i nul = _mm_setzero_si128();
+  const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
+  const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
   for (; i + 16 <= linha.size(); i += 16) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
     const int crnul =
@@ -47,13 +49,14 @@ Exame Examina(std::string_view linha, std::string_view indefinidos) {
       continue;
     }
     e.alto = true;
-    if (e.indefinido == kNada) {
-      __m128i achados = _mm_setzero_si128();
-      for (const char x : indefinidos) {
-        achados = _mm_or_si128(achados, _mm_cmpeq_epi8(b, _mm_set1_epi8(x)));
-      }
-      if (const int m = _mm_movemask_epi8(achados); m != 0) {
-        e.indefinido = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(m)));
+    // The undefined bytes lie among 0x80 to 0x9F, rare in text: looked for only there.
+    if (e.indefinido == kNada &&
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)) != 0) {
+      for (std::size_t k = i; k < i + 16; ++k) {
+        if (indefinidos.find(linha[k]) != kNada) {
+          e.indefinido = k;
+          break;
+        }
       }
     }
   }
@@ -74,18 +77,26 @@ Exame Examina(std::string_view linha, std::string_view indefinidos) {
   return e;
 }
 
-// True when the text holds ',' or '"', which CSV quotes.
-bool PedeAspas(std::string_view v) {
+// True when the text holds ',' or '"', which CSV quotes. With `legivelAte` (the end of the line
+// that holds the text) its last bytes are looked at sixteen at once too.
+bool PedeAspas(std::string_view v, const char* legivelAte = nullptr) {
   const char* p = v.data();
   const char* const fim = p + v.size();
 #ifdef __SSE2__
   const __m128i virgula = _mm_set1_epi8(',');
   const __m128i aspa = _mm_set1_epi8('"');
+  const auto achadas = [&](const char* q) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa))));
+  };
   for (; fim - p >= 16; p += 16) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa))) != 0) {
+    if (achadas(p) != 0) {
       return true;
     }
+  }
+  if (p < fim && legivelAte != nullptr && legivelAte - p >= 16) {
+    return (achadas(p) & ((1U << (fim - p)) - 1U)) != 0;
   }
 #endif
   bool achou = false;
@@ -96,12 +107,13 @@ bool PedeAspas(std::string_view v) {
 }
 
 // One CSV field at `o`, quoted when it holds ',' or '"'; with `converte` the text is Windows-1252
-// and is written as UTF-8. `o` has room for three bytes a byte, twice, and 16 more.
-char* CampoCsv(char* o, std::string_view v, bool converte) {
-  const auto escreve = [converte](char* d, std::string_view parte) {
-    return converte ? Windows1252ParaUtf8(d, parte) : Copia(d, parte);
+// and is written as UTF-8. `o` has room for three bytes a byte, twice, and 32 more. `legivelAte`:
+// the end of the line that holds the text, when it may be read up to there.
+char* CampoCsv(char* o, std::string_view v, bool converte, const char* legivelAte = nullptr) {
+  const auto escreve = [converte, legivelAte](char* d, std::string_view parte) {
+    return converte ? Windows1252ParaUtf8(d, parte, legivelAte) : Copia(d, parte);
   };
-  if (!PedeAspas(v)) {
+  if (!PedeAspas(v, legivelAte)) {
     return escreve(o, v);
   }
   *o++ = '"';
@@ -263,9 +275,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     std::size_t bytes = 0;  // its size; 0 for a field without columns
     bool numero = false;
     bool apara = false;
-    int decimais = 0;
-    bool escreveSeparador = false;
-    std::string_view separador;
+    LeituraNumero leitura;
   };
 
   void FazPlano() {
@@ -279,11 +289,9 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       Trecho t;
       t.numero = c->tipo == "N" && !c->semFormatacao;
       t.apara = c->eliminaEspacos;
-      t.decimais = c->decimais;
-      t.escreveSeparador = c->EscreveSeparador();
-      t.separador = c->SeparadorDecimalEfetivo();
+      t.leitura = {c->decimais, c->EscreveSeparador(), c->SeparadorDecimalEfetivo()};
       if (!c->operacao.empty() || c->SeparadorNoFinalEfetivo() ||
-          (t.numero && !EhAscii(t.separador))) {
+          (t.numero && !EhAscii(t.leitura.separador))) {
         return;
       }
       if (c->inicio >= 1 && c->tamanho > 0) {
@@ -292,11 +300,11 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         planoCobre_ = std::max(planoCobre_, t.de + t.bytes);
       }
       // A text: three bytes a byte, doubled quotes; a number: its digits, the decimals' zeros.
-      maximo += t.bytes * 6 + static_cast<std::size_t>(std::max(t.decimais, 0)) + 8;
+      maximo += t.bytes * 6 + static_cast<std::size_t>(std::max(c->decimais, 0)) + 8;
       plano.push_back(t);
     }
     plano_ = std::move(plano);
-    planoMaximo_ = maximo + 16;
+    planoMaximo_ = maximo + 32;
   }
 
   // Whether the line goes the plan's way: it holds every field, and nothing but blanks after the
@@ -320,7 +328,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       }
       std::string_view v(bruta.data() + t.de, t.bytes);
       if (t.numero) {
-        if (!LeNumeroDoCampo(v, t.decimais, t.escreveSeparador, t.separador, lido_, bruta)) {
+        if (!LeNumeroDoCampo(v, t.leitura, lido_, bruta)) {
           return false;
         }
         if (lido_.TemDecimais()) {  // the decimal comma: quoted
@@ -332,7 +340,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         }
         continue;
       }
-      o = CampoCsv(o, t.apara ? Apara(v) : v, converte_);
+      o = CampoCsv(o, t.apara ? Apara(v) : v, converte_, bruta.data() + bruta.size());
     }
     *o++ = '\n';
     saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
@@ -426,7 +434,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   char* Converte(char* o, std::string_view bruto) const { return Windows1252ParaUtf8(o, bruto); }
 
   std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
-    buffer.resize(bruto.size() * 3 + 16);
+    buffer.resize(bruto.size() * 3 + 32);
     buffer.resize(static_cast<std::size_t>(Converte(buffer.data(), bruto) - buffer.data()));
     return buffer;
   }
@@ -440,8 +448,8 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     for (const Valor& v : valores_) {
       maximo += v.texto.size() * (v.daLinha && converte_ ? 3 : 1) * 2 + 3;
     }
-    if (linha_.size() < maximo + 16) {
-      linha_.resize(maximo + 16);
+    if (linha_.size() < maximo + 32) {
+      linha_.resize(maximo + 32);
     }
     char* o = linha_.data();
     for (std::size_t k = 0; k < valores_.size(); ++k) {
