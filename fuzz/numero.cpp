@@ -74,16 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
   const std::string linha = std::string(valor) + std::string(16, '#');
   for (const std::size_t onde : {std::size_t{0}, std::size_t{16}}) {
     const std::string emLinha = onde == 0 ? linha : std::string(16, '#') + std::string(valor);
-    lumbrava::NumeroLido pedacos;
-    const bool deUmaVez =
-        LeNumeroDoCampo(std::string_view(emLinha).substr(onde, valor.size()),
-                        {f.decimais, f.escreveSeparador, f.separador}, pedacos, emLinha);
-    std::string texto(pedacos.Tamanho(), '\0');
-    if (deUmaVez) {
-      pedacos.Escreve(texto.data());
+    std::string texto(valor.size() + 64 + static_cast<std::size_t>(f.decimais + 1), '\0');
+    bool temDecimais = false;
+    const char* fim = lumbrava::EscreveNumeroDoCampo(
+        texto.data(), std::string_view(emLinha).substr(onde, valor.size()),
+        {f.decimais, f.escreveSeparador, f.separador}, emLinha, temDecimais);
+    if (fim != nullptr) {
+      texto.resize(static_cast<std::size_t>(fim - texto.data()));
     }
-    if (deUmaVez != lidoPassoAPasso || (deUmaVez && texto != lido)) {
-      Falha(Mostra(valor) + " lido de uma vez " + (deUmaVez ? Mostra(texto) : "recusado") +
+    if ((fim != nullptr) != lidoPassoAPasso || (fim != nullptr && texto != lido)) {
+      Falha(Mostra(valor) + " lido de uma vez " + (fim != nullptr ? Mostra(texto) : "recusado") +
             ", passo a passo " + (lidoPassoAPasso ? Mostra(lido) : "recusado") + "; " +
             Descreve(f));
     }

@@ -245,78 +245,110 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return ResultadoNumero::kOk;
 }
 
+#ifdef __SSE2__
 namespace {
 
-#ifdef __SSE2__
-// The usual field read at once, when 16 bytes from its start, or 16 that end with it, lie in
-// `legivel`: up to 16 bytes, all digits, or digits around one "," or "." (a separator at either
-// end is left to the general reading). False when the text is of any other form or cannot be read
-// so; `lido` is then unspecified. Read as the general reading reads it.
-bool LeNumeroSimples(std::string_view texto, std::string_view legivel, std::size_t casas,
-                     bool separadorEscrito, NumeroLido& lido) {
-  const std::size_t n = texto.size();
-  if (n == 0 || n > 16) {
-    return false;
-  }
-  // The 16 bytes from the text's start, or else the 16 that end with it.
-  const char* const fimLegivel = legivel.data() + legivel.size();
-  const bool adiante = fimLegivel - texto.data() >= 16;
-  if (!adiante && texto.data() + n - legivel.data() < 16) {
-    return false;
-  }
-  const char* const de = adiante ? texto.data() : texto.data() + n - 16;
-  const unsigned desvio = adiante ? 0U : static_cast<unsigned>(16 - n);
-  const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(de));
-  const unsigned validos = n == 16 ? 0xFFFFU : (1U << n) - 1U;
-  const auto marcas = [desvio, validos](__m128i m) {
-    return (static_cast<unsigned>(_mm_movemask_epi8(m)) >> desvio) & validos;
-  };
-  const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));
-  const unsigned digitos = marcas(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d));
-  const unsigned zeros = marcas(_mm_cmpeq_epi8(b, _mm_set1_epi8('0')));
-  lido = NumeroLido();
-  const char* const p = texto.data();
-  if (digitos == validos) {
-    std::string_view inteiros = texto;
-    if (!separadorEscrito && casas > 0) {  // implied decimals
-      if (n > casas) {
-        lido.fracao = texto.substr(n - casas);
-        inteiros.remove_suffix(casas);
-      } else {
-        lido.fracao = texto;
-        lido.zerosAntes = casas - n;
-        inteiros = {};
-      }
-    } else {
-      lido.zerosDepois = casas;
-    }
-    // Leading zeros: the run of zeros from the first byte, within the integer digits.
-    const auto iniciais =
-        std::min<std::size_t>(static_cast<std::size_t>(std::countr_one(zeros)), inteiros.size());
-    lido.inteiros = inteiros.substr(iniciais);
-    return true;
-  }
-  const unsigned separadores = marcas(
-      _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8(',')), _mm_cmpeq_epi8(b, _mm_set1_epi8('.'))));
-  // One separator: a single bit (no popcount instruction is assumed).
-  if ((digitos | separadores) != validos || separadores == 0 ||
-      (separadores & (separadores - 1)) != 0) {
-    return false;
-  }
-  const auto onde = static_cast<std::size_t>(std::countr_zero(separadores));
-  if (onde == 0 || onde == n - 1) {
-    return false;
-  }
-  const auto iniciais =
-      std::min<std::size_t>(static_cast<std::size_t>(std::countr_one(zeros)), onde);
-  lido.inteiros = std::string_view(p + iniciais, onde - iniciais);
-  lido.fracao = texto.substr(onde + 1);
-  lido.zerosDepois = lido.fracao.size() < casas ? casas - lido.fracao.size() : 0;
-  return true;
+// Up to 16 bytes of `b16` from byte `de` on, to `o` (room for 16 bytes).
+inline char* CopiaDe16(char* o, const char* b16, std::size_t de, std::size_t n) {
+  std::memcpy(o, b16 + de, 16);
+  return o + n;
 }
-#endif
+
+// Up to 16 zeros at `o` (room for 16 bytes).
+inline char* Zeros16(char* o, std::size_t n) {
+  std::memset(o, '0', 16);
+  return o + n;
+}
 
 }  // namespace
+#endif
+
+char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
+                           std::string_view legivel, bool& temDecimais) {
+#ifdef __SSE2__
+  // The usual field, up to 16 bytes, read and written at once: all digits, or digits around one
+  // "," or "." (a separator at either end, a sign, blanks are left to the general reading).
+  const std::size_t n = texto.size();
+  const auto casas = static_cast<std::size_t>(std::max(leitura.decimais, 0));
+  const char* const fimLegivel = legivel.data() + legivel.size();
+  if (n > 0 && n <= 16 && casas <= 16 && legivel.size() >= 16 &&
+      (fimLegivel - texto.data() >= 16 || texto.data() + n - legivel.data() >= 16)) {
+    const bool adiante = fimLegivel - texto.data() >= 16;
+    const unsigned desvio = adiante ? 0U : static_cast<unsigned>(16 - n);
+    const __m128i b = _mm_loadu_si128(
+        reinterpret_cast<const __m128i*>(adiante ? texto.data() : texto.data() + n - 16));
+    alignas(16) char bytes[32] = {};
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), b);
+    const char* const t = bytes + desvio;  // the text's bytes, 16 readable from each
+    const unsigned validos = n == 16 ? 0xFFFFU : (1U << n) - 1U;
+    const auto marcas = [desvio, validos](__m128i m) {
+      return (static_cast<unsigned>(_mm_movemask_epi8(m)) >> desvio) & validos;
+    };
+    const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));
+    const unsigned digitos = marcas(_mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d));
+    const auto zerosIniciais =
+        static_cast<std::size_t>(std::countr_one(marcas(_mm_cmpeq_epi8(b, _mm_set1_epi8('0')))));
+    const bool separadorEscrito = leitura.separadorEscrito && !leitura.separador.empty();
+    if (digitos == validos) {
+      if (!separadorEscrito && casas > 0) {  // implied decimals
+        temDecimais = true;
+        if (n > casas) {
+          const std::size_t inteiros = n - casas;
+          const std::size_t iniciais = std::min(zerosIniciais, inteiros);
+          if (iniciais == inteiros) {
+            *o++ = '0';
+          } else {
+            o = CopiaDe16(o, t, iniciais, inteiros - iniciais);
+          }
+          *o++ = ',';
+          return CopiaDe16(o, t, inteiros, casas);
+        }
+        *o++ = '0';
+        *o++ = ',';
+        o = Zeros16(o, casas - n);
+        return CopiaDe16(o, t, 0, n);
+      }
+      const std::size_t iniciais = std::min(zerosIniciais, n);
+      if (iniciais == n) {
+        *o++ = '0';
+      } else {
+        o = CopiaDe16(o, t, iniciais, n - iniciais);
+      }
+      temDecimais = casas > 0;
+      if (casas > 0) {
+        *o++ = ',';
+        o = Zeros16(o, casas);
+      }
+      return o;
+    }
+    const unsigned separadores = marcas(
+        _mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8(',')), _mm_cmpeq_epi8(b, _mm_set1_epi8('.'))));
+    if ((digitos | separadores) == validos && separadores != 0 &&
+        (separadores & (separadores - 1)) == 0) {
+      const auto onde = static_cast<std::size_t>(std::countr_zero(separadores));
+      if (onde > 0 && onde < n - 1) {
+        const std::size_t iniciais = std::min(zerosIniciais, onde);
+        if (iniciais == onde) {
+          *o++ = '0';
+        } else {
+          o = CopiaDe16(o, t, iniciais, onde - iniciais);
+        }
+        *o++ = ',';
+        const std::size_t fracao = n - onde - 1;
+        o = CopiaDe16(o, t, onde + 1, fracao);
+        temDecimais = true;
+        return fracao < casas ? Zeros16(o, casas - fracao) : o;
+      }
+    }
+  }
+#endif
+  NumeroLido lido;
+  if (!LeNumeroDoCampo(texto, leitura, lido)) {
+    return nullptr;
+  }
+  temDecimais = lido.TemDecimais();
+  return lido.Escreve(o);
+}
 
 char* NumeroLido::Escreve(char* o) const {
   if (vazio) {
@@ -339,20 +371,10 @@ char* NumeroLido::Escreve(char* o) const {
   return o;
 }
 
-bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido,
-                     std::string_view legivel) {
+bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido) {
   const int decimais = leitura.decimais;
   bool separadorEscrito = leitura.separadorEscrito;
   const std::string_view separador = leitura.separador;
-#ifdef __SSE2__
-  if (legivel.size() >= 16 &&
-      LeNumeroSimples(texto, legivel, static_cast<std::size_t>(std::max(decimais, 0)),
-                      separadorEscrito && !separador.empty(), lido)) {
-    return true;
-  }
-#else
-  static_cast<void>(legivel);
-#endif
   const char* p = texto.data();
   const char* fim = p + texto.size();
   while (p < fim && (*p == ' ' || *p == '\t')) {

@@ -84,10 +84,14 @@ struct LeituraNumero {
   bool separadorEscrito = false;
   std::string_view separador = ",";
 };
-// The same, in pieces (false, and `lido` unspecified, when the text is not a number). `legivel`,
-// when given, holds `texto` (a record line, say) and may be read whole: a short text is then read
-// 16 bytes at once.
-bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido,
-                     std::string_view legivel = {});
+// The same, in pieces (false, and `lido` unspecified, when the text is not a number).
+bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, NumeroLido& lido);
+// Reads the text of a numeric field as LeNumeroDoCampo does and writes the system's text at `o`,
+// which has room for the text's length, the field's decimals and 32 bytes more; gives the end, or
+// null (nothing meaningful written) when the text is not a number. `temDecimais` tells whether
+// the text written holds the decimal ",". `legivel` holds `texto` (a record line, say) and may be
+// read whole: a short text is then read 16 bytes at once.
+char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
+                           std::string_view legivel, bool& temDecimais);
 
 }  // namespace lumbrava

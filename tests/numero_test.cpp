@@ -145,7 +145,8 @@ TEST(LeNumeroDoCampo, ReadsWhatWasWritten) {
   EXPECT_FALSE(LeNumeroDoCampo("12AB", 2, false, ",").has_value());
 }
 
-// Fields inside a record line are read 16 bytes at once; every text reads as it does alone.
+// Fields inside a record line are read and written 16 bytes at once; every text reads as it does
+// step by step.
 TEST(LeNumeroDoCampo, ReadsTheSameInsideALine) {
   constexpr std::string_view kBytes = "0000123456789,. -+a\t";
   std::uint32_t semente = 12345;
@@ -158,24 +159,29 @@ TEST(LeNumeroDoCampo, ReadsTheSameInsideALine) {
     for (std::size_t n = 1 + sorteia(17); valor.size() < n;) {
       valor += kBytes[sorteia(kBytes.size())];
     }
-    const int decimais = static_cast<int>(sorteia(5));
+    const int casas = static_cast<int>(sorteia(4) == 0 ? sorteia(19) : sorteia(5));
     const bool escrito = sorteia(2) == 1;
     const std::string_view separador = sorteia(3) == 0 ? "" : ",";
     std::string sozinho;
-    const bool lido = LeNumeroDoCampo(valor, decimais, escrito, separador, sozinho);
-    // At the start of the line, in the middle and at the end.
+    const bool lido = LeNumeroDoCampo(valor, casas, escrito, separador, sozinho);
+    // At the start of the line, in the middle and at the end; alone, too short to read at once.
     const std::string linha = valor + std::string(20, '9') + valor + std::string(20, '9') + valor;
     for (const std::size_t onde :
-         {std::size_t{0}, valor.size() + 20, linha.size() - valor.size()}) {
-      NumeroLido pedacos;
-      const bool naLinha = LeNumeroDoCampo(std::string_view(linha).substr(onde, valor.size()),
-                                           {decimais, escrito, separador}, pedacos, linha);
-      ASSERT_EQ(naLinha, lido) << "'" << valor << "' em " << onde;
+         {std::size_t{0}, valor.size() + 20, linha.size() - valor.size(), std::string::npos}) {
+      const std::string_view emLinha = onde == std::string::npos
+                                           ? std::string_view(linha).substr(0, valor.size())
+                                           : std::string_view(linha).substr(onde, valor.size());
+      std::string texto(valor.size() + 64 + static_cast<std::size_t>(casas), '?');
+      bool temDecimais = false;
+      const char* fim =
+          EscreveNumeroDoCampo(texto.data(), emLinha, {casas, escrito, separador},
+                               onde == std::string::npos ? emLinha : linha, temDecimais);
+      ASSERT_EQ(fim != nullptr, lido) << "'" << valor << "' em " << onde;
       if (lido) {
-        std::string texto(pedacos.Tamanho(), '?');
-        EXPECT_EQ(pedacos.Escreve(texto.data()), texto.data() + texto.size());
-        EXPECT_EQ(texto, sozinho) << "'" << valor << "' em " << onde << ", " << decimais
+        texto.resize(static_cast<std::size_t>(fim - texto.data()));
+        EXPECT_EQ(texto, sozinho) << "'" << valor << "' em " << onde << ", " << casas
                                   << " decimais";
+        EXPECT_EQ(temDecimais, sozinho.find(',') != std::string::npos) << "'" << valor << "'";
       }
     }
   }

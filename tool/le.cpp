@@ -328,15 +328,19 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       }
       std::string_view v(bruta.data() + t.de, t.bytes);
       if (t.numero) {
-        if (!LeNumeroDoCampo(v, t.leitura, lido_, bruta)) {
+        // Written after a place kept for the quote that a decimal comma asks for.
+        bool decimais = false;
+        char* const fim = EscreveNumeroDoCampo(o + 1, v, t.leitura, bruta, decimais);
+        if (fim == nullptr) {
           return false;
         }
-        if (lido_.TemDecimais()) {  // the decimal comma: quoted
-          *o++ = '"';
-          o = lido_.Escreve(o);
-          *o++ = '"';
+        if (decimais) {
+          *o = '"';
+          *fim = '"';
+          o = fim + 1;
         } else {
-          o = lido_.Escreve(o);
+          std::memmove(o, o + 1, static_cast<std::size_t>(fim - (o + 1)));
+          o = fim - 1;
         }
         continue;
       }
@@ -486,7 +490,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   std::vector<Trecho> plano_;    // in field order; empty when lines are always cut
   std::size_t planoCobre_ = 0;   // the bytes a line needs to hold every field
   std::size_t planoMaximo_ = 0;  // the CSV bytes of such a line, at most
-  NumeroLido lido_;
   std::vector<clLayoutReg::CorteDoCampo> cortes_;
   // Per line:
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
