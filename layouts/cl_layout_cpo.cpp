@@ -12,7 +12,7 @@ namespace lumbrava {
 
 namespace {
 
-// Cuts or fills a text to `tamanho` characters, in one walk along it.
+// Cuts or fills a text to `tamanho` characters, in one walk along it; appended to `saida`.
 void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
                  std::string& saida) {
   if (aDireita) {
@@ -35,8 +35,9 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
     cortado = Apara(cortado);
     largura -= antes - cortado.size();
   }
-  saida.resize(tamanho - largura + cortado.size());
-  char* o = saida.data();
+  const std::size_t inicio = saida.size();
+  saida.resize(inicio + tamanho - largura + cortado.size());
+  char* o = saida.data() + inicio;
   if (aDireita) {
     Copia(Repete(o, ' ', tamanho - largura), cortado);
   } else {
@@ -103,12 +104,17 @@ std::string clLayoutCpo::ValorFormatado() const {
 }
 
 void clLayoutCpo::ValorFormatado(std::string& saida) const {
+  saida.clear();
+  AcrescentaValorFormatado(valor, saida);
+}
+
+void clLayoutCpo::AcrescentaValorFormatado(std::string_view valor, std::string& saida) const {
   const auto nomeLayout = [this] { return layout_ != nullptr ? layout_->nomeRegistro : ""; };
   bool ascii = false;
   bool quebra = false;
   Examina(valor, ascii, quebra);
   if (quebra) {
-    throw ErroValor(nomeLayout(), nome, valor, "o valor tem uma quebra de linha");
+    throw ErroValor(nomeLayout(), nome, std::string(valor), "o valor tem uma quebra de linha");
   }
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
@@ -121,19 +127,19 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
     // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
     const std::string_view v = Apara(valor);
     if (v.empty()) {
-      saida.assign(largura, ' ');
+      saida.append(largura, ' ');
       return;
     }
     if (v.find_first_not_of("0123456789") != std::string_view::npos) {
-      throw ErroValor(nomeLayout(), nome, valor,
+      throw ErroValor(nomeLayout(), nome, std::string(valor),
                       std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
                           ": só algarismos, sem sinal nem separador");
     }
     if (v.size() > largura) {
-      throw ErroValor(nomeLayout(), nome, valor,
+      throw ErroValor(nomeLayout(), nome, std::string(valor),
                       "não cabe em " + std::to_string(tamanho) + " colunas");
     }
-    saida.assign(largura - v.size(), '0');
+    saida.append(largura - v.size(), '0');
     saida.append(v);
     return;
   }
@@ -145,11 +151,11 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
   formato.separador = particular ? separadorCasasDecimais : layout_->separadorCasasDecimais;
   formato.vazioEmBranco = particular ? espacoNosNumerosVazios : layout_->espacoNosNumerosVazios;
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
-  switch (FormataNumero(valor, formato, saida)) {
+  switch (AcrescentaNumero(valor, formato, saida)) {
     case ResultadoNumero::kOk:
       return;
     case ResultadoNumero::kNaoEhNumero:
-      throw ErroValor(nomeLayout(), nome, valor, "não é um número");
+      throw ErroValor(nomeLayout(), nome, std::string(valor), "não é um número");
     case ResultadoNumero::kAmbiguo: {
       // "1.520": say both ways of writing what may have been meant.
       std::string milhares(Apara(valor));
@@ -157,11 +163,11 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
       std::erase(milhares, '.');
       std::replace(decimal.begin(), decimal.end(), '.', ',');
       throw ErroValor(
-          nomeLayout(), nome, valor,
+          nomeLayout(), nome, std::string(valor),
           "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
     }
     case ResultadoNumero::kNaoCabe:
-      throw ErroValor(nomeLayout(), nome, valor,
+      throw ErroValor(nomeLayout(), nome, std::string(valor),
                       "não cabe em " + std::to_string(tamanho) + " colunas com " +
                           std::to_string(decimais) + " decimais");
   }

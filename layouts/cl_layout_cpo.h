@@ -59,6 +59,9 @@ class clLayoutCpo {
   // holds a line break.
   std::string ValorFormatado() const;
   void ValorFormatado(std::string& saida) const;
+  // The same for the value `valor` in place of the field's own, appended to `saida` (left with
+  // part of it when ErroValor is thrown): a record is built in one buffer, field after field.
+  void AcrescentaValorFormatado(std::string_view valor, std::string& saida) const;
 
  private:
   friend class clLayoutReg;

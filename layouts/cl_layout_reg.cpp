@@ -427,30 +427,29 @@ std::string clLayoutReg::ExpandeLayout() const {
 
 void clLayoutReg::ExpandeLayout(std::string& saida) const {
   saida.clear();
-  thread_local std::string valor;  // each field's text, kept from record to record
-  int coluna = 1;                  // next column of the record still to write
-  bool sobreposto = false;
+  int coluna = 1;  // next column of the record still to write
   for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0) {
       continue;
     }
     if (c->inicio < coluna) {
-      sobreposto = true;
-      break;
+      ExpandeLayoutSobreposto(saida);
+      return;
     }
-    c->ValorFormatado(valor);
-    saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
-    saida.append(valor);
+    if (c->inicio > coluna) {
+      saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
+    }
+    c->AcrescentaValorFormatado(c->valor, saida);
     coluna = c->fim + 1;
     if (c->SeparadorNoFinalEfetivo()) {
       saida.append(kSeparadorNoFinalDoCampo);
     }
   }
-  if (!sobreposto) {
-    return;
-  }
-  // Overlapping fields (a layout that was warned of conflicting fields): column by column, the
-  // field placed later in column order takes the shared columns.
+}
+
+void clLayoutReg::ExpandeLayoutSobreposto(std::string& saida) const {
+  // Column by column, the field placed later in column order takes the shared columns.
+  std::string valor;
   const auto total = static_cast<std::size_t>(TamanhoRegistro());
   std::vector<std::string> colunas(total, " ");
   std::vector<std::string> finais(total);

@@ -184,6 +184,9 @@ class clLayoutReg {
   // layout error file.
   void RegistraErroLayout(std::string_view mensagem);
 
+  // ExpandeLayout for overlapping fields (a layout that was warned of conflicting fields).
+  void ExpandeLayoutSobreposto(std::string& saida) const;
+
   // Keeps porColuna_ in column order after the field `campo` was appended or moved.
   void ReordenaPorColuna(const clLayoutCpo* campo);
 

@@ -137,8 +137,12 @@ ResultadoNumero DivideNumero(std::string_view texto, bool& negativo, std::string
 
 }  // namespace
 
-ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
-                              std::string& saida) {
+namespace {
+
+// FormataNumero, writing the number at `inicio` of `saida` (which ends after it); nothing is
+// changed on failure.
+ResultadoNumero FormataEm(std::string_view valor, const FormatoNumero& formato, std::string& saida,
+                          std::size_t inicio) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
   const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
   // The rounded number: the integer digits without leading zeros, then the decimals, `zeros`
@@ -176,7 +180,8 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   const bool zero = inteiros.empty() && fracao.find_first_not_of('0') == std::string_view::npos;
   negativo = negativo && !zero;
   if (zero && formato.vazioEmBranco) {
-    saida.assign(tamanho, ' ');
+    saida.resize(inicio + tamanho);
+    Repete(saida.data() + inicio, ' ', tamanho);
     return ResultadoNumero::kOk;
   }
 
@@ -223,8 +228,9 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
 
   const std::size_t folga = tamanho - largura - sinal;
   const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
-  saida.resize(folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros);
-  char* o = saida.data();
+  saida.resize(inicio + folga + sinal + primeira.size() + separador.size() + segunda.size() +
+               zeros);
+  char* o = saida.data() + inicio;
   if (brancos) {
     o = Repete(o, ' ', folga);
   }
@@ -239,6 +245,18 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   o = Copia(o, segunda);
   Repete(o, '0', zeros);
   return ResultadoNumero::kOk;
+}
+
+}  // namespace
+
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida) {
+  return FormataEm(valor, formato, saida, 0);
+}
+
+ResultadoNumero AcrescentaNumero(std::string_view valor, const FormatoNumero& formato,
+                                 std::string& saida) {
+  return FormataEm(valor, formato, saida, saida.size());
 }
 
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,

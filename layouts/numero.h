@@ -40,6 +40,9 @@ enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe, kAmbiguo };
 //   that is not a number gives kNaoEhNumero; `saida` is then left unchanged.
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
                               std::string& saida);
+// The same, appended to `saida`; nothing is appended when the result is not kOk.
+ResultadoNumero AcrescentaNumero(std::string_view valor, const FormatoNumero& formato,
+                                 std::string& saida);
 
 // Reads the text of a numeric field as written by FormataNumero with the same settings and gives
 // back the system's text of the number ("" for a blank field): with the separator not written (or
