@@ -41,9 +41,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   // `colunas`: the field of each CSV column, by its place in the layout's field order.
   EscritorDeRegistros(const Parametros& p, const clLayoutReg& modelo,
                       const std::vector<std::size_t>& colunas)
-      : p_(p),
-        layout_(modelo),
-        codificador_(CodificacaoDe(p.codificacao)) {
+      : p_(p), layout_(modelo), codificador_(CodificacaoDe(p.codificacao)) {
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
     }
@@ -126,13 +124,16 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
                            " campos");
       return;
     }
-    for (std::size_t i = 0; i < colunas_.size(); ++i) {
-      const std::string_view v = csv_.valor(i);
-      if (!EhUtf8Valido(v)) {
+    // The record's lines were checked as they were read: each value is looked at only to name
+    // the one that is not UTF-8.
+    for (std::size_t i = 0; !csv_.utf8() && i < colunas_.size(); ++i) {
+      if (!EhUtf8Valido(csv_.valor(i))) {
         lote.erros.push_back(Linha(n) + "campo '" + colunas_[i]->nome + "': o texto não é UTF-8");
         return;
       }
-      colunas_[i]->valor.assign(v);
+    }
+    for (std::size_t i = 0; i < colunas_.size(); ++i) {
+      colunas_[i]->valor.assign(csv_.valor(i));
     }
     Grava(n, lote);
   }

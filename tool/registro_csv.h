@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/texto.h"
 #include "tool/csv.h"
 
 #ifdef __SSE2__
@@ -31,6 +32,8 @@ class RegistroCsv {
   // is complete (or refused: erro() is set); false while a quoted value is still open.
   bool Le(std::string_view linha, std::size_t numero) {
     std::size_t i = 0;
+    const bool utf8 = EhUtf8Valido(linha);
+    utf8_ = utf8 && (utf8_ || !aberto_);
     if (aberto_) {
       tamanho_ += 1 + linha.size();
       if (tamanho_ > maximo_) {
@@ -118,6 +121,9 @@ class RegistroCsv {
   }
 
   std::size_t linha() const { return linha_; }  // where the record began
+  // True when every line of the record is well-formed UTF-8, and so is every value (they are cut
+  // at ASCII bytes); when false, some value may still be.
+  bool utf8() const { return utf8_; }
   std::string_view erro() const { return erro_; }
   std::size_t valores() const { return n_; }
   std::string_view valor(std::size_t i) const { return campos_[i].texto; }
@@ -220,6 +226,7 @@ class RegistroCsv {
   std::size_t proxima_ = 0;            // the first of them not yet passed
   std::size_t n_ = 0;
   bool aberto_ = false;
+  bool utf8_ = true;
   std::size_t linha_ = 0;
   std::size_t maximo_;
   std::size_t tamanho_ = 0;  // of the record so far, line breaks included
