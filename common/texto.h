@@ -2,6 +2,7 @@
 // count and cut by characters (code points), never by bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -103,6 +104,17 @@ inline char* Repete(char* destino, char c, std::size_t n) {
     }
   }
   return destino + n;
+}
+
+// Room for `n` bytes from byte `posicao` of `texto`, which grows (to twice its size at least)
+// when it is too short; gives where they begin. A text written this way keeps its size, and what
+// it held after what was written, until it is cut to the length written: built again and again
+// in the same string, it is filled in only when it grows.
+inline char* Espaco(std::string& texto, std::size_t posicao, std::size_t n) {
+  if (texto.size() - posicao < n || texto.size() < posicao) {
+    texto.resize(std::max(posicao + n, 2 * texto.size()));
+  }
+  return texto.data() + posicao;
 }
 
 // Removes blanks (spaces and tabs) from both ends.

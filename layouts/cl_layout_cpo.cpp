@@ -12,9 +12,9 @@ namespace lumbrava {
 
 namespace {
 
-// Cuts or fills a text to `tamanho` characters, in one walk along it; appended to `saida`.
+// Cuts or fills a text to `tamanho` characters, in one walk along it; written from `posicao`.
 void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
-                 std::string& saida) {
+                 std::string& saida, std::size_t& posicao) {
   if (aDireita) {
     valor = Apara(valor);
   }
@@ -35,9 +35,9 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
     cortado = Apara(cortado);
     largura -= antes - cortado.size();
   }
-  const std::size_t inicio = saida.size();
-  saida.resize(inicio + tamanho - largura + cortado.size());
-  char* o = saida.data() + inicio;
+  const std::size_t bytes = tamanho - largura + cortado.size();
+  char* o = Espaco(saida, posicao, bytes);
+  posicao += bytes;
   if (aDireita) {
     Copia(Repete(o, ' ', tamanho - largura), cortado);
   } else {
@@ -104,11 +104,13 @@ std::string clLayoutCpo::ValorFormatado() const {
 }
 
 void clLayoutCpo::ValorFormatado(std::string& saida) const {
-  saida.clear();
-  AcrescentaValorFormatado(valor, saida);
+  std::size_t fim = 0;
+  ValorFormatado(valor, saida, fim);
+  saida.resize(fim);
 }
 
-void clLayoutCpo::AcrescentaValorFormatado(std::string_view valor, std::string& saida) const {
+void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
+                                 std::size_t& posicao) const {
   const auto nomeLayout = [this] { return layout_ != nullptr ? layout_->nomeRegistro : ""; };
   bool ascii = false;
   bool quebra = false;
@@ -120,14 +122,15 @@ void clLayoutCpo::AcrescentaValorFormatado(std::string_view valor, std::string& 
   if (semFormatacao || EhTexto()) {
     const bool aDireita =
         alinhamento == "D" || (tipo.size() == 2 && tipo[1] == 'd' && !semFormatacao);
-    AjustaTexto(valor, largura, aDireita, ascii, saida);
+    AjustaTexto(valor, largura, aDireita, ascii, saida, posicao);
     return;
   }
   if (tipo == "D" || tipo == "H") {
     // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
     const std::string_view v = Apara(valor);
     if (v.empty()) {
-      saida.append(largura, ' ');
+      Repete(Espaco(saida, posicao, largura), ' ', largura);
+      posicao += largura;
       return;
     }
     if (v.find_first_not_of("0123456789") != std::string_view::npos) {
@@ -139,8 +142,8 @@ void clLayoutCpo::AcrescentaValorFormatado(std::string_view valor, std::string& 
       throw ErroValor(nomeLayout(), nome, std::string(valor),
                       "não cabe em " + std::to_string(tamanho) + " colunas");
     }
-    saida.append(largura - v.size(), '0');
-    saida.append(v);
+    Copia(Repete(Espaco(saida, posicao, largura), '0', largura - v.size()), v);
+    posicao += largura;
     return;
   }
   const bool particular = configuracaoParticular || layout_ == nullptr;
@@ -151,7 +154,7 @@ void clLayoutCpo::AcrescentaValorFormatado(std::string_view valor, std::string& 
   formato.separador = particular ? separadorCasasDecimais : layout_->separadorCasasDecimais;
   formato.vazioEmBranco = particular ? espacoNosNumerosVazios : layout_->espacoNosNumerosVazios;
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
-  switch (AcrescentaNumero(valor, formato, saida)) {
+  switch (FormataNumero(valor, formato, saida, posicao)) {
     case ResultadoNumero::kOk:
       return;
     case ResultadoNumero::kNaoEhNumero:

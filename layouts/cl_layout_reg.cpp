@@ -426,8 +426,10 @@ std::string clLayoutReg::ExpandeLayout() const {
 }
 
 void clLayoutReg::ExpandeLayout(std::string& saida) const {
-  saida.clear();
-  int coluna = 1;  // next column of the record still to write
+  // Written in place (Espaco): a string that held a record has room for the next one.
+  saida.resize(saida.capacity());
+  std::size_t n = 0;  // bytes written
+  int coluna = 1;     // next column of the record still to write
   for (const clLayoutCpo* c : porColuna_) {
     if (c->tamanho <= 0) {
       continue;
@@ -437,14 +439,18 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
       return;
     }
     if (c->inicio > coluna) {
-      saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
+      const auto brancos = static_cast<std::size_t>(c->inicio - coluna);
+      Repete(Espaco(saida, n, brancos), ' ', brancos);
+      n += brancos;
     }
-    c->AcrescentaValorFormatado(c->valor, saida);
+    c->ValorFormatado(c->valor, saida, n);
     coluna = c->fim + 1;
     if (c->SeparadorNoFinalEfetivo()) {
-      saida.append(kSeparadorNoFinalDoCampo);
+      Copia(Espaco(saida, n, kSeparadorNoFinalDoCampo.size()), kSeparadorNoFinalDoCampo);
+      n += kSeparadorNoFinalDoCampo.size();
     }
   }
+  saida.resize(n);
 }
 
 void clLayoutReg::ExpandeLayoutSobreposto(std::string& saida) const {

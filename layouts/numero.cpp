@@ -137,12 +137,8 @@ ResultadoNumero DivideNumero(std::string_view texto, bool& negativo, std::string
 
 }  // namespace
 
-namespace {
-
-// FormataNumero, writing the number at `inicio` of `saida` (which ends after it); nothing is
-// changed on failure.
-ResultadoNumero FormataEm(std::string_view valor, const FormatoNumero& formato, std::string& saida,
-                          std::size_t inicio) {
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida, std::size_t& posicao) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
   const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
   // The rounded number: the integer digits without leading zeros, then the decimals, `zeros`
@@ -180,8 +176,8 @@ ResultadoNumero FormataEm(std::string_view valor, const FormatoNumero& formato, 
   const bool zero = inteiros.empty() && fracao.find_first_not_of('0') == std::string_view::npos;
   negativo = negativo && !zero;
   if (zero && formato.vazioEmBranco) {
-    saida.resize(inicio + tamanho);
-    Repete(saida.data() + inicio, ' ', tamanho);
+    Repete(Espaco(saida, posicao, tamanho), ' ', tamanho);
+    posicao += tamanho;
     return ResultadoNumero::kOk;
   }
 
@@ -228,9 +224,10 @@ ResultadoNumero FormataEm(std::string_view valor, const FormatoNumero& formato, 
 
   const std::size_t folga = tamanho - largura - sinal;
   const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
-  saida.resize(inicio + folga + sinal + primeira.size() + separador.size() + segunda.size() +
-               zeros);
-  char* o = saida.data() + inicio;
+  const std::size_t bytes =
+      folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros;
+  char* o = Espaco(saida, posicao, bytes);
+  posicao += bytes;
   if (brancos) {
     o = Repete(o, ' ', folga);
   }
@@ -247,16 +244,14 @@ ResultadoNumero FormataEm(std::string_view valor, const FormatoNumero& formato, 
   return ResultadoNumero::kOk;
 }
 
-}  // namespace
-
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
                               std::string& saida) {
-  return FormataEm(valor, formato, saida, 0);
-}
-
-ResultadoNumero AcrescentaNumero(std::string_view valor, const FormatoNumero& formato,
-                                 std::string& saida) {
-  return FormataEm(valor, formato, saida, saida.size());
+  std::size_t fim = 0;
+  const ResultadoNumero r = FormataNumero(valor, formato, saida, fim);
+  if (r == ResultadoNumero::kOk) {
+    saida.resize(fim);
+  }
+  return r;
 }
 
 bool LeNumeroDoCampo(std::string_view texto, int decimais, bool separadorEscrito,
