@@ -8,6 +8,10 @@
 #include "layouts/cl_layout_reg.h"
 #include "layouts/numero.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lumbrava {
 
 namespace {
@@ -45,9 +49,29 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
   }
 }
 
-// Looks at every byte once, eight at a time: whether the text is ASCII and whether it holds a
-// line break.
+// Looks at every byte once, sixteen (or eight) at a time: whether the text is ASCII and whether
+// it holds a line break.
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
+#ifdef __SSE2__
+  if (texto.size() >= 16) {
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    __m128i altos = _mm_setzero_si128();
+    __m128i fins = _mm_setzero_si128();
+    const auto bloco = [&](std::size_t i) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i));
+      altos = _mm_or_si128(altos, b);
+      fins = _mm_or_si128(fins, _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
+    };
+    for (std::size_t i = 0; i + 16 < texto.size(); i += 16) {
+      bloco(i);
+    }
+    bloco(texto.size() - 16);  // the sixteen that end the text, some of them seen already
+    ascii = _mm_movemask_epi8(altos) == 0;
+    quebra = _mm_movemask_epi8(fins) != 0;
+    return;
+  }
+#endif
   constexpr std::uint64_t kUns = 0x0101010101010101ULL;
   constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
   // A byte of `w` equal to `b` (the classic test for a zero byte; exact in its first hit, and

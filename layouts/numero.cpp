@@ -27,6 +27,8 @@ void SomaUm(std::string& d) {
 
 namespace {
 
+bool EhBranco(char c) { return c == ' ' || c == '\t'; }
+
 constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
 constexpr std::uint64_t kTres = 0x3030303030303030ULL;
 
@@ -147,12 +149,26 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   std::string_view fracao;
   std::size_t zeros = casas;
   bool negativo = false;
-  valor = Apara(valor);
+  if (!valor.empty() && (EhBranco(valor.front()) || EhBranco(valor.back()))) {
+    valor = Apara(valor);
+  }
   if (!valor.empty()) {
-    thread_local std::string agrupados;
-    const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
-    if (r != ResultadoNumero::kOk) {
-      return r;
+    // The usual value, digits with or without decimals after a comma, is split here; one with a
+    // sign or full stops by DivideNumero.
+    const char* const inicio = valor.data();
+    const char* const fim = inicio + valor.size();
+    const char* const q = PulaDigitos(inicio, fim);
+    if (q == fim) {
+      inteiros = valor;
+    } else if (*q == ',' && PulaDigitos(q + 1, fim) == fim && fim - inicio > 1) {
+      inteiros = std::string_view(inicio, static_cast<std::size_t>(q - inicio));
+      fracao = std::string_view(q + 1, static_cast<std::size_t>(fim - q - 1));
+    } else {
+      thread_local std::string agrupados;
+      const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
+      if (r != ResultadoNumero::kOk) {
+        return r;
+      }
     }
     PulaZeros(inteiros);
     if (fracao.size() <= casas) {
@@ -193,7 +209,8 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
     primeira = inteiros.empty() ? "0" : inteiros;
     separador = formato.separador;
     segunda = fracao;
-    largura = primeira.size() + ContaCaracteres(separador) + casas;
+    const bool umByte = separador.size() == 1 && static_cast<unsigned char>(separador[0]) < 0x80U;
+    largura = primeira.size() + (umByte ? 1 : ContaCaracteres(separador)) + casas;
     if (largura + sinal > tamanho && inteiros.empty()) {
       primeira = {};  // ",50": the zero integer part gives way
       --largura;
