@@ -216,6 +216,13 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
       *o++ = static_cast<char>(*p++);
       continue;
     }
+    // The accented letters: two bytes, from U+00A0 to U+00FF, the byte of the same number.
+    if (fim - p >= 2 && (p[0] == 0xC3U || (p[0] == 0xC2U && p[1] >= 0xA0U)) &&
+        (p[1] & 0xC0U) == 0x80U) {
+      *o++ = static_cast<char>(((p[0] & 0x1FU) << 6U) | (p[1] & 0x3FU));
+      p += 2;
+      continue;
+    }
     char32_t c = 0;
     std::size_t n = 0;
     const bool valido = ProximoCaractere(p, static_cast<std::size_t>(fim - p), c, n);
