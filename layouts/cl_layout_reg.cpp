@@ -425,17 +425,29 @@ std::string clLayoutReg::ExpandeLayout() const {
   return saida;
 }
 
-void clLayoutReg::ExpandeLayout(std::string& saida) const {
+void clLayoutReg::ExpandeLayout(std::string& saida) const { Expande(saida, nullptr); }
+
+void clLayoutReg::ExpandeLayout(std::string& saida,
+                                std::span<const std::string_view> valores) const {
+  if (valores.size() != porColuna_.size()) {
+    throw std::invalid_argument("ExpandeLayout: " + std::to_string(valores.size()) +
+                                " valores para " + std::to_string(porColuna_.size()) + " campos");
+  }
+  Expande(saida, valores.data());
+}
+
+void clLayoutReg::Expande(std::string& saida, const std::string_view* valores) const {
   // Written in place (Espaco): a string that held a record has room for the next one.
   saida.resize(saida.capacity());
   std::size_t n = 0;  // bytes written
   int coluna = 1;     // next column of the record still to write
-  for (const clLayoutCpo* c : porColuna_) {
+  for (std::size_t k = 0; k < porColuna_.size(); ++k) {
+    const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0) {
       continue;
     }
     if (c->inicio < coluna) {
-      ExpandeLayoutSobreposto(saida);
+      ExpandeSobreposto(saida, valores);
       return;
     }
     if (c->inicio > coluna) {
@@ -443,7 +455,7 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
       Repete(Espaco(saida, n, brancos), ' ', brancos);
       n += brancos;
     }
-    c->ValorFormatado(c->valor, saida, n);
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, saida, n);
     coluna = c->fim + 1;
     if (c->SeparadorNoFinalEfetivo()) {
       Copia(Espaco(saida, n, kSeparadorNoFinalDoCampo.size()), kSeparadorNoFinalDoCampo);
@@ -453,17 +465,20 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
   saida.resize(n);
 }
 
-void clLayoutReg::ExpandeLayoutSobreposto(std::string& saida) const {
+void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* valores) const {
   // Column by column, the field placed later in column order takes the shared columns.
   std::string valor;
   const auto total = static_cast<std::size_t>(TamanhoRegistro());
   std::vector<std::string> colunas(total, " ");
   std::vector<std::string> finais(total);
-  for (const clLayoutCpo* c : porColuna_) {
+  for (std::size_t k = 0; k < porColuna_.size(); ++k) {
+    const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0 || c->inicio < 1) {
       continue;
     }
-    c->ValorFormatado(valor);
+    std::size_t fim = 0;
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, valor, fim);
+    valor.resize(fim);
     std::size_t i = 0;
     std::size_t col = static_cast<std::size_t>(c->inicio - 1);
     while (i < valor.size() && col < total) {

@@ -41,9 +41,19 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   // `colunas`: the field of each CSV column, by its place in the layout's field order.
   EscritorDeRegistros(const Parametros& p, const clLayoutReg& modelo,
                       const std::vector<std::size_t>& colunas)
-      : p_(p), layout_(modelo), codificador_(CodificacaoDe(p.codificacao)) {
+      : p_(p),
+        layout_(modelo),
+        codificador_(CodificacaoDe(p.codificacao)),
+        // The fixed-width record takes the CSV values where they stand, not copied into fields.
+        porLugar_(!p.jsonl && !p.pipe && p.delimitador.empty()) {
+    const auto& porColuna = layout_.camposPorColuna();
+    for (const clLayoutCpo* c : porColuna) {
+      valores_.emplace_back(c->valor);  // a field that the CSV lacks keeps its own value
+    }
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
+      lugares_.push_back(static_cast<std::size_t>(
+          std::find(porColuna.begin(), porColuna.end(), colunas_.back()) - porColuna.begin()));
     }
   }
 
@@ -133,7 +143,11 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       }
     }
     for (std::size_t i = 0; i < colunas_.size(); ++i) {
-      colunas_[i]->valor.assign(csv_.valor(i));
+      if (porLugar_) {
+        valores_[lugares_[i]] = csv_.valor(i);
+      } else {
+        colunas_[i]->valor.assign(csv_.valor(i));
+      }
     }
     Grava(n, lote);
   }
@@ -178,6 +192,8 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
         registro_ = layout_.ExpandeLayoutDivBarra();
       } else if (!p_.delimitador.empty()) {
         layout_.ExpandeLayoutDiv(registro_, p_.delimitador, "", true);
+      } else if (porLugar_) {
+        layout_.ExpandeLayout(registro_, valores_);
       } else {
         layout_.ExpandeLayout(registro_);
       }
@@ -187,6 +203,11 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     }
     const std::size_t antes = lote.saida.size();
     if (!codificador_.Acrescenta(registro_, lote.saida)) {
+      if (porLugar_) {  // the message looks for the field in the fields' values
+        for (std::size_t i = 0; i < colunas_.size(); ++i) {
+          colunas_[i]->valor.assign(valores_[lugares_[i]]);
+        }
+      }
       lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
       return;
     }
@@ -201,6 +222,9 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   clLayoutReg layout_;
   Codificador codificador_;
   std::vector<clLayoutCpo*> colunas_;
+  const bool porLugar_;                    // valores_ in place of the fields' values
+  std::vector<std::string_view> valores_;  // by the fields' places in column order
+  std::vector<std::size_t> lugares_;       // each CSV column's place in valores_
   RegistroCsv csv_;
   std::string registro_;
   std::vector<std::pair<std::string, std::string>> pares_;
