@@ -40,7 +40,16 @@ class PercursoUtf8 {
   // Byte offset of the character with index `caractere` (0-based); the text's size when the text
   // is shorter than that.
   std::size_t Deslocamento(std::size_t caractere) {
-    return caractere == caractere_ && caractere != kNenhum ? byte_ : Caminha(caractere);
+    if (caractere == caractere_ && caractere != kNenhum) {
+      return byte_;
+    }
+    if (caractere == 0 && (texto_.empty() || (static_cast<unsigned char>(texto_[0]) & 0xC0U) !=
+                                                 0x80U)) {  // the first byte begins the first one
+      caractere_ = 0;
+      byte_ = 0;
+      return 0;
+    }
+    return Caminha(caractere);
   }
   // The characters before the offset last given: the index asked for, or all the text's characters
   // when it is shorter.
