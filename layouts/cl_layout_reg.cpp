@@ -425,20 +425,21 @@ std::string clLayoutReg::ExpandeLayout() const {
   return saida;
 }
 
-void clLayoutReg::ExpandeLayout(std::string& saida) const { Expande(saida, nullptr); }
+void clLayoutReg::ExpandeLayout(std::string& saida) const {
+  saida.resize(saida.capacity());  // room for the record, if it held one
+  saida.resize(Expande(saida, nullptr));
+}
 
-void clLayoutReg::ExpandeLayout(std::string& saida,
-                                std::span<const std::string_view> valores) const {
+std::size_t clLayoutReg::ExpandeLayout(std::string& saida,
+                                       std::span<const std::string_view> valores) const {
   if (valores.size() != porColuna_.size()) {
     throw std::invalid_argument("ExpandeLayout: " + std::to_string(valores.size()) +
                                 " valores para " + std::to_string(porColuna_.size()) + " campos");
   }
-  Expande(saida, valores.data());
+  return Expande(saida, valores.data());
 }
 
-void clLayoutReg::Expande(std::string& saida, const std::string_view* valores) const {
-  // Written in place (Espaco): a string that held a record has room for the next one.
-  saida.resize(saida.capacity());
+std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* valores) const {
   std::size_t n = 0;  // bytes written
   int coluna = 1;     // next column of the record still to write
   for (std::size_t k = 0; k < porColuna_.size(); ++k) {
@@ -448,7 +449,7 @@ void clLayoutReg::Expande(std::string& saida, const std::string_view* valores) c
     }
     if (c->inicio < coluna) {
       ExpandeSobreposto(saida, valores);
-      return;
+      return saida.size();
     }
     if (c->inicio > coluna) {
       const auto brancos = static_cast<std::size_t>(c->inicio - coluna);
@@ -462,7 +463,7 @@ void clLayoutReg::Expande(std::string& saida, const std::string_view* valores) c
       n += kSeparadorNoFinalDoCampo.size();
     }
   }
-  saida.resize(n);
+  return n;
 }
 
 void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* valores) const {

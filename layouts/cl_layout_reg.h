@@ -161,8 +161,9 @@ class clLayoutReg {
   void ExpandeLayout(std::string& saida) const;
   // The same with the values given apart in place of the fields' own: `valores[k]` is the value
   // of the field camposPorColuna()[k], as many as there are fields. A writer fills them straight
-  // from its input, without copying them into the fields.
-  void ExpandeLayout(std::string& saida, std::span<const std::string_view> valores) const;
+  // from its input, without copying them into the fields. The record is written from the start of
+  // `saida`, which is not cut (Espaco in common/texto.h): its length comes back.
+  std::size_t ExpandeLayout(std::string& saida, std::span<const std::string_view> valores) const;
 
   // The delimited record, fields in field order: each value formatted as in the fixed-width record
   // and, with `apara`, trimmed; a field with a qualifier has its value between two copies of it
@@ -190,7 +191,7 @@ class clLayoutReg {
 
   // ExpandeLayout with the values given apart (porColuna_'s order) or, when `valores` is null,
   // the fields' own.
-  void Expande(std::string& saida, const std::string_view* valores) const;
+  std::size_t Expande(std::string& saida, const std::string_view* valores) const;
   // Expande for overlapping fields (a layout that was warned of conflicting fields).
   void ExpandeSobreposto(std::string& saida, const std::string_view* valores) const;
 

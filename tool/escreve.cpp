@@ -187,22 +187,26 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
 
   // The record of the values in the layout, in the file's encoding.
   void Grava(std::size_t n, Lote& lote) {
+    std::size_t tamanho = 0;  // of the record at the start of registro_
     try {
       if (p_.pipe) {
         registro_ = layout_.ExpandeLayoutDivBarra();
+        tamanho = registro_.size();
       } else if (!p_.delimitador.empty()) {
         layout_.ExpandeLayoutDiv(registro_, p_.delimitador, "", true);
+        tamanho = registro_.size();
       } else if (porLugar_) {
-        layout_.ExpandeLayout(registro_, valores_);
+        tamanho = layout_.ExpandeLayout(registro_, valores_);
       } else {
         layout_.ExpandeLayout(registro_);
+        tamanho = registro_.size();
       }
     } catch (const ErroValor& e) {
       lote.erros.push_back(Linha(n) + e.what());
       return;
     }
     const std::size_t antes = lote.saida.size();
-    if (!codificador_.Acrescenta(registro_, lote.saida)) {
+    if (!codificador_.Acrescenta(std::string_view(registro_.data(), tamanho), lote.saida)) {
       if (porLugar_) {  // the message looks for the field in the fields' values
         for (std::size_t i = 0; i < colunas_.size(); ++i) {
           colunas_[i]->valor.assign(valores_[lugares_[i]]);
