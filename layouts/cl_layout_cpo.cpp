@@ -113,6 +113,36 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
   quebra = fimDeLinha != 0;
 }
 
+// The field refuses the value: its ErroValor. Out of the way of the values that are written.
+[[noreturn]] [[gnu::cold]] [[gnu::noinline]] void Recusa(const clLayoutCpo& c,
+                                                         std::string_view valor,
+                                                         const std::string& motivo) {
+  throw ErroValor(c.layout() != nullptr ? c.layout()->nomeRegistro : "", c.nome, std::string(valor),
+                  motivo);
+}
+
+[[noreturn]] [[gnu::cold]] [[gnu::noinline]] void RecusaNumero(const clLayoutCpo& c,
+                                                               std::string_view valor,
+                                                               ResultadoNumero r) {
+  switch (r) {
+    case ResultadoNumero::kAmbiguo: {
+      // "1.520": say both ways of writing what may have been meant.
+      std::string milhares(Apara(valor));
+      std::string decimal = milhares;
+      std::erase(milhares, '.');
+      std::replace(decimal.begin(), decimal.end(), '.', ',');
+      Recusa(c, valor,
+             "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
+    }
+    case ResultadoNumero::kNaoCabe:
+      Recusa(c, valor,
+             "não cabe em " + std::to_string(c.tamanho) + " colunas com " +
+                 std::to_string(c.decimais) + " decimais");
+    default:
+      Recusa(c, valor, "não é um número");
+  }
+}
+
 }  // namespace
 
 bool clLayoutCpo::EhTexto() const {
@@ -135,12 +165,11 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
 
 void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
                                  std::size_t& posicao) const {
-  const auto nomeLayout = [this] { return layout_ != nullptr ? layout_->nomeRegistro : ""; };
   bool ascii = false;
   bool quebra = false;
   Examina(valor, ascii, quebra);
   if (quebra) {
-    throw ErroValor(nomeLayout(), nome, std::string(valor), "o valor tem uma quebra de linha");
+    Recusa(*this, valor, "o valor tem uma quebra de linha");
   }
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
@@ -158,13 +187,12 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
       return;
     }
     if (v.find_first_not_of("0123456789") != std::string_view::npos) {
-      throw ErroValor(nomeLayout(), nome, std::string(valor),
-                      std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
-                          ": só algarismos, sem sinal nem separador");
+      Recusa(*this, valor,
+             std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
+                 ": só algarismos, sem sinal nem separador");
     }
     if (v.size() > largura) {
-      throw ErroValor(nomeLayout(), nome, std::string(valor),
-                      "não cabe em " + std::to_string(tamanho) + " colunas");
+      Recusa(*this, valor, "não cabe em " + std::to_string(tamanho) + " colunas");
     }
     Copia(Repete(Espaco(saida, posicao, largura), '0', largura - v.size()), v);
     posicao += largura;
@@ -178,25 +206,9 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
   formato.separador = particular ? separadorCasasDecimais : layout_->separadorCasasDecimais;
   formato.vazioEmBranco = particular ? espacoNosNumerosVazios : layout_->espacoNosNumerosVazios;
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
-  switch (FormataNumero(valor, formato, saida, posicao)) {
-    case ResultadoNumero::kOk:
-      return;
-    case ResultadoNumero::kNaoEhNumero:
-      throw ErroValor(nomeLayout(), nome, std::string(valor), "não é um número");
-    case ResultadoNumero::kAmbiguo: {
-      // "1.520": say both ways of writing what may have been meant.
-      std::string milhares(Apara(valor));
-      std::string decimal = milhares;
-      std::erase(milhares, '.');
-      std::replace(decimal.begin(), decimal.end(), '.', ',');
-      throw ErroValor(
-          nomeLayout(), nome, std::string(valor),
-          "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
-    }
-    case ResultadoNumero::kNaoCabe:
-      throw ErroValor(nomeLayout(), nome, std::string(valor),
-                      "não cabe em " + std::to_string(tamanho) + " colunas com " +
-                          std::to_string(decimais) + " decimais");
+  const ResultadoNumero r = FormataNumero(valor, formato, saida, posicao);
+  if (r != ResultadoNumero::kOk) {
+    RecusaNumero(*this, valor, r);
   }
 }
 

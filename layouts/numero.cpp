@@ -50,16 +50,36 @@ std::size_t PrimeiroMarcado(std::uint64_t marcas) {
 // The first byte from `p` that is not a digit, eight bytes at a time while it can (a byte is a
 // digit when its high nibble is 3 and stays 3 after adding 6; a carry out of a byte that is not a
 // digit only reaches the bytes after it).
+std::uint64_t NaoDigitos(std::uint64_t w) {
+  return ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+}
+
 const char* PulaDigitos(const char* p, const char* fim) {
+  const char* const inicio = p;
   for (; fim - p >= 8; p += 8) {
-    const std::uint64_t w = Palavra(p);
-    const std::uint64_t naoDigitos =
-        ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+    const std::uint64_t naoDigitos = NaoDigitos(Palavra(p));
     if (naoDigitos != 0) {
       if constexpr (std::endian::native == std::endian::little) {
         return p + PrimeiroMarcado(naoDigitos);
       }
       break;  // the carry runs the other way: byte by byte
+    }
+  }
+  // Fewer than eight left: when they are all digits, as they mostly are, one look at them (a
+  // byte that is not a digit marks the word whatever the carries).
+  if (fim - p >= 4) {
+    std::uint64_t w = 0;
+    if (fim - inicio >= 8) {
+      w = Palavra(fim - 8);  // some of them seen already
+    } else {
+      std::uint32_t a = 0;
+      std::uint32_t b = 0;
+      std::memcpy(&a, p, 4);
+      std::memcpy(&b, fim - 4, 4);
+      w = (std::uint64_t{b} << 32U) | a;
+    }
+    if (NaoDigitos(w) == 0) {
+      return fim;
     }
   }
   while (p < fim && static_cast<unsigned char>(*p - '0') <= 9) {
@@ -245,19 +265,20 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
       folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros;
   char* o = Espaco(saida, posicao, bytes);
   posicao += bytes;
-  if (brancos) {
-    o = Repete(o, ' ', folga);
-  }
+  o = Repete(o, brancos ? ' ' : '0', folga + sinal);
   if (negativo) {
-    *o++ = '-';
-  }
-  if (!brancos) {
-    o = Repete(o, '0', folga);
+    *(brancos ? o - 1 : o - folga - 1) = '-';
   }
   o = Copia(o, primeira);
-  o = Copia(o, separador);
-  o = Copia(o, segunda);
-  Repete(o, '0', zeros);
+  if (!separador.empty()) {
+    o = Copia(o, separador);
+  }
+  if (!segunda.empty()) {
+    o = Copia(o, segunda);
+  }
+  if (zeros > 0) {
+    Repete(o, '0', zeros);
+  }
   return ResultadoNumero::kOk;
 }
 
