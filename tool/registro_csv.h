@@ -3,7 +3,9 @@
 // that turn a batch of lines into records.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -134,37 +136,47 @@ class RegistroCsv {
     bool proprio = false;  // in proprios_
   };
 
-  // Where the line's "," and '"' stand, sixteen bytes at a time.
+  // Where the line's "," and '"' stand, sixteen bytes at a time: one bit per byte.
   void Marca(std::string_view linha) {
-    marcas_.clear();
-    proxima_ = 0;
+    mascaras_.assign(linha.size() / 64 + 1, 0);
     std::size_t i = 0;
 #ifdef __SSE2__
     const __m128i virgula = _mm_set1_epi8(',');
     const __m128i aspas = _mm_set1_epi8('"');
     for (; i + 16 <= linha.size(); i += 16) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
-      for (auto m = static_cast<unsigned>(_mm_movemask_epi8(
-               _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
-           m != 0; m &= m - 1) {
-        marcas_.push_back(i + static_cast<std::size_t>(__builtin_ctz(m)));
-      }
+      const auto m = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+      mascaras_[i / 64] |= std::uint64_t{m} << (i % 64);
     }
 #endif
     for (; i < linha.size(); ++i) {
       if (linha[i] == ',' || linha[i] == '"') {
-        marcas_.push_back(i);
+        mascaras_[i / 64] |= std::uint64_t{1} << (i % 64);
       }
     }
   }
 
   // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNadaCsv.
-  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) {
-    while (proxima_ < marcas_.size() &&
-           (marcas_[proxima_] < i || (soAspas && linha[marcas_[proxima_]] != '"'))) {
-      ++proxima_;
+  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) const {
+    std::size_t w = i / 64;
+    if (w >= mascaras_.size()) {
+      return kNadaCsv;
     }
-    return proxima_ < marcas_.size() ? marcas_[proxima_] : kNadaCsv;
+    std::uint64_t m = mascaras_[w] & (~std::uint64_t{0} << (i % 64));
+    for (;;) {
+      while (m == 0) {
+        if (++w == mascaras_.size()) {
+          return kNadaCsv;
+        }
+        m = mascaras_[w];
+      }
+      const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
+      if (!soAspas || linha[p] == '"') {
+        return p;
+      }
+      m &= m - 1;
+    }
   }
 
   Campo& Novo() {
@@ -221,9 +233,8 @@ class RegistroCsv {
   }
 
   std::vector<Campo> campos_;
-  std::vector<std::string> proprios_;  // one per value, used by the values kept apart
-  std::vector<std::size_t> marcas_;    // where the line's "," and '"' stand
-  std::size_t proxima_ = 0;            // the first of them not yet passed
+  std::vector<std::string> proprios_;    // one per value, used by the values kept apart
+  std::vector<std::uint64_t> mascaras_;  // where the line's "," and '"' stand, a bit a byte
   std::size_t n_ = 0;
   bool aberto_ = false;
   bool utf8_ = true;
