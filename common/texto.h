@@ -107,10 +107,14 @@ inline char* Repete(char* destino, char c, std::size_t n) {
     const std::uint64_t w = 0x0101010101010101ULL * static_cast<unsigned char>(c);
     std::memcpy(destino, &w, 8);
     std::memcpy(destino + n - 8, &w, 8);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) {
-      destino[i] = c;
-    }
+  } else if (n >= 4) {
+    const std::uint32_t w = 0x01010101U * static_cast<unsigned char>(c);
+    std::memcpy(destino, &w, 4);
+    std::memcpy(destino + n - 4, &w, 4);
+  } else if (n > 0) {
+    destino[0] = c;
+    destino[n / 2] = c;
+    destino[n - 1] = c;
   }
   return destino + n;
 }

@@ -121,6 +121,13 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
                   motivo);
 }
 
+// Refuses a value that holds a line break; nothing happens when it holds none.
+[[gnu::cold]] [[gnu::noinline]] void RecusaQuebra(const clLayoutCpo& c, std::string_view valor) {
+  if (valor.find_first_of("\r\n") != std::string_view::npos) {
+    Recusa(c, valor, "o valor tem uma quebra de linha");
+  }
+}
+
 [[noreturn]] [[gnu::cold]] [[gnu::noinline]] void RecusaNumero(const clLayoutCpo& c,
                                                                std::string_view valor,
                                                                ResultadoNumero r) {
@@ -165,19 +172,21 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
 
 void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
                                  std::size_t& posicao) const {
-  bool ascii = false;
-  bool quebra = false;
-  Examina(valor, ascii, quebra);
-  if (quebra) {
-    Recusa(*this, valor, "o valor tem uma quebra de linha");
-  }
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
+    bool ascii = false;
+    bool quebra = false;
+    Examina(valor, ascii, quebra);
+    if (quebra) {
+      RecusaQuebra(*this, valor);
+    }
     const bool aDireita =
         alinhamento == "D" || (tipo.size() == 2 && tipo[1] == 'd' && !semFormatacao);
     AjustaTexto(valor, largura, aDireita, ascii, saida, posicao);
     return;
   }
+  // Numbers, dates and times are digits, signs, separators and blanks: a line break can only be
+  // in a value they refuse, and is looked for then.
   if (tipo == "D" || tipo == "H") {
     // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
     const std::string_view v = Apara(valor);
@@ -187,6 +196,7 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
       return;
     }
     if (v.find_first_not_of("0123456789") != std::string_view::npos) {
+      RecusaQuebra(*this, valor);
       Recusa(*this, valor,
              std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
                  ": só algarismos, sem sinal nem separador");
@@ -208,6 +218,7 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
   const ResultadoNumero r = FormataNumero(valor, formato, saida, posicao);
   if (r != ResultadoNumero::kOk) {
+    RecusaQuebra(*this, valor);
     RecusaNumero(*this, valor, r);
   }
 }

@@ -27,8 +27,6 @@ void SomaUm(std::string& d) {
 
 namespace {
 
-bool EhBranco(char c) { return c == ' ' || c == '\t'; }
-
 constexpr std::uint64_t kNibbleAlto = 0xF0F0F0F0F0F0F0F0ULL;
 constexpr std::uint64_t kTres = 0x3030303030303030ULL;
 
@@ -67,16 +65,21 @@ const char* PulaDigitos(const char* p, const char* fim) {
   }
   // Fewer than eight left: when they are all digits, as they mostly are, one look at them (a
   // byte that is not a digit marks the word whatever the carries).
-  if (fim - p >= 4) {
+  if (p < fim) {
     std::uint64_t w = 0;
     if (fim - inicio >= 8) {
       w = Palavra(fim - 8);  // some of them seen already
-    } else {
+    } else if (fim - p >= 4) {
       std::uint32_t a = 0;
       std::uint32_t b = 0;
       std::memcpy(&a, p, 4);
       std::memcpy(&b, fim - 4, 4);
       w = (std::uint64_t{b} << 32U) | a;
+    } else {  // one to three: the first, the middle and the last, among zeros
+      const auto n = static_cast<std::size_t>(fim - p);
+      w = (kTres & ~0xFFFFFFULL) | static_cast<unsigned char>(p[0]) |
+          (std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8U) |
+          (std::uint64_t{static_cast<unsigned char>(p[n - 1])} << 16U);
     }
     if (NaoDigitos(w) == 0) {
       return fim;
@@ -169,7 +172,9 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   std::string_view fracao;
   std::size_t zeros = casas;
   bool negativo = false;
-  if (!valor.empty() && (EhBranco(valor.front()) || EhBranco(valor.back()))) {
+  // Blanks and tabs are below "!": one comparison at each end tells the usual value apart.
+  if (!valor.empty() && (static_cast<unsigned char>(valor.front()) < '!' ||
+                         static_cast<unsigned char>(valor.back()) < '!')) {
     valor = Apara(valor);
   }
   if (!valor.empty()) {
