@@ -216,10 +216,10 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
       *o++ = static_cast<char>(*p++);
       continue;
     }
-    // The accented letters: two bytes, from U+00A0 to U+00FF, the byte of the same number.
-    if (fim - p >= 2 && (p[0] == 0xC3U || (p[0] == 0xC2U && p[1] >= 0xA0U)) &&
-        (p[1] & 0xC0U) == 0x80U) {
-      *o++ = static_cast<char>(((p[0] & 0x1FU) << 6U) | (p[1] & 0x3FU));
+    // The accented letters, U+00C0 to U+00FF: two bytes, C3 and 80 to BF, for the byte 0x40 above
+    // the second.
+    if (p[0] == 0xC3U && fim - p >= 2 && (p[1] & 0xC0U) == 0x80U) {
+      *o++ = static_cast<char>(p[1] + 0x40U);
       p += 2;
       continue;
     }

@@ -53,6 +53,7 @@ class RegistroCsv {
     } else {
       linha_ = numero;
       n_ = 0;
+      algumProprio_ = false;
       erro_ = {};
       tamanho_ = linha.size();
       if (linha.empty()) {
@@ -70,6 +71,7 @@ class RegistroCsv {
           i = aspas + 1;
         } else {
           c.proprio = true;
+          algumProprio_ = true;
           std::string& valor = proprios_[n_ - 1];
           valor.clear();
           if (!FechaAspas(linha, i, valor)) {
@@ -102,6 +104,7 @@ class RegistroCsv {
       if (!campos_[k].proprio) {
         proprios_[k].assign(campos_[k].texto);
         campos_[k].proprio = true;
+        algumProprio_ = true;
       }
     }
   }
@@ -224,7 +227,7 @@ class RegistroCsv {
   }
 
   bool Conclui() {
-    for (std::size_t k = 0; k < n_; ++k) {
+    for (std::size_t k = 0; algumProprio_ && k < n_; ++k) {
       if (campos_[k].proprio) {
         campos_[k].texto = proprios_[k];
       }
@@ -236,6 +239,7 @@ class RegistroCsv {
   std::vector<std::string> proprios_;    // one per value, used by the values kept apart
   std::vector<std::uint64_t> mascaras_;  // where the line's "," and '"' stand, a bit a byte
   std::size_t n_ = 0;
+  bool algumProprio_ = false;  // a value of the record is in proprios_
   bool aberto_ = false;
   bool utf8_ = true;
   std::size_t linha_ = 0;
