@@ -1,4 +1,4 @@
-// The pieces of `write` that its speed rests on: a CSV record read line by line, and a record
+// What the speed of `write` rests on: a CSV record read line by line, and a record
 // encoded in Windows-1252.
 #include <gtest/gtest.h>
 

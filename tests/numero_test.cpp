@@ -116,7 +116,7 @@ TEST(FormataNumero, GroupedThousandsAndTheAmbiguousFullStop) {
 }
 
 // Digits are checked several bytes at a time: a byte that is not one is found at every place of
-// values of every length, the integer part and the decimals alike, whatever its neighbours.
+// values of every length, in the integer digits and the decimals alike, whatever its neighbours.
 TEST(FormataNumero, FindsTheByteThatIsNotADigitAnywhere) {
   FormatoNumero f;
   f.tamanho = 50;
