@@ -2,6 +2,7 @@
 // count and cut by characters (code points), never by bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -39,7 +40,16 @@ class PercursoUtf8 {
   // Byte offset of the character with index `caractere` (0-based); the text's size when the text
   // is shorter than that.
   std::size_t Deslocamento(std::size_t caractere) {
-    return caractere == caractere_ && caractere != kNenhum ? byte_ : Caminha(caractere);
+    if (caractere == caractere_ && caractere != kNenhum) {
+      return byte_;
+    }
+    if (caractere == 0 && (texto_.empty() || (static_cast<unsigned char>(texto_[0]) & 0xC0U) !=
+                                                 0x80U)) {  // the first byte begins the first one
+      caractere_ = 0;
+      byte_ = 0;
+      return 0;
+    }
+    return Caminha(caractere);
   }
   // The characters before the offset last given: the index asked for, or all the text's characters
   // when it is shorter.
@@ -97,12 +107,27 @@ inline char* Repete(char* destino, char c, std::size_t n) {
     const std::uint64_t w = 0x0101010101010101ULL * static_cast<unsigned char>(c);
     std::memcpy(destino, &w, 8);
     std::memcpy(destino + n - 8, &w, 8);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) {
-      destino[i] = c;
-    }
+  } else if (n >= 4) {
+    const std::uint32_t w = 0x01010101U * static_cast<unsigned char>(c);
+    std::memcpy(destino, &w, 4);
+    std::memcpy(destino + n - 4, &w, 4);
+  } else if (n > 0) {
+    destino[0] = c;
+    destino[n / 2] = c;
+    destino[n - 1] = c;
   }
   return destino + n;
+}
+
+// Room for `n` bytes from byte `posicao` of `texto`, which grows (to twice its size at least)
+// when it is too short; gives where they begin. A text written this way keeps its size, and what
+// it held after what was written, until it is cut to the length written: built again and again
+// in the same string, it is filled in only when it grows.
+inline char* Espaco(std::string& texto, std::size_t posicao, std::size_t n) {
+  if (texto.size() - posicao < n || texto.size() < posicao) {
+    texto.resize(std::max(posicao + n, 2 * texto.size()));
+  }
+  return texto.data() + posicao;
 }
 
 // Removes blanks (spaces and tabs) from both ends.

@@ -8,13 +8,17 @@
 #include "layouts/cl_layout_reg.h"
 #include "layouts/numero.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lumbrava {
 
 namespace {
 
-// Cuts or fills a text to `tamanho` characters, in one walk along it.
+// Cuts or fills a text to `tamanho` characters, in one walk along it; written from `posicao`.
 void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
-                 std::string& saida) {
+                 std::string& saida, std::size_t& posicao) {
   if (aDireita) {
     valor = Apara(valor);
   }
@@ -35,8 +39,9 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
     cortado = Apara(cortado);
     largura -= antes - cortado.size();
   }
-  saida.resize(tamanho - largura + cortado.size());
-  char* o = saida.data();
+  const std::size_t bytes = tamanho - largura + cortado.size();
+  char* o = Espaco(saida, posicao, bytes);
+  posicao += bytes;
   if (aDireita) {
     Copia(Repete(o, ' ', tamanho - largura), cortado);
   } else {
@@ -44,9 +49,29 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
   }
 }
 
-// Looks at every byte once, eight at a time: whether the text is ASCII and whether it holds a
-// line break.
+// Looks at every byte once, sixteen (or eight) at a time: whether the text is ASCII and whether
+// it holds a line break.
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
+#ifdef __SSE2__
+  if (texto.size() >= 16) {
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    __m128i altos = _mm_setzero_si128();
+    __m128i fins = _mm_setzero_si128();
+    const auto bloco = [&](std::size_t i) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i));
+      altos = _mm_or_si128(altos, b);
+      fins = _mm_or_si128(fins, _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
+    };
+    for (std::size_t i = 0; i + 16 < texto.size(); i += 16) {
+      bloco(i);
+    }
+    bloco(texto.size() - 16);  // the sixteen that end the text, some of them seen already
+    ascii = _mm_movemask_epi8(altos) == 0;
+    quebra = _mm_movemask_epi8(fins) != 0;
+    return;
+  }
+#endif
   constexpr std::uint64_t kUns = 0x0101010101010101ULL;
   constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
   // A byte of `w` equal to `b` (the classic test for a zero byte; exact in its first hit, and
@@ -88,6 +113,43 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
   quebra = fimDeLinha != 0;
 }
 
+// The field refuses the value: its ErroValor. Out of the way of the values that are written.
+[[noreturn]] [[gnu::cold]] [[gnu::noinline]] void Recusa(const clLayoutCpo& c,
+                                                         std::string_view valor,
+                                                         const std::string& motivo) {
+  throw ErroValor(c.layout() != nullptr ? c.layout()->nomeRegistro : "", c.nome, std::string(valor),
+                  motivo);
+}
+
+// Refuses a value that holds a line break; nothing happens when it holds none.
+[[gnu::cold]] [[gnu::noinline]] void RecusaQuebra(const clLayoutCpo& c, std::string_view valor) {
+  if (valor.find_first_of("\r\n") != std::string_view::npos) {
+    Recusa(c, valor, "o valor tem uma quebra de linha");
+  }
+}
+
+[[noreturn]] [[gnu::cold]] [[gnu::noinline]] void RecusaNumero(const clLayoutCpo& c,
+                                                               std::string_view valor,
+                                                               ResultadoNumero r) {
+  switch (r) {
+    case ResultadoNumero::kAmbiguo: {
+      // "1.520": say both ways of writing what may have been meant.
+      std::string milhares(Apara(valor));
+      std::string decimal = milhares;
+      std::erase(milhares, '.');
+      std::replace(decimal.begin(), decimal.end(), '.', ',');
+      Recusa(c, valor,
+             "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
+    }
+    case ResultadoNumero::kNaoCabe:
+      Recusa(c, valor,
+             "não cabe em " + std::to_string(c.tamanho) + " colunas com " +
+                 std::to_string(c.decimais) + " decimais");
+    default:
+      Recusa(c, valor, "não é um número");
+  }
+}
+
 }  // namespace
 
 bool clLayoutCpo::EhTexto() const {
@@ -103,38 +165,47 @@ std::string clLayoutCpo::ValorFormatado() const {
 }
 
 void clLayoutCpo::ValorFormatado(std::string& saida) const {
-  const auto nomeLayout = [this] { return layout_ != nullptr ? layout_->nomeRegistro : ""; };
-  bool ascii = false;
-  bool quebra = false;
-  Examina(valor, ascii, quebra);
-  if (quebra) {
-    throw ErroValor(nomeLayout(), nome, valor, "o valor tem uma quebra de linha");
-  }
+  std::size_t fim = 0;
+  ValorFormatado(valor, saida, fim);
+  saida.resize(fim);
+}
+
+void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
+                                 std::size_t& posicao) const {
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
+    bool ascii = false;
+    bool quebra = false;
+    Examina(valor, ascii, quebra);
+    if (quebra) {
+      RecusaQuebra(*this, valor);
+    }
     const bool aDireita =
         alinhamento == "D" || (tipo.size() == 2 && tipo[1] == 'd' && !semFormatacao);
-    AjustaTexto(valor, largura, aDireita, ascii, saida);
+    AjustaTexto(valor, largura, aDireita, ascii, saida, posicao);
     return;
   }
+  // Numbers, dates and times are digits, signs, separators and blanks: a line break can only be
+  // in a value they refuse, and is looked for then.
   if (tipo == "D" || tipo == "H") {
     // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
     const std::string_view v = Apara(valor);
     if (v.empty()) {
-      saida.assign(largura, ' ');
+      Repete(Espaco(saida, posicao, largura), ' ', largura);
+      posicao += largura;
       return;
     }
     if (v.find_first_not_of("0123456789") != std::string_view::npos) {
-      throw ErroValor(nomeLayout(), nome, valor,
-                      std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
-                          ": só algarismos, sem sinal nem separador");
+      RecusaQuebra(*this, valor);
+      Recusa(*this, valor,
+             std::string(tipo == "D" ? "não é uma data" : "não é uma hora") +
+                 ": só algarismos, sem sinal nem separador");
     }
     if (v.size() > largura) {
-      throw ErroValor(nomeLayout(), nome, valor,
-                      "não cabe em " + std::to_string(tamanho) + " colunas");
+      Recusa(*this, valor, "não cabe em " + std::to_string(tamanho) + " colunas");
     }
-    saida.assign(largura - v.size(), '0');
-    saida.append(v);
+    Copia(Repete(Espaco(saida, posicao, largura), '0', largura - v.size()), v);
+    posicao += largura;
     return;
   }
   const bool particular = configuracaoParticular || layout_ == nullptr;
@@ -145,25 +216,10 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
   formato.separador = particular ? separadorCasasDecimais : layout_->separadorCasasDecimais;
   formato.vazioEmBranco = particular ? espacoNosNumerosVazios : layout_->espacoNosNumerosVazios;
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
-  switch (FormataNumero(valor, formato, saida)) {
-    case ResultadoNumero::kOk:
-      return;
-    case ResultadoNumero::kNaoEhNumero:
-      throw ErroValor(nomeLayout(), nome, valor, "não é um número");
-    case ResultadoNumero::kAmbiguo: {
-      // "1.520": say both ways of writing what may have been meant.
-      std::string milhares(Apara(valor));
-      std::string decimal = milhares;
-      std::erase(milhares, '.');
-      std::replace(decimal.begin(), decimal.end(), '.', ',');
-      throw ErroValor(
-          nomeLayout(), nome, valor,
-          "é ambíguo: escreva " + milhares + " para milhares ou " + decimal + " para decimais");
-    }
-    case ResultadoNumero::kNaoCabe:
-      throw ErroValor(nomeLayout(), nome, valor,
-                      "não cabe em " + std::to_string(tamanho) + " colunas com " +
-                          std::to_string(decimais) + " decimais");
+  const ResultadoNumero r = FormataNumero(valor, formato, saida, posicao);
+  if (r != ResultadoNumero::kOk) {
+    RecusaQuebra(*this, valor);
+    RecusaNumero(*this, valor, r);
   }
 }
 

@@ -59,6 +59,10 @@ class clLayoutCpo {
   // holds a line break.
   std::string ValorFormatado() const;
   void ValorFormatado(std::string& saida) const;
+  // The same for the value `valor` in place of the field's own, written from byte `posicao` of
+  // `saida`, which grows when it has no room and is not cut (Espaco in common/texto.h); `posicao`
+  // moves to the end of what was written. A record is built so in one string, field after field.
+  void ValorFormatado(std::string_view valor, std::string& saida, std::size_t& posicao) const;
 
  private:
   friend class clLayoutReg;

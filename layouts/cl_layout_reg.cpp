@@ -426,39 +426,60 @@ std::string clLayoutReg::ExpandeLayout() const {
 }
 
 void clLayoutReg::ExpandeLayout(std::string& saida) const {
-  saida.clear();
-  thread_local std::string valor;  // each field's text, kept from record to record
-  int coluna = 1;                  // next column of the record still to write
-  bool sobreposto = false;
-  for (const clLayoutCpo* c : porColuna_) {
+  saida.resize(saida.capacity());  // room for the record, if it held one
+  saida.resize(Expande(saida, nullptr));
+}
+
+std::size_t clLayoutReg::ExpandeLayout(std::string& saida,
+                                       std::span<const std::string_view> valores) const {
+  if (valores.size() != porColuna_.size()) {
+    throw std::invalid_argument("ExpandeLayout: " + std::to_string(valores.size()) +
+                                " valores para " + std::to_string(porColuna_.size()) + " campos");
+  }
+  return Expande(saida, valores.data());
+}
+
+std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* valores) const {
+  std::size_t n = 0;  // bytes written
+  int coluna = 1;     // next column of the record still to write
+  for (std::size_t k = 0; k < porColuna_.size(); ++k) {
+    const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0) {
       continue;
     }
     if (c->inicio < coluna) {
-      sobreposto = true;
-      break;
+      ExpandeSobreposto(saida, valores);
+      return saida.size();
     }
-    c->ValorFormatado(valor);
-    saida.append(static_cast<std::size_t>(c->inicio - coluna), ' ');
-    saida.append(valor);
+    if (c->inicio > coluna) {
+      const auto brancos = static_cast<std::size_t>(c->inicio - coluna);
+      Repete(Espaco(saida, n, brancos), ' ', brancos);
+      n += brancos;
+    }
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, saida, n);
     coluna = c->fim + 1;
     if (c->SeparadorNoFinalEfetivo()) {
-      saida.append(kSeparadorNoFinalDoCampo);
+      Copia(Espaco(saida, n, kSeparadorNoFinalDoCampo.size()), kSeparadorNoFinalDoCampo);
+      n += kSeparadorNoFinalDoCampo.size();
     }
   }
-  if (!sobreposto) {
-    return;
-  }
-  // Overlapping fields (a layout that was warned of conflicting fields): column by column, the
-  // field placed later in column order takes the shared columns.
+  return n;
+}
+
+void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* valores) const {
+  // Column by column, the field placed later in column order takes the shared columns.
+  std::string valor;
   const auto total = static_cast<std::size_t>(TamanhoRegistro());
   std::vector<std::string> colunas(total, " ");
   std::vector<std::string> finais(total);
-  for (const clLayoutCpo* c : porColuna_) {
+  for (std::size_t k = 0; k < porColuna_.size(); ++k) {
+    const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0 || c->inicio < 1) {
       continue;
     }
-    c->ValorFormatado(valor);
+    std::size_t fim = 0;
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, valor, fim);
+    valor.resize(fim);
     std::size_t i = 0;
     std::size_t col = static_cast<std::size_t>(c->inicio - 1);
     while (i < valor.size() && col < total) {

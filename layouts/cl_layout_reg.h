@@ -159,6 +159,11 @@ class clLayoutReg {
   // separadorNoFinalDeCadaCampo is in force (reading skips it the same way). Throws ErroValor.
   std::string ExpandeLayout() const;
   void ExpandeLayout(std::string& saida) const;
+  // The same with the values given apart in place of the fields' own: `valores[k]` is the value
+  // of the field camposPorColuna()[k], as many as there are fields. A writer fills them straight
+  // from its input, without copying them into the fields. The record is written from the start of
+  // `saida`, which is not cut (Espaco in common/texto.h): its length comes back.
+  std::size_t ExpandeLayout(std::string& saida, std::span<const std::string_view> valores) const;
 
   // The delimited record, fields in field order: each value formatted as in the fixed-width record
   // and, with `apara`, trimmed; a field with a qualifier has its value between two copies of it
@@ -183,6 +188,12 @@ class clLayoutReg {
   // Reports a layout error to the operator (who may ask not to be alerted again) and to the
   // layout error file.
   void RegistraErroLayout(std::string_view mensagem);
+
+  // ExpandeLayout with the values given apart (porColuna_'s order) or, when `valores` is null,
+  // the fields' own.
+  std::size_t Expande(std::string& saida, const std::string_view* valores) const;
+  // Expande for overlapping fields (a layout that was warned of conflicting fields).
+  void ExpandeSobreposto(std::string& saida, const std::string_view* valores) const;
 
   // Keeps porColuna_ in column order after the field `campo` was appended or moved.
   void ReordenaPorColuna(const clLayoutCpo* campo);

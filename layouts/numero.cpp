@@ -52,16 +52,41 @@ std::size_t PrimeiroMarcado(std::uint64_t marcas) {
 // The first byte from `p` that is not a digit, eight bytes at a time while it can (a byte is a
 // digit when its high nibble is 3 and stays 3 after adding 6; a carry out of a byte that is not a
 // digit only reaches the bytes after it).
+std::uint64_t NaoDigitos(std::uint64_t w) {
+  return ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+}
+
 const char* PulaDigitos(const char* p, const char* fim) {
+  const char* const inicio = p;
   for (; fim - p >= 8; p += 8) {
-    const std::uint64_t w = Palavra(p);
-    const std::uint64_t naoDigitos =
-        ((w & kNibbleAlto) ^ kTres) | (((w + 0x0606060606060606ULL) & kNibbleAlto) ^ kTres);
+    const std::uint64_t naoDigitos = NaoDigitos(Palavra(p));
     if (naoDigitos != 0) {
       if constexpr (std::endian::native == std::endian::little) {
         return p + PrimeiroMarcado(naoDigitos);
       }
       break;  // the carry runs the other way: byte by byte
+    }
+  }
+  // Fewer than eight left: when they are all digits, as they mostly are, one look at them (a
+  // byte that is not a digit marks the word whatever the carries).
+  if (p < fim) {
+    std::uint64_t w = 0;
+    if (fim - inicio >= 8) {
+      w = Palavra(fim - 8);  // some of them seen already
+    } else if (fim - p >= 4) {
+      std::uint32_t a = 0;
+      std::uint32_t b = 0;
+      std::memcpy(&a, p, 4);
+      std::memcpy(&b, fim - 4, 4);
+      w = (std::uint64_t{b} << 32U) | a;
+    } else {  // one to three: the first, the middle and the last, among zeros
+      const auto n = static_cast<std::size_t>(fim - p);
+      w = (kTres & ~0xFFFFFFULL) | static_cast<unsigned char>(p[0]) |
+          (std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8U) |
+          (std::uint64_t{static_cast<unsigned char>(p[n - 1])} << 16U);
+    }
+    if (NaoDigitos(w) == 0) {
+      return fim;
     }
   }
   while (p < fim && static_cast<unsigned char>(*p - '0') <= 9) {
@@ -142,7 +167,7 @@ ResultadoNumero DivideNumero(std::string_view texto, bool& negativo, std::string
 }  // namespace
 
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
-                              std::string& saida) {
+                              std::string& saida, std::size_t& posicao) {
   const auto tamanho = static_cast<std::size_t>(std::max(formato.tamanho, 0));
   const auto casas = static_cast<std::size_t>(std::max(formato.decimais, 0));
   // The rounded number: the integer digits without leading zeros, then the decimals, `zeros`
@@ -151,12 +176,28 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   std::string_view fracao;
   std::size_t zeros = casas;
   bool negativo = false;
-  valor = Apara(valor);
+  // Blanks and tabs are below "!": one comparison at each end tells the usual value apart.
+  if (!valor.empty() && (static_cast<unsigned char>(valor.front()) < '!' ||
+                         static_cast<unsigned char>(valor.back()) < '!')) {
+    valor = Apara(valor);
+  }
   if (!valor.empty()) {
-    thread_local std::string agrupados;
-    const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
-    if (r != ResultadoNumero::kOk) {
-      return r;
+    // The usual value, digits with or without decimals after a comma, is split here; one with a
+    // sign or full stops by DivideNumero.
+    const char* const inicio = valor.data();
+    const char* const fim = inicio + valor.size();
+    const char* const q = PulaDigitos(inicio, fim);
+    if (q == fim) {
+      inteiros = valor;
+    } else if (*q == ',' && PulaDigitos(q + 1, fim) == fim && fim - inicio > 1) {
+      inteiros = std::string_view(inicio, static_cast<std::size_t>(q - inicio));
+      fracao = std::string_view(q + 1, static_cast<std::size_t>(fim - q - 1));
+    } else {
+      thread_local std::string agrupados;
+      const ResultadoNumero r = DivideNumero(valor, negativo, inteiros, fracao, agrupados);
+      if (r != ResultadoNumero::kOk) {
+        return r;
+      }
     }
     PulaZeros(inteiros);
     if (fracao.size() <= casas) {
@@ -180,7 +221,8 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   const bool zero = inteiros.empty() && fracao.find_first_not_of('0') == std::string_view::npos;
   negativo = negativo && !zero;
   if (zero && formato.vazioEmBranco) {
-    saida.assign(tamanho, ' ');
+    Repete(Espaco(saida, posicao, tamanho), ' ', tamanho);
+    posicao += tamanho;
     return ResultadoNumero::kOk;
   }
 
@@ -196,7 +238,8 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
     primeira = inteiros.empty() ? "0" : inteiros;
     separador = formato.separador;
     segunda = fracao;
-    largura = primeira.size() + ContaCaracteres(separador) + casas;
+    const bool umByte = separador.size() == 1 && static_cast<unsigned char>(separador[0]) < 0x80U;
+    largura = primeira.size() + (umByte ? 1 : ContaCaracteres(separador)) + casas;
     if (largura + sinal > tamanho && inteiros.empty()) {
       primeira = {};  // ",50": the zero integer part gives way
       --largura;
@@ -227,22 +270,35 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
 
   const std::size_t folga = tamanho - largura - sinal;
   const bool brancos = formato.vazioEmBranco || formato.preencheComBrancos;
-  saida.resize(folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros);
-  char* o = saida.data();
-  if (brancos) {
-    o = Repete(o, ' ', folga);
-  }
+  const std::size_t bytes =
+      folga + sinal + primeira.size() + separador.size() + segunda.size() + zeros;
+  char* o = Espaco(saida, posicao, bytes);
+  posicao += bytes;
+  o = Repete(o, brancos ? ' ' : '0', folga + sinal);
   if (negativo) {
-    *o++ = '-';
-  }
-  if (!brancos) {
-    o = Repete(o, '0', folga);
+    *(brancos ? o - 1 : o - folga - 1) = '-';
   }
   o = Copia(o, primeira);
-  o = Copia(o, separador);
-  o = Copia(o, segunda);
-  Repete(o, '0', zeros);
+  if (!separador.empty()) {
+    o = Copia(o, separador);
+  }
+  if (!segunda.empty()) {
+    o = Copia(o, segunda);
+  }
+  if (zeros > 0) {
+    Repete(o, '0', zeros);
+  }
   return ResultadoNumero::kOk;
+}
+
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida) {
+  std::size_t fim = 0;
+  const ResultadoNumero r = FormataNumero(valor, formato, saida, fim);
+  if (r == ResultadoNumero::kOk) {
+    saida.resize(fim);
+  }
+  return r;
 }
 
 #ifdef __SSE2__

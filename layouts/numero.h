@@ -41,6 +41,11 @@ enum class ResultadoNumero { kOk, kNaoEhNumero, kNaoCabe, kAmbiguo };
 //   that is not a number gives kNaoEhNumero; `saida` is then left unchanged.
 ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
                               std::string& saida);
+// The same written from byte `posicao` of `saida`, which grows when it has no room (Espaco in
+// common/texto.h) and is not cut: `posicao` moves to the number's end. Nothing changes when the
+// result is not kOk.
+ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& formato,
+                              std::string& saida, std::size_t& posicao);
 
 // Reads the text of a numeric field as written by FormataNumero with the same settings and gives
 // back the system's text of the number ("" for a blank field): with the separator not written (or

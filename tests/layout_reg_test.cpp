@@ -200,6 +200,81 @@ TEST_F(LayoutTest, NumbersThatDoNotFitOrAreNotNumbersAreRefusedByName) {
   EXPECT_EQ(l.ExpandeLayout(), "001220260131");
 }
 
+// Numbers and dates look for a line break only in a value they refuse: the message still names
+// the line break, not the number.
+TEST_F(LayoutTest, ALineBreakIsNamedInNumbersAndDatesToo) {
+  l.AcrescentaCampoAppend(6, "valor", 2, "N");
+  l.AcrescentaCampoAppend(8, "data", 0, "D");
+  l.AcrescentaCampoAppend(40, "texto", 0, "S");
+  const auto motivo = [this] {
+    try {
+      l.ExpandeLayout();
+    } catch (const ErroValor& e) {
+      return e.campo() + ": " + e.what();
+    }
+    return std::string("aceito");
+  };
+  for (const char* v : {"12\n", "1\r", "\n", "1.520\n", " 7\r\n"}) {
+    l.InformaValor("valor", v);
+    EXPECT_NE(motivo().find("valor: layout '', campo 'valor'"), std::string::npos) << v;
+    EXPECT_NE(motivo().find("quebra de linha"), std::string::npos) << v;
+  }
+  l.InformaValor("valor", "1");
+  l.InformaValor("data", "2026\n");
+  EXPECT_NE(motivo().find("quebra de linha"), std::string::npos);
+  l.InformaValor("data", "");
+  // A long text is looked at in blocks: a line break at any place of it.
+  const std::string texto = "Depósito ação máquina avaliação patrimônio";
+  for (std::size_t k = 0; k < texto.size(); ++k) {
+    std::string v = texto;
+    v[k] = k % 2 == 0 ? '\n' : '\r';
+    l.InformaValor("texto", v);
+    EXPECT_NE(motivo().find("texto: "), std::string::npos) << k;
+  }
+  l.InformaValor("texto", texto);
+  EXPECT_EQ(motivo(), "aceito");
+}
+
+// The values given apart, by the fields' places in column order, write the record that the
+// fields' own values write; the string is written from its start and not cut.
+TEST_F(LayoutTest, ValuesGivenApartWriteTheSameRecord) {
+  l.proximaColuna = 8;
+  l.AcrescentaCampoAppend(3, "b", 0, "N");
+  l.proximaColuna = 2;
+  l.AcrescentaCampoAppend(5, "a", 0, "S");
+  l.proximaColuna = 12;
+  l.AcrescentaCampoAppend(4, "c", 2, "N");
+  l.separadorNoFinalDeCadaCampo = true;
+  l.InformaValor("a", "ação");
+  l.InformaValor("b", "7");
+  l.InformaValor("c", "1,5");
+  const std::string esperado = l.ExpandeLayout();
+  std::vector<std::string_view> valores;
+  for (const clLayoutCpo* c : l.camposPorColuna()) {
+    valores.push_back(c->valor);
+  }
+  std::string registro(200, '#');
+  const std::size_t n = l.ExpandeLayout(registro, valores);
+  EXPECT_EQ(registro.substr(0, n), esperado);
+  EXPECT_EQ(registro.size(), 200U);
+  valores[1] = "99";  // "b", second in column order
+  l.InformaValor("b", "99");
+  EXPECT_EQ(registro.substr(0, l.ExpandeLayout(registro, valores)), l.ExpandeLayout());
+  valores[1] = "9999";
+  EXPECT_THROW(l.ExpandeLayout(registro, valores), ErroValor);
+  valores.pop_back();
+  EXPECT_THROW(l.ExpandeLayout(registro, valores), std::invalid_argument);
+  // Overlapping fields: the field later in column order takes the shared columns.
+  l.proximaColuna = 5;
+  ASSERT_EQ(l.AcrescentaCampoAppend(5, "d", 0, "S"), nullptr);  // conflicting, yet kept
+  l.InformaValor("d", "xyz");
+  valores.clear();
+  for (const clLayoutCpo* c : l.camposPorColuna()) {
+    valores.push_back(c->valor);
+  }
+  EXPECT_EQ(registro.substr(0, l.ExpandeLayout(registro, valores)), l.ExpandeLayout());
+}
+
 TEST_F(LayoutTest, ReadsColumnsByCharacters) {
   l.AcrescentaCampoAppend(5, "nome", 0, "S");
   l.AcrescentaCampoAppend(6, "valor", 2, "N");

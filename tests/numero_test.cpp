@@ -115,6 +115,63 @@ TEST(FormataNumero, GroupedThousandsAndTheAmbiguousFullStop) {
   }
 }
 
+// Digits are checked several bytes at a time: a byte that is not one is found at every place of
+// values of every length, in the integer digits and the decimals alike, whatever its neighbours.
+TEST(FormataNumero, FindsTheByteThatIsNotADigitAnywhere) {
+  FormatoNumero f;
+  f.tamanho = 50;
+  f.decimais = 20;
+  for (std::size_t n = 1; n <= 20; ++n) {
+    const std::string digitos(n, '9');
+    std::string saida;
+    ASSERT_EQ(FormataNumero(digitos, f, saida), ResultadoNumero::kOk) << n;
+    ASSERT_EQ(FormataNumero("1," + digitos, f, saida), ResultadoNumero::kOk) << n;
+    for (std::size_t k = 0; k < n; ++k) {
+      // The bytes on either side of the digits, and ones whose low half is a digit's.
+      for (const char intruso : {'/', ':', 'x', '\x00', '\x7F', '\xB5', '\xF9'}) {
+        std::string v = digitos;
+        v[k] = intruso;
+        EXPECT_EQ(FormataNumero(v, f, saida), ResultadoNumero::kNaoEhNumero) << n << " " << k;
+        EXPECT_EQ(FormataNumero("1," + v, f, saida), ResultadoNumero::kNaoEhNumero)
+            << n << " " << k;
+      }
+    }
+  }
+  // Below "!" only blanks and tabs are trimmed.
+  std::string saida;
+  EXPECT_EQ(FormataNumero("\x01"
+                          "5",
+                          f, saida),
+            ResultadoNumero::kNaoEhNumero);
+  EXPECT_EQ(FormataNumero("5\n", f, saida), ResultadoNumero::kNaoEhNumero);
+  f.tamanho = 3;
+  f.decimais = 0;
+  ASSERT_EQ(FormataNumero("\t5 ", f, saida), ResultadoNumero::kOk);
+  EXPECT_EQ(saida, "005");
+}
+
+// A record is built in one string: the number goes from a place in it, which moves past it; what
+// stands before stays, and the string grows when it must but is never cut.
+TEST(FormataNumero, WritesFromAPlaceOfALongerText) {
+  FormatoNumero f;
+  f.tamanho = 8;
+  f.decimais = 2;
+  std::string registro = "AB__________XYZ";
+  std::size_t posicao = 2;
+  ASSERT_EQ(FormataNumero("-12,5", f, registro, posicao), ResultadoNumero::kOk);
+  EXPECT_EQ(posicao, 10U);
+  EXPECT_EQ(registro, "AB-0001250__XYZ");
+  ASSERT_EQ(FormataNumero("7", f, registro, posicao), ResultadoNumero::kOk);
+  EXPECT_EQ(posicao, 18U);
+  EXPECT_EQ(registro.substr(0, posicao), "AB-000125000000700");
+  for (const char* recusado : {"123456789", "abc", "1.520"}) {
+    const std::string antes = registro;
+    EXPECT_NE(FormataNumero(recusado, f, registro, posicao), ResultadoNumero::kOk) << recusado;
+    EXPECT_EQ(posicao, 18U);
+    EXPECT_EQ(registro, antes);
+  }
+}
+
 TEST(LeNumeroDoCampo, ReadsWhatWasWritten) {
   struct {
     const char* texto;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <vector>
 
 #include "common/texto.h"
 #include "tests/apoio.h"
@@ -80,6 +81,46 @@ TEST(Texto, UpperCasesAccentedLettersAndCountsCharacters) {
   EXPECT_FALSE(EhUtf8Valido("a\xE7\xE3o"));
   EXPECT_FALSE(EhUtf8Valido("\xC0\xAF"));  // overlong
   EXPECT_FALSE(EhUtf8Valido("\xE2\x82"));  // cut short
+}
+
+// Characters are found sixteen and eight bytes at a time: every character of long texts of one-
+// to four-byte characters, and of texts that begin with a stray continuation byte, is where a
+// walk byte by byte finds it.
+TEST(Texto, FindsEveryCharacterOfLongTexts) {
+  const char* pecas[] = {"a", "ç", "€", "\xF0\x9F\x98\x80", "\x80", " "};
+  std::string texto;
+  for (std::size_t i = 0; texto.size() < 120; ++i) {
+    texto += pecas[(i * 7 + i / 5) % std::size(pecas)];
+  }
+  for (const std::string& t : {texto, std::string("\x80\xBF") + texto, texto.substr(0, 17)}) {
+    std::vector<std::size_t> inicios;  // where the characters begin, byte by byte
+    for (std::size_t b = 0; b < t.size(); ++b) {
+      if ((static_cast<unsigned char>(t[b]) & 0xC0U) != 0x80U) {
+        inicios.push_back(b);
+      }
+    }
+    PercursoUtf8 percurso(t);
+    for (std::size_t c = 0; c <= inicios.size() + 2; ++c) {
+      const std::size_t esperado = c < inicios.size() ? inicios[c] : t.size();
+      EXPECT_EQ(DeslocamentoDoCaractere(t, c), esperado) << c;
+      EXPECT_EQ(percurso.Deslocamento(c), esperado) << c;  // in increasing order
+      EXPECT_EQ(percurso.Antes(), std::min(c, inicios.size())) << c;
+    }
+    EXPECT_EQ(ContaCaracteres(t), inicios.size());
+  }
+}
+
+TEST(Texto, RepeteAndCopiaWriteExactlyTheirBytes) {
+  const std::string origem = "0123456789abcdefghijklmnopqrstuvwxyz";
+  for (std::size_t n = 0; n <= origem.size(); ++n) {
+    std::string destino(50, '#');
+    EXPECT_EQ(Repete(destino.data() + 1, '7', n), destino.data() + 1 + n);
+    EXPECT_EQ(destino, "#" + std::string(n, '7') + std::string(49 - n, '#')) << n;
+    destino.assign(50, '#');
+    EXPECT_EQ(Copia(destino.data() + 1, std::string_view(origem).substr(0, n)),
+              destino.data() + 1 + n);
+    EXPECT_EQ(destino, "#" + origem.substr(0, n) + std::string(49 - n, '#')) << n;
+  }
 }
 
 }  // namespace

@@ -343,6 +343,13 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
       *o++ = static_cast<char>(*p++);
       continue;
     }
+    // The accented letters, U+00C0 to U+00FF: two bytes, C3 and 80 to BF, for the byte 0x40 above
+    // the second.
+    if (p[0] == 0xC3U && fim - p >= 2 && (p[1] & 0xC0U) == 0x80U) {
+      *o++ = static_cast<char>(p[1] + 0x40U);
+      p += 2;
+      continue;
+    }
     char32_t c = 0;
     std::size_t n = 0;
     const bool valido = ProximoCaractere(p, static_cast<std::size_t>(fim - p), c, n);

@@ -43,9 +43,17 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
                       const std::vector<std::size_t>& colunas)
       : p_(p),
         layout_(modelo),
-        codificador_(CodificacaoDe(p.codificacao)) {
+        codificador_(CodificacaoDe(p.codificacao)),
+        // The fixed-width record takes the CSV values where they stand, not copied into fields.
+        porLugar_(!p.jsonl && !p.pipe && p.delimitador.empty()) {
+    const auto& porColuna = layout_.camposPorColuna();
+    for (const clLayoutCpo* c : porColuna) {
+      valores_.emplace_back(c->valor);  // a field that the CSV lacks keeps its own value
+    }
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
+      lugares_.push_back(static_cast<std::size_t>(
+          std::find(porColuna.begin(), porColuna.end(), colunas_.back()) - porColuna.begin()));
     }
   }
 
@@ -126,13 +134,20 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
                            " campos");
       return;
     }
-    for (std::size_t i = 0; i < colunas_.size(); ++i) {
-      const std::string_view v = csv_.valor(i);
-      if (!EhUtf8Valido(v)) {
+    // The record's lines were checked as they were read: each value is looked at only to name
+    // the one that is not UTF-8.
+    for (std::size_t i = 0; !csv_.utf8() && i < colunas_.size(); ++i) {
+      if (!EhUtf8Valido(csv_.valor(i))) {
         lote.erros.push_back(Linha(n) + "campo '" + colunas_[i]->nome + "': o texto não é UTF-8");
         return;
       }
-      colunas_[i]->valor.assign(v);
+    }
+    for (std::size_t i = 0; i < colunas_.size(); ++i) {
+      if (porLugar_) {
+        valores_[lugares_[i]] = csv_.valor(i);
+      } else {
+        colunas_[i]->valor.assign(csv_.valor(i));
+      }
     }
     Grava(n, lote);
   }
@@ -172,20 +187,31 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
 
   // The record of the values in the layout, in the file's encoding.
   void Grava(std::size_t n, Lote& lote) {
+    std::size_t tamanho = 0;  // of the record at the start of registro_
     try {
       if (p_.pipe) {
         registro_ = layout_.ExpandeLayoutDivBarra();
+        tamanho = registro_.size();
       } else if (!p_.delimitador.empty()) {
         layout_.ExpandeLayoutDiv(registro_, p_.delimitador, "", true);
+        tamanho = registro_.size();
+      } else if (porLugar_) {
+        tamanho = layout_.ExpandeLayout(registro_, valores_);
       } else {
         layout_.ExpandeLayout(registro_);
+        tamanho = registro_.size();
       }
     } catch (const ErroValor& e) {
       lote.erros.push_back(Linha(n) + e.what());
       return;
     }
     const std::size_t antes = lote.saida.size();
-    if (!codificador_.Acrescenta(registro_, lote.saida)) {
+    if (!codificador_.Acrescenta(std::string_view(registro_.data(), tamanho), lote.saida)) {
+      if (porLugar_) {  // the message looks for the field in the fields' values
+        for (std::size_t i = 0; i < colunas_.size(); ++i) {
+          colunas_[i]->valor.assign(valores_[lugares_[i]]);
+        }
+      }
       lote.erros.push_back(Linha(n) + CampoNaoCodificavel(layout_, codificador_, p_));
       return;
     }
@@ -200,6 +226,9 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   clLayoutReg layout_;
   Codificador codificador_;
   std::vector<clLayoutCpo*> colunas_;
+  const bool porLugar_;                    // valores_ in place of the fields' values
+  std::vector<std::string_view> valores_;  // by the fields' places in column order
+  std::vector<std::size_t> lugares_;       // each CSV column's place in valores_
   RegistroCsv csv_;
   std::string registro_;
   std::vector<std::pair<std::string, std::string>> pares_;

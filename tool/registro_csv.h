@@ -3,11 +3,14 @@
 // that turn a batch of lines into records.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/texto.h"
 #include "tool/csv.h"
 
 #ifdef __SSE2__
@@ -31,6 +34,8 @@ class RegistroCsv {
   // is complete (or refused: erro() is set); false while a quoted value is still open.
   bool Le(std::string_view linha, std::size_t numero) {
     std::size_t i = 0;
+    const bool utf8 = EhUtf8Valido(linha);
+    utf8_ = utf8 && (utf8_ || !aberto_);
     if (aberto_) {
       tamanho_ += 1 + linha.size();
       if (tamanho_ > maximo_) {
@@ -48,6 +53,7 @@ class RegistroCsv {
     } else {
       linha_ = numero;
       n_ = 0;
+      algumProprio_ = false;
       erro_ = {};
       tamanho_ = linha.size();
       if (linha.empty()) {
@@ -65,6 +71,7 @@ class RegistroCsv {
           i = aspas + 1;
         } else {
           c.proprio = true;
+          algumProprio_ = true;
           std::string& valor = proprios_[n_ - 1];
           valor.clear();
           if (!FechaAspas(linha, i, valor)) {
@@ -97,6 +104,7 @@ class RegistroCsv {
       if (!campos_[k].proprio) {
         proprios_[k].assign(campos_[k].texto);
         campos_[k].proprio = true;
+        algumProprio_ = true;
       }
     }
   }
@@ -118,6 +126,9 @@ class RegistroCsv {
   }
 
   std::size_t linha() const { return linha_; }  // where the record began
+  // True when every line of the record is well-formed UTF-8, and so is every value (they are cut
+  // at ASCII bytes); when false, some value may still be.
+  bool utf8() const { return utf8_; }
   std::string_view erro() const { return erro_; }
   std::size_t valores() const { return n_; }
   std::string_view valor(std::size_t i) const { return campos_[i].texto; }
@@ -128,37 +139,47 @@ class RegistroCsv {
     bool proprio = false;  // in proprios_
   };
 
-  // Where the line's "," and '"' stand, sixteen bytes at a time.
+  // Where the line's "," and '"' stand, sixteen bytes at a time: one bit per byte.
   void Marca(std::string_view linha) {
-    marcas_.clear();
-    proxima_ = 0;
+    mascaras_.assign(linha.size() / 64 + 1, 0);
     std::size_t i = 0;
 #ifdef __SSE2__
     const __m128i virgula = _mm_set1_epi8(',');
     const __m128i aspas = _mm_set1_epi8('"');
     for (; i + 16 <= linha.size(); i += 16) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
-      for (auto m = static_cast<unsigned>(_mm_movemask_epi8(
-               _mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
-           m != 0; m &= m - 1) {
-        marcas_.push_back(i + static_cast<std::size_t>(__builtin_ctz(m)));
-      }
+      const auto m = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+      mascaras_[i / 64] |= std::uint64_t{m} << (i % 64);
     }
 #endif
     for (; i < linha.size(); ++i) {
       if (linha[i] == ',' || linha[i] == '"') {
-        marcas_.push_back(i);
+        mascaras_[i / 64] |= std::uint64_t{1} << (i % 64);
       }
     }
   }
 
   // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNadaCsv.
-  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) {
-    while (proxima_ < marcas_.size() &&
-           (marcas_[proxima_] < i || (soAspas && linha[marcas_[proxima_]] != '"'))) {
-      ++proxima_;
+  std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) const {
+    std::size_t w = i / 64;
+    if (w >= mascaras_.size()) {
+      return kNadaCsv;
     }
-    return proxima_ < marcas_.size() ? marcas_[proxima_] : kNadaCsv;
+    std::uint64_t m = mascaras_[w] & (~std::uint64_t{0} << (i % 64));
+    for (;;) {
+      while (m == 0) {
+        if (++w == mascaras_.size()) {
+          return kNadaCsv;
+        }
+        m = mascaras_[w];
+      }
+      const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(m));
+      if (!soAspas || linha[p] == '"') {
+        return p;
+      }
+      m &= m - 1;
+    }
   }
 
   Campo& Novo() {
@@ -206,7 +227,7 @@ class RegistroCsv {
   }
 
   bool Conclui() {
-    for (std::size_t k = 0; k < n_; ++k) {
+    for (std::size_t k = 0; algumProprio_ && k < n_; ++k) {
       if (campos_[k].proprio) {
         campos_[k].texto = proprios_[k];
       }
@@ -215,11 +236,12 @@ class RegistroCsv {
   }
 
   std::vector<Campo> campos_;
-  std::vector<std::string> proprios_;  // one per value, used by the values kept apart
-  std::vector<std::size_t> marcas_;    // where the line's "," and '"' stand
-  std::size_t proxima_ = 0;            // the first of them not yet passed
+  std::vector<std::string> proprios_;    // one per value, used by the values kept apart
+  std::vector<std::uint64_t> mascaras_;  // where the line's "," and '"' stand, a bit a byte
   std::size_t n_ = 0;
+  bool algumProprio_ = false;  // a value of the record is in proprios_
   bool aberto_ = false;
+  bool utf8_ = true;
   std::size_t linha_ = 0;
   std::size_t maximo_;
   std::size_t tamanho_ = 0;  // of the record so far, line breaks included
