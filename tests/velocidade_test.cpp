@@ -243,6 +243,52 @@ TEST(Velocidade, Windows1252TextConvertsAsItsBytesDo) {
   }
 }
 
+// Records are encoded sixteen bytes at a time; they come out as their characters do one by one,
+// and a character Windows-1252 lacks, or malformed UTF-8, is found at the same column.
+TEST(Velocidade, RecordsEncodeAsTheirCharactersDo) {
+  // Characters, then (the last four) what does not encode: a character Windows-1252 lacks, a lead
+  // byte without its continuation, a continuation without its lead.
+  const std::vector<std::string> pedacos = {"a", "Z", " ", "0", "ç",     "ã",   "É",
+                                            "Ü", "ª", "º", " ", "€",     "“",   "ÿ",
+                                            "À", "”", "→", "Ω", "\xC3 ", "\x80"};
+  std::uint32_t semente = 11;
+  const auto sorteia = [&semente](std::size_t n) {
+    semente = semente * 1664525U + 1013904223U;
+    return static_cast<std::size_t>(semente >> 8U) % n;
+  };
+  const Codificador codificador(Codificacao::kWindows1252);
+  for (int caso = 0; caso < 3000; ++caso) {
+    // Mostly text that encodes; one case in four with something that does not.
+    const std::size_t ruins = caso % 4 == 0 ? pedacos.size() : pedacos.size() - 4;
+    std::vector<std::string> caracteres;
+    std::string texto;
+    for (std::size_t n = sorteia(70); caracteres.size() < n;) {
+      caracteres.push_back(pedacos[sorteia(ruins) < 10 ? sorteia(4) : sorteia(ruins)]);
+      texto += caracteres.back();
+    }
+    std::string esperado = "antes";
+    FalhaCodificacao esperada;
+    bool codifica = true;
+    for (std::size_t i = 0; i < caracteres.size() && codifica; ++i) {
+      std::string um;
+      FalhaCodificacao falha;
+      codifica = codificador.Codifica(caracteres[i], um, &falha);
+      esperado += um;
+      esperada = {i + 1, falha.valor};
+    }
+    std::string saida = "antes";
+    FalhaCodificacao falha;
+    ASSERT_EQ(codificador.Acrescenta(texto, saida, &falha), codifica) << caso;
+    if (codifica) {
+      EXPECT_EQ(saida, esperado) << caso;
+    } else {
+      EXPECT_EQ(saida, "antes") << caso;
+      EXPECT_EQ(falha.coluna, esperada.coluna) << caso;
+      EXPECT_EQ(falha.valor, esperada.valor) << caso;
+    }
+  }
+}
+
 // A file of Unico assets, every field filled, accents in the text, a bad row deep in it.
 std::string CsvDeBens(std::size_t linhas, std::size_t ruim) {
   std::string csv = "fixo10,descBem,codOrig,valorDepre,funcionalidade,CSTPis\n";

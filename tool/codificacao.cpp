@@ -262,6 +262,83 @@ __attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, co
   return o;
 }
 
+// For each pattern of lead bytes among eight (bit i: byte i), the positions of the other bytes,
+// in order: a shuffle that leaves the leads out. The 9th of each entry's list onwards is past the
+// text.
+struct SemLideres {
+  std::array<std::array<std::uint8_t, 16>, 256> posicoes{};
+  std::array<std::uint8_t, 256> ficam{};
+};
+
+constexpr SemLideres TabelaSemLideres() {
+  SemLideres t;
+  for (unsigned m = 0; m < 256; ++m) {
+    std::uint8_t n = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+      if (((m >> i) & 1U) == 0) {
+        t.posicoes[m][n++] = static_cast<std::uint8_t>(i);
+      }
+    }
+    t.ficam[m] = n;
+    for (unsigned k = n; k < 16; ++k) {
+      t.posicoes[m][k] = 0x80;
+    }
+  }
+  return t;
+}
+
+constexpr SemLideres kSemLideres = TabelaSemLideres();
+
+// UTF-8 into Windows-1252 sixteen bytes at a time while the text holds only ASCII and the
+// characters U+0080 to U+00FF (two bytes, C2 or C3 and a continuation byte, which become the one
+// byte of the same number). Stops, `p` at the sixteen bytes it cannot take so, at anything else
+// (other characters, malformed text) or when fewer than sixteen bytes are left: the caller goes on
+// character by character.
+__attribute__((target("ssse3"))) char* ParaWindows1252Ssse3(char* o, const unsigned char*& p,
+                                                            const unsigned char* fim) {
+  const __m128i c2 = _mm_set1_epi8(static_cast<char>(0xC2));
+  const __m128i c3 = _mm_set1_epi8(static_cast<char>(0xC3));
+  const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
+  while (fim - p >= 16) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+    if (altos == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
+      o += 16;
+      p += 16;
+      continue;
+    }
+    const __m128i eC3 = _mm_cmpeq_epi8(b, c3);
+    const auto lideres =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, c2), eC3)));
+    const auto continuacoes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, c0), oitenta)));
+    // Every byte from 0x80 is such a lead or continuation, each lead followed by a continuation
+    // and each continuation led; a lead in the last byte waits for the next sixteen.
+    if ((lideres | continuacoes) != altos || continuacoes != ((lideres << 1U) & 0xFFFFU)) {
+      return o;
+    }
+    // A continuation after C3 stands for its byte plus 0x40; after C2, for itself.
+    const __m128i valores =
+        _mm_add_epi8(b, _mm_and_si128(_mm_slli_si128(eC3, 1), _mm_set1_epi8(0x40)));
+    const unsigned m1 = lideres & 0xFFU;
+    const unsigned m2 = lideres >> 8U;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                     _mm_shuffle_epi8(valores, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                                   kSemLideres.posicoes[m1].data()))));
+    o += kSemLideres.ficam[m1];
+    _mm_storeu_si128(
+        reinterpret_cast<__m128i*>(o),
+        _mm_shuffle_epi8(
+            _mm_srli_si128(valores, 8),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSemLideres.posicoes[m2].data()))));
+    o += kSemLideres.ficam[m2];
+    p += (lideres & 0x8000U) != 0 ? 15 : 16;  // a last lead, left out above, is read again
+  }
+  return o;
+}
+
 }  // namespace
 #endif
 
@@ -325,7 +402,18 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const unsigned char* const fim = p + utf8.size();
   std::size_t coluna = 0;  // characters before `p`, counted only when a character fails
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+#endif
   while (p < fim) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (ssse3 && fim - p >= 16) {
+      o = ParaWindows1252Ssse3(o, p, fim);
+      if (p >= fim) {
+        break;
+      }
+    }
+#endif
 #ifdef __SSE2__
     if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
