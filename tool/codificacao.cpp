@@ -290,7 +290,7 @@ constexpr SemLideres TabelaSemLideres() {
 constexpr SemLideres kSemLideres = TabelaSemLideres();
 
 // UTF-8 into Windows-1252 sixteen bytes at a time while the text holds only ASCII and the
-// characters U+0080 to U+00FF (two bytes, C2 or C3 and a continuation byte, which become the one
+// characters U+00A0 to U+00FF (two bytes, C2 or C3 and a continuation byte, which become the one
 // byte of the same number). Stops, `p` at the sixteen bytes it cannot take so, at anything else
 // (other characters, malformed text) or when fewer than sixteen bytes are left: the caller goes on
 // character by character.
@@ -300,6 +300,7 @@ __attribute__((target("ssse3"))) char* ParaWindows1252Ssse3(char* o, const unsig
   const __m128i c3 = _mm_set1_epi8(static_cast<char>(0xC3));
   const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
   const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
   while (fim - p >= 16) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
@@ -310,13 +311,17 @@ __attribute__((target("ssse3"))) char* ParaWindows1252Ssse3(char* o, const unsig
       continue;
     }
     const __m128i eC3 = _mm_cmpeq_epi8(b, c3);
-    const auto lideres =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, c2), eC3)));
+    const auto c2s = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, c2)));
+    const unsigned lideres = c2s | static_cast<unsigned>(_mm_movemask_epi8(eC3));
     const auto continuacoes =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, c0), oitenta)));
+    // 0x80 to 0x9F after C2: U+0080 to U+009F, which Windows-1252 does not have.
+    const auto baixas =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)));
     // Every byte from 0x80 is such a lead or continuation, each lead followed by a continuation
     // and each continuation led; a lead in the last byte waits for the next sixteen.
-    if ((lideres | continuacoes) != altos || continuacoes != ((lideres << 1U) & 0xFFFFU)) {
+    if ((lideres | continuacoes) != altos || continuacoes != ((lideres << 1U) & 0xFFFFU) ||
+        (baixas & (c2s << 1U)) != 0) {
       return o;
     }
     // A continuation after C3 stands for its byte plus 0x40; after C2, for itself.
