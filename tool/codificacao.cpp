@@ -152,33 +152,42 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
 #if defined(__x86_64__) && defined(__GNUC__)
 namespace {
 
-// For each pattern of the bytes from 0xA0 among eight (bit i: byte i), the positions to take from
-// the eight pairs (lead byte, continuation byte) of those bytes: every lead, and the continuation
-// of a byte from 0xA0 only; the 16th entry is the length.
-struct Compacta {
+// A shuffle for each pattern of eight bits (bit i: byte i): the positions to take, in order (0x80,
+// a zero byte, past them), and how many there are.
+struct Embaralhamentos {
   std::array<std::array<std::uint8_t, 16>, 256> posicoes{};
   std::array<std::uint8_t, 256> tamanhos{};
 };
 
-constexpr Compacta TabelaCompacta() {
-  Compacta t;
+// With `expande`, the bytes are eight pairs (lead byte, continuation byte) and a marked byte keeps
+// both, an unmarked one its lead alone; else a marked byte is left out.
+constexpr Embaralhamentos FazEmbaralhamentos(bool expande) {
+  Embaralhamentos t;
   for (unsigned m = 0; m < 256; ++m) {
     std::uint8_t n = 0;
     for (unsigned i = 0; i < 8; ++i) {
-      t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i);
-      if ((m >> i) & 1U) {
-        t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i + 1);
+      const bool marcado = ((m >> i) & 1U) != 0;
+      if (expande) {
+        t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i);
+        if (marcado) {
+          t.posicoes[m][n++] = static_cast<std::uint8_t>(2 * i + 1);
+        }
+      } else if (!marcado) {
+        t.posicoes[m][n++] = static_cast<std::uint8_t>(i);
       }
     }
     t.tamanhos[m] = n;
     for (unsigned k = n; k < 16; ++k) {
-      t.posicoes[m][k] = 0x80;  // a zero byte, past the text
+      t.posicoes[m][k] = 0x80;
     }
   }
   return t;
 }
 
-constexpr Compacta kCompacta = TabelaCompacta();
+// Windows-1252 to UTF-8: the bytes from 0xA0 are marked.
+constexpr Embaralhamentos kCompacta = FazEmbaralhamentos(true);
+// UTF-8 to Windows-1252: the lead bytes are marked.
+constexpr Embaralhamentos kSemLideres = FazEmbaralhamentos(false);
 
 // Sixteen bytes in UTF-8 at `o`, none of them from 0x80 to 0x9F; `altos` marks those from 0xA0
 // (bit i: byte i), and only the first `validos` bytes count. A byte from 0xA0 is the character of
@@ -262,33 +271,6 @@ __attribute__((target("ssse3"))) char* ParaUtf8Ssse3(char* o, const char*& p, co
   return o;
 }
 
-// For each pattern of lead bytes among eight (bit i: byte i), the positions of the other bytes,
-// in order: a shuffle that leaves the leads out. The 9th of each entry's list onwards is past the
-// text.
-struct SemLideres {
-  std::array<std::array<std::uint8_t, 16>, 256> posicoes{};
-  std::array<std::uint8_t, 256> ficam{};
-};
-
-constexpr SemLideres TabelaSemLideres() {
-  SemLideres t;
-  for (unsigned m = 0; m < 256; ++m) {
-    std::uint8_t n = 0;
-    for (unsigned i = 0; i < 8; ++i) {
-      if (((m >> i) & 1U) == 0) {
-        t.posicoes[m][n++] = static_cast<std::uint8_t>(i);
-      }
-    }
-    t.ficam[m] = n;
-    for (unsigned k = n; k < 16; ++k) {
-      t.posicoes[m][k] = 0x80;
-    }
-  }
-  return t;
-}
-
-constexpr SemLideres kSemLideres = TabelaSemLideres();
-
 // UTF-8 into Windows-1252 sixteen bytes at a time while the text holds only ASCII and the
 // characters U+00A0 to U+00FF (two bytes, C2 or C3 and a continuation byte, which become the one
 // byte of the same number). Stops, `p` at the sixteen bytes it cannot take so, at anything else
@@ -332,13 +314,13 @@ __attribute__((target("ssse3"))) char* ParaWindows1252Ssse3(char* o, const unsig
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
                      _mm_shuffle_epi8(valores, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
                                                    kSemLideres.posicoes[m1].data()))));
-    o += kSemLideres.ficam[m1];
+    o += kSemLideres.tamanhos[m1];
     _mm_storeu_si128(
         reinterpret_cast<__m128i*>(o),
         _mm_shuffle_epi8(
             _mm_srli_si128(valores, 8),
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSemLideres.posicoes[m2].data()))));
-    o += kSemLideres.ficam[m2];
+    o += kSemLideres.tamanhos[m2];
     p += (lideres & 0x8000U) != 0 ? 15 : 16;  // a last lead, left out above, is read again
   }
   return o;
