@@ -1,14 +1,35 @@
 // Layouts and the operator used from several threads (run under ThreadSanitizer in CI).
 #include <gtest/gtest.h>
+#include <sched.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
 
 #include "tests/apoio.h"
+#include "tool/paralelo.h"
 
 namespace lumbrava {
 namespace {
+
+// The default follows the processors the program may run on, not every processor the machine has.
+TEST(Threads, ByDefaultAsManyAsTheProcessorsAllowed) {
+  cpu_set_t antes;
+  ASSERT_EQ(::sched_getaffinity(0, sizeof antes, &antes), 0);
+  int primeiro = 0;
+  while (!CPU_ISSET(primeiro, &antes)) {
+    ++primeiro;
+  }
+  cpu_set_t um;
+  CPU_ZERO(&um);
+  CPU_SET(primeiro, &um);
+  ASSERT_EQ(::sched_setaffinity(0, sizeof um, &um), 0);
+  const unsigned comUm = ThreadsPadrao();
+  ASSERT_EQ(::sched_setaffinity(0, sizeof antes, &antes), 0);
+  EXPECT_EQ(comUm, 1U);
+  EXPECT_EQ(ThreadsPadrao(), std::min(static_cast<unsigned>(CPU_COUNT(&antes)), 8U));
+}
 
 TEST(Threads, ConstOperationsOnOneLayoutAndCopiesPerThread) {
   auto modelo = teste::Compoe("Unico", "lancamentos");

@@ -145,7 +145,7 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
       le->add_option("-o,--output", p.saida,
                      "Write to this file (- for standard output), only if every line is read");
   le->add_option("--threads", p.threads,
-                 "Threads that read (default: the machine's cores, at most 8)")
+                 "Threads that read (default: the processors it may run on, at most 8)")
       ->check(CLI::Range(1U, 256U));
   encoding(le);
   auto* escreve = app.add_subcommand("write", "Write CSV (or JSON lines) rows as records");
@@ -164,7 +164,7 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
                                            "every row is written");
   escreve
       ->add_option("--threads", p.threads,
-                   "Threads that write (default: the machine's cores, at most 8)")
+                   "Threads that write (default: the processors it may run on, at most 8)")
       ->check(CLI::Range(1U, 256U));
   encoding(escreve);
 

@@ -1,5 +1,7 @@
 #include "tool/paralelo.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
@@ -48,7 +50,16 @@ const LinhaLonga* Lote::Longa(std::size_t i) const {
   return achada != longas.end() && achada->first == i ? &achada->second : nullptr;
 }
 
-unsigned ThreadsPadrao() { return std::clamp(std::thread::hardware_concurrency(), 1U, 8U); }
+unsigned ThreadsPadrao() {
+  // The processors this program may run on (taskset, a container's share), not all the machine's.
+  unsigned nucleos = std::thread::hardware_concurrency();
+  cpu_set_t permitidos;
+  CPU_ZERO(&permitidos);
+  if (::sched_getaffinity(0, sizeof permitidos, &permitidos) == 0) {
+    nucleos = static_cast<unsigned>(CPU_COUNT(&permitidos));
+  }
+  return std::clamp(nucleos, 1U, 8U);
+}
 
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,

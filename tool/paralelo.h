@@ -57,7 +57,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
                         const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
 
-// The threads to use by default: the machine's cores, at most 8.
+// The threads to use by default: the processors the program may run on, at most 8.
 unsigned ThreadsPadrao();
 
 }  // namespace lumbrava
