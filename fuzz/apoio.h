@@ -121,6 +121,13 @@ class Catalogo {
     return s.layouts[layout % s.layouts.size()];
   }
 
+  // The name of the system Escolhe takes by the same byte; empty for the layout of the input's
+  // making.
+  std::string_view NomeDoSistema(std::uint8_t sistema) const {
+    const std::size_t i = sistema % (sistemas_.size() + 1);
+    return i < sistemas_.size() ? std::string_view(sistemas_[i].nome) : std::string_view();
+  }
+
   // A layout that reads "|"-separated lines, by two bytes; null for one more than there are.
   const clLayoutReg* EscolheComPipe(std::uint8_t alto, std::uint8_t baixo) const {
     const std::size_t i = ((static_cast<unsigned>(alto) << 8U) | baixo) % (comPipe_.size() + 1);
