@@ -231,9 +231,13 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         continue;
       }
       converte_ = w1252 && e.alto;
-      if (lote.erros.empty() && (w1252 || !e.alto) && NoPlano(bruta) &&
-          EscrevePlano(bruta, lote.saida)) {
-        continue;
+      if (lote.erros.empty() && !plano_.empty()) {
+        const bool porBytes = w1252 || !e.alto;
+        if (porBytes ? NoPlano(bruta) : NoPlanoUtf8(bruta)) {
+          if (EscrevePlano(bruta, porBytes, lote.saida)) {
+            continue;
+          }
+        }
       }
       if (!(layout_.leituraComPipe ? LePipe(bruta, n, lote) : Corta(bruta, e.alto, n, lote))) {
         continue;
@@ -267,12 +271,15 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
 
   // Where a CSV line comes straight from the record line: a fixed-width layout without field-end
   // separators or operation texts has each field's bytes at the same place in every line whose
-  // columns are bytes (Windows-1252, or ASCII) and that holds all of them. Such a line is written
-  // out field by field with no cutting; any other line, and any line whose value is refused, goes
-  // the general way, which gives the message.
+  // columns are bytes (Windows-1252, or ASCII) and that holds all of them; in a UTF-8 line with
+  // accents, one walk along the line finds where the fields' columns begin and end. Such a line is
+  // written out field by field with no cutting; any other line, and any line whose value is
+  // refused, goes the general way, which gives the message.
   struct Trecho {
-    std::size_t de = 0;     // the field's first byte
-    std::size_t bytes = 0;  // its size; 0 for a field without columns
+    std::size_t de = 0;     // the field's first column (from 0)
+    std::size_t bytes = 0;  // its columns; 0 for a field without columns
+    std::size_t iDe = 0;    // its first and its end column, by their places in fronteiras_
+    std::size_t iAte = 0;
     bool numero = false;
     bool apara = false;
     LeituraNumero leitura;
@@ -299,12 +306,39 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         t.bytes = static_cast<std::size_t>(c->tamanho);
         planoCobre_ = std::max(planoCobre_, t.de + t.bytes);
       }
-      // A text: three bytes a byte, doubled quotes; a number: its digits, the decimals' zeros.
-      maximo += t.bytes * 6 + static_cast<std::size_t>(std::max(c->decimais, 0)) + 8;
+      // A text: up to four bytes a column, doubled quotes; a number: its digits, the decimals'
+      // zeros.
+      maximo += t.bytes * 8 + static_cast<std::size_t>(std::max(c->decimais, 0)) + 8;
       plano.push_back(t);
+      fronteiras_.push_back(t.de);
+      fronteiras_.push_back(t.de + t.bytes);
     }
+    std::sort(fronteiras_.begin(), fronteiras_.end());
+    fronteiras_.erase(std::unique(fronteiras_.begin(), fronteiras_.end()), fronteiras_.end());
+    for (Trecho& t : plano) {
+      t.iDe = static_cast<std::size_t>(
+          std::lower_bound(fronteiras_.begin(), fronteiras_.end(), t.de) - fronteiras_.begin());
+      t.iAte = static_cast<std::size_t>(
+          std::lower_bound(fronteiras_.begin(), fronteiras_.end(), t.de + t.bytes) -
+          fronteiras_.begin());
+    }
+    deslocamentos_.resize(fronteiras_.size());
     plano_ = std::move(plano);
     planoMaximo_ = maximo + 32;
+  }
+
+  // The same for a UTF-8 line with accents, finding where the columns of the fields begin and end
+  // (deslocamentos_) in one walk.
+  bool NoPlanoUtf8(std::string_view bruta) {
+    PercursoUtf8 percurso(bruta);
+    for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
+      deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
+    }
+    if (percurso.Antes() < planoCobre_) {
+      return false;  // a short line
+    }
+    const std::size_t depois = percurso.Deslocamento(comprimento_);
+    return percurso.Antes() < comprimento_ || Apara(bruta.substr(depois)).empty();
   }
 
   // Whether the line goes the plan's way: it holds every field, and nothing but blanks after the
@@ -316,7 +350,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
 
   // The CSV line of a line in the plan, appended to `saida`; false, with nothing written, when a
   // value is refused.
-  bool EscrevePlano(std::string_view bruta, std::string& saida) {
+  bool EscrevePlano(std::string_view bruta, bool porBytes, std::string& saida) {
     if (linha_.size() < planoMaximo_) {
       linha_.resize(planoMaximo_);
     }
@@ -326,7 +360,10 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       if (k > 0) {
         *o++ = ',';
       }
-      std::string_view v(bruta.data() + t.de, t.bytes);
+      const std::string_view v =
+          porBytes
+              ? std::string_view(bruta.data() + t.de, t.bytes)
+              : bruta.substr(deslocamentos_[t.iDe], deslocamentos_[t.iAte] - deslocamentos_[t.iDe]);
       if (t.numero) {
         // Written after a place kept for the quote that a decimal comma asks for.
         bool decimais = false;
@@ -487,9 +524,11 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   std::size_t comprimento_;
   std::size_t saidaPorLinha_;
   std::vector<Leitura> leituras_;
-  std::vector<Trecho> plano_;    // in field order; empty when lines are always cut
-  std::size_t planoCobre_ = 0;   // the bytes a line needs to hold every field
-  std::size_t planoMaximo_ = 0;  // the CSV bytes of such a line, at most
+  std::vector<Trecho> plano_;               // in field order; empty when lines are always cut
+  std::size_t planoCobre_ = 0;              // the bytes a line needs to hold every field
+  std::size_t planoMaximo_ = 0;             // the CSV bytes of such a line, at most
+  std::vector<std::size_t> fronteiras_;     // the columns where the fields begin and end, in order
+  std::vector<std::size_t> deslocamentos_;  // where they stand in a UTF-8 line, per line
   std::vector<clLayoutReg::CorteDoCampo> cortes_;
   // Per line:
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
