@@ -14,6 +14,11 @@ namespace lumbrava {
 // Number of characters in a UTF-8 text. Bytes that do not start a character are not counted.
 std::size_t ContaCaracteres(std::string_view texto);
 
+// The column (from 1) of byte `i` of a UTF-8 text: the characters before it, plus one.
+inline std::size_t ColunaDoByte(std::string_view texto, std::size_t i) {
+  return ContaCaracteres(texto.substr(0, i)) + 1;
+}
+
 // Byte offset of the character with index `caractere` (0-based); the text's size when the text
 // is shorter than that.
 std::size_t DeslocamentoDoCaractere(std::string_view texto, std::size_t caractere);

@@ -19,17 +19,13 @@
 #include <thread>
 #include <vector>
 
+#include "tests/ferramenta.h"
+
 namespace lumbrava {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-struct Resultado {
-  int codigo;  // exit status, or 128 + the signal that ended the process
-  std::string saida;
-  std::string erros;
-};
 
 struct Opcoes {
   std::string entrada;
@@ -44,30 +40,12 @@ constexpr uid_t kNinguem = 65534;
 const std::string kRegistro = std::string(20, ' ') + std::string(28, '0') + "00000000000100" +
                               std::string(118, ' ') + std::string(16, '0');
 
-class SaidaTest : public ::testing::Test {
+// The tool started by hand: its streams, the user it runs as, its umask. Resultado::codigo is the
+// exit status, or 128 + the signal that ended the process.
+class SaidaTest : public teste::Ferramenta {
  protected:
-  fs::path pasta;
+  using Resultado = teste::Resultado;
 
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    pasta = fs::temp_directory_path() /
-            (std::string("lumbrava-saida-") + info->name() + "-" + std::to_string(::getpid()));
-    fs::remove_all(pasta);
-    fs::create_directories(pasta);
-  }
-  void TearDown() override { fs::remove_all(pasta); }
-
-  fs::path Arquivo(const std::string& nome, const std::string& conteudo) {
-    const fs::path p = pasta / nome;
-    std::ofstream(p, std::ios::binary) << conteudo;
-    return p;
-  }
-  static std::string Le(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-  }
   // The names in the folder, apart from the files that capture the tool's streams.
   std::set<std::string> Nomes(const fs::path& onde) const {
     std::set<std::string> nomes;

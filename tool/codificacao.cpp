@@ -101,11 +101,6 @@ bool ProximoCaractere(const unsigned char* p, std::size_t resto, char32_t& c, st
   return !curto && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
 }
 
-// The column of byte `i` of a UTF-8 text that is valid up to there.
-std::size_t ColunaDoByte(std::string_view texto, std::size_t i) {
-  return ContaCaracteres(texto.substr(0, i)) + 1;
-}
-
 }  // namespace
 
 std::string NomeDoCaractere(char32_t c) {
@@ -122,6 +117,10 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
   }
   if (codificacao_ == Codificacao::kUtf8) {
     utf8 = linha;
+    if (EhUtf8Valido(linha)) {
+      return true;
+    }
+    // Malformed: where.
     const auto* p = reinterpret_cast<const unsigned char*>(linha.data());
     for (std::size_t i = 0; i < linha.size();) {
       char32_t c = 0;
@@ -388,7 +387,6 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
   char* o = saida.data() + antes;
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const unsigned char* const fim = p + utf8.size();
-  std::size_t coluna = 0;  // characters before `p`, counted only when a character fails
 #if defined(__x86_64__) && defined(__GNUC__)
   static const bool ssse3 = __builtin_cpu_supports("ssse3");
 #endif
@@ -431,9 +429,9 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
     const unsigned char b = valido ? ByteDe(c) : 0;
     if (b == 0) {
       if (falha != nullptr) {
-        coluna = ContaCaracteres(utf8.substr(
-            0, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(utf8.data()))));
-        *falha = {coluna + 1, valido ? c : U'\uFFFD'};
+        const auto i =
+            static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(utf8.data()));
+        *falha = {ColunaDoByte(utf8, i), valido ? c : U'\uFFFD'};
       }
       saida.resize(antes);
       return false;

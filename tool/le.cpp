@@ -153,11 +153,6 @@ std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
   return bytes;
 }
 
-// The column (from 1) of byte `i` of a raw UTF-8 line.
-std::size_t ColunaDoByte(std::string_view linha, std::size_t i) {
-  return ContaCaracteres(linha.substr(0, i)) + 1;
-}
-
 // Reads the record lines of a batch with a copy of its own of the layout. A fixed-width line is
 // cut where its fields stand, found in one walk along it (in a Windows-1252 file a column is a
 // byte), and only the text written out is converted to UTF-8; "|" lines go through the layout.
