@@ -11,6 +11,7 @@
 #include "layouts/cl_produtos.h"
 #include "tests/apoio.h"
 #include "tool/codificacao.h"
+#include "tool/csv.h"
 #include "tool/execucao.h"
 
 namespace lumbrava {

@@ -5,12 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace lumbrava {
+#include "tool/codigos_saida.h"
 
-// Exit statuses.
-inline constexpr int kSaidaOk = 0;
-inline constexpr int kSaidaEntradaRecusada = 1;
-inline constexpr int kSaidaUsoErrado = 2;
+namespace lumbrava {
 
 // Runs the tool with `argumentos` (without the program's name). Standard input, output and error
 // are the given files.

@@ -3,7 +3,7 @@
 #include <unordered_map>
 
 #include "common/texto.h"
-#include "tool/comandos.h"
+#include "tool/codigos_saida.h"
 #include "tool/execucao.h"
 #include "tool/json_linhas.h"
 #include "tool/registro_csv.h"

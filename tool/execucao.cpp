@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "tool/comandos.h"
+#include "tool/codigos_saida.h"
 
 namespace lumbrava {
 

@@ -11,8 +11,9 @@
 #include "layouts/cl_produtos.h"
 #include "tool/arquivos.h"
 #include "tool/codificacao.h"
-#include "tool/csv.h"
+#include "tool/linhas.h"
 #include "tool/paralelo.h"
+#include "tool/saida.h"
 
 namespace lumbrava {
 

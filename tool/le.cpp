@@ -7,7 +7,8 @@
 
 #include "common/texto.h"
 #include "layouts/numero.h"
-#include "tool/comandos.h"
+#include "tool/codigos_saida.h"
+#include "tool/csv.h"
 #include "tool/execucao.h"
 
 #ifdef __SSE2__

@@ -3,7 +3,7 @@
 
 #include "common/operador.h"
 #include "common/texto.h"
-#include "tool/comandos.h"
+#include "tool/codigos_saida.h"
 #include "tool/execucao.h"
 
 namespace lumbrava {

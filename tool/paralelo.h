@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/csv.h"
+#include "tool/linhas.h"
 
 namespace lumbrava {
 

@@ -1,0 +1,37 @@
+// Output gathered in a buffer and written in large blocks.
+//
+// Threads: a Saida belongs to one thread.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace lumbrava {
+
+class Saida {
+ public:
+  explicit Saida(std::FILE* arquivo) : arquivo_(arquivo) { buffer_.reserve(1U << 20U); }
+  ~Saida() { Descarrega(); }
+  Saida(const Saida&) = delete;
+  Saida& operator=(const Saida&) = delete;
+  std::string& buffer() { return buffer_; }
+  // Writes `texto` after what the buffer holds; a large piece goes to the file as it is, without
+  // passing through the buffer.
+  void Escreve(std::string_view texto);
+  void TalvezDescarregue() {
+    if (buffer_.size() >= (1U << 20U)) {
+      Descarrega();
+    }
+  }
+  // False when the file could not be written.
+  bool Descarrega();
+  bool Falhou() const { return falhou_; }
+
+ private:
+  std::FILE* arquivo_;
+  std::string buffer_;
+  bool falhou_ = false;
+};
+
+}  // namespace lumbrava
