@@ -1,9 +1,13 @@
 #include "common/registra_erro.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <mutex>
 #include <system_error>
 
@@ -19,6 +23,7 @@ struct Identidade {
   std::mutex trava;
   std::filesystem::path pasta;
   std::string nome;
+  std::optional<std::filesystem::path> pastaDosRegistros;  // chosen by the program
   bool iniciada = false;
 };
 
@@ -51,6 +56,36 @@ std::string Dois(int n) {
   return b;
 }
 
+// Creates the folders of `pasta` that are missing, open to their owner only.
+bool CriaPasta(const std::filesystem::path& pasta) {
+  std::error_code erro;
+  if (std::filesystem::is_directory(pasta, erro)) {
+    return true;
+  }
+  std::filesystem::path parcial;
+  for (const auto& parte : pasta) {
+    parcial /= parte;
+    if (::mkdir(parcial.c_str(), 0700) != 0 && errno != EEXIST) {
+      return false;
+    }
+  }
+  return std::filesystem::is_directory(pasta, erro);
+}
+
+bool GravaTudo(int fd, std::string_view texto) {
+  while (!texto.empty()) {
+    const ssize_t n = ::write(fd, texto.data(), texto.size());
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n <= 0) {
+      return false;
+    }
+    texto.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
 }  // namespace
 
 std::filesystem::path PastaPrograma() {
@@ -65,6 +100,52 @@ void DefinePastaPrograma(const std::filesystem::path& pasta) {
   const std::lock_guard<std::mutex> trava(id.trava);
   IniciaIdentidade(id);
   id.pasta = pasta;
+}
+
+std::filesystem::path PastaDosRegistros() {
+  Identidade& id = Id();
+  const std::lock_guard<std::mutex> trava(id.trava);
+  IniciaIdentidade(id);
+  return id.pastaDosRegistros.value_or(id.pasta);
+}
+
+void DefinePastaDosRegistros(std::optional<std::filesystem::path> pasta) {
+  Identidade& id = Id();
+  const std::lock_guard<std::mutex> trava(id.trava);
+  IniciaIdentidade(id);
+  id.pastaDosRegistros = std::move(pasta);
+}
+
+bool AnexaAoRegistro(std::string_view nome, std::string_view texto) {
+  try {
+    std::filesystem::path pasta;
+    bool escolhida = false;
+    {
+      Identidade& id = Id();
+      const std::lock_guard<std::mutex> trava(id.trava);
+      IniciaIdentidade(id);
+      escolhida = id.pastaDosRegistros.has_value();
+      pasta = id.pastaDosRegistros.value_or(id.pasta);
+    }
+    if (pasta.empty() || (escolhida && !CriaPasta(pasta))) {
+      return false;
+    }
+    // A link at the log's name is not followed (someone could point it at another file), and a
+    // FIFO there does not hold the program up.
+    const std::filesystem::path arquivo = pasta / std::string(nome);
+    const int fd = ::open(
+        arquivo.c_str(),
+        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      return false;
+    }
+    struct stat st {};
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && GravaTudo(fd, texto);
+    ::close(fd);
+    return ok;
+  } catch (...) {
+    return false;
+  }
 }
 
 std::string NomePrograma() {
@@ -104,10 +185,8 @@ void RegistraErro(std::string_view mensagem, std::string_view texto1, std::strin
     const std::string segunda = "\"" + Corta(NomePrograma()) + " Error # " +
                                 std::to_string(erro.numero) + " " + Corta(erro.descricao) + "\"";
 
-    const auto arquivo =
-        PastaPrograma() / NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
-    std::ofstream saida(arquivo, std::ios::app | std::ios::binary);
-    saida << primeira << "\r\n" << segunda << "\r\n";
+    AnexaAoRegistro(NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900),
+                    primeira + "\r\n" + segunda + "\r\n");
   } catch (...) {
     // The log is the last resort: a failure to write it goes nowhere.
   }

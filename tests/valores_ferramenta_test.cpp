@@ -139,8 +139,9 @@ TEST_F(ValoresFerramentaTest, FailuresOfTheSystemAreReportedAndLogged) {
   const auto arquivo = Arquivo("r.txt", registros);
   const std::string ferramenta = LUMBRAVA_TOOL;
   const auto limitado = [&](int kb) {
-    const std::string comando = "ulimit -v " + std::to_string(kb) + "; " + ferramenta +
-                                " read Unico lancamentos " + arquivo.string() +
+    const std::string comando = "ulimit -v " + std::to_string(kb) +
+                                "; XDG_STATE_HOME=" + (pasta / "estado").string() + " " +
+                                ferramenta + " read Unico lancamentos " + arquivo.string() +
                                 " --threads 8 >/dev/null 2>" + (pasta / "err").string();
     const int status = std::system(("sh -c '" + comando + "'").c_str());
     return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
@@ -151,10 +152,15 @@ TEST_F(ValoresFerramentaTest, FailuresOfTheSystemAreReportedAndLogged) {
   const auto [nenhuma, motivo] = limitado(14000);
   EXPECT_EQ(nenhuma, 1) << motivo;
   EXPECT_EQ(motivo.rfind("erro: ", 0), 0U) << motivo;
-  // The day's log beside the tool: the entry's second line holds the description.
+  // The day's log in the user's state folder, not beside the tool: the entry's second line holds
+  // the description.
   bool achou = false;
-  for (const auto& e : teste::fs::directory_iterator(teste::fs::path(ferramenta).parent_path())) {
+  const auto pastaDoRegistro = pasta / "estado" / "lumbrava-layouts";
+  ASSERT_TRUE(teste::fs::is_directory(pastaDoRegistro));
+  for (const auto& e : teste::fs::directory_iterator(pastaDoRegistro)) {
     if (e.path().extension() == ".EXP") {
+      EXPECT_EQ(teste::fs::status(e.path()).permissions(),
+                teste::fs::perms::owner_read | teste::fs::perms::owner_write);
       achou = achou || Le(e.path()).find("Error # 0 " + motivo.substr(6, motivo.size() - 7)) !=
                            std::string::npos;
     }

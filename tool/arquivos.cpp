@@ -6,23 +6,48 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
-#include <filesystem>
+#include <deque>
 #include <iterator>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace lumbrava {
 
 namespace {
 
-// The temporary file that is removed if the program is interrupted before it is put in place.
-// The handler may only touch what is ready before it can run: a fixed buffer and a flag.
-constexpr int kSinais[] = {SIGINT, SIGTERM, SIGHUP};
-char pendente[PATH_MAX];
+// The temporary file that is removed if a signal ends the program before the file is put in
+// place: its folder (a descriptor of its own) and its name. The handler may only touch what is
+// ready before it can run: fixed buffers and a flag.
+char pendente[NAME_MAX + 1];
+int pastaPendente = -1;
 volatile std::sig_atomic_t haPendente = 0;
-struct sigaction anteriores[std::size(kSinais)];
-bool instalados[std::size(kSinais)] = {};
+struct sigaction anteriores[NSIG];
+bool instalados[NSIG] = {};
+
+// The signals whose default action ends the program and that a handler may catch. SIGBUS is left
+// to the file mapping, which removes the pending file itself when the mapped input shrinks.
+const sigset_t& SinaisQueTerminam() {
+  static const sigset_t sinais = [] {
+    sigset_t s;
+    sigemptyset(&s);
+    for (int sinal : {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGFPE,
+                      SIGUSR1, SIGSEGV, SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT,
+                      SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS}) {
+      sigaddset(&s, sinal);
+    }
+    for (int sinal = SIGRTMIN; sinal <= SIGRTMAX; ++sinal) {
+      sigaddset(&s, sinal);
+    }
+    return s;
+  }();
+  return sinais;
+}
 
 void RemovePendente(int sinal) {
   RemoveArquivoPendente();
@@ -33,17 +58,10 @@ void RemovePendente(int sinal) {
   ::raise(sinal);  // delivered with the default action once the handler returns
 }
 
-// Holds the signals above back while the pending file changes hands.
+// Holds the signals above back, in the calling thread, while the pending file changes hands.
 class SinaisRetidos {
  public:
-  SinaisRetidos() {
-    sigset_t retidos;
-    sigemptyset(&retidos);
-    for (int s : kSinais) {
-      sigaddset(&retidos, s);
-    }
-    pthread_sigmask(SIG_BLOCK, &retidos, &antes_);
-  }
+  SinaisRetidos() { pthread_sigmask(SIG_BLOCK, &SinaisQueTerminam(), &antes_); }
   ~SinaisRetidos() { pthread_sigmask(SIG_SETMASK, &antes_, nullptr); }
   SinaisRetidos(const SinaisRetidos&) = delete;
   SinaisRetidos& operator=(const SinaisRetidos&) = delete;
@@ -52,51 +70,75 @@ class SinaisRetidos {
   sigset_t antes_;
 };
 
-// Makes `caminho` the pending file; false when another one already is (only one is kept).
-bool RegistraPendente(const std::string& caminho) {
-  SinaisRetidos retidos;
-  if (haPendente != 0 || caminho.size() >= sizeof(pendente)) {
+// Makes `nome` in the folder `pasta` the pending file; false when another one already is (only
+// one is kept). Called with the signals held back.
+bool RegistraPendente(int pasta, const std::string& nome) {
+  if (haPendente != 0 || nome.size() >= sizeof(pendente)) {
     return false;
   }
-  std::memcpy(pendente, caminho.c_str(), caminho.size() + 1);
+  pastaPendente = ::fcntl(pasta, F_DUPFD_CLOEXEC, 3);
+  if (pastaPendente < 0) {
+    return false;
+  }
+  std::memcpy(pendente, nome.c_str(), nome.size() + 1);
   haPendente = 1;
-  for (std::size_t i = 0; i < std::size(kSinais); ++i) {
+  const sigset_t& sinais = SinaisQueTerminam();
+  for (int s = 1; s < NSIG; ++s) {
     // A signal that the program ignores, or handles itself, is left as it is.
-    if (::sigaction(kSinais[i], nullptr, &anteriores[i]) != 0 ||
-        (anteriores[i].sa_flags & SA_SIGINFO) != 0 || anteriores[i].sa_handler != SIG_DFL) {
+    if (sigismember(&sinais, s) != 1 || ::sigaction(s, nullptr, &anteriores[s]) != 0 ||
+        (anteriores[s].sa_flags & SA_SIGINFO) != 0 || anteriores[s].sa_handler != SIG_DFL) {
       continue;
     }
     struct sigaction nova {};
     nova.sa_handler = RemovePendente;
-    sigemptyset(&nova.sa_mask);
-    for (int s : kSinais) {
-      sigaddset(&nova.sa_mask, s);
-    }
-    instalados[i] = ::sigaction(kSinais[i], &nova, nullptr) == 0;
+    nova.sa_mask = sinais;
+    instalados[s] = ::sigaction(s, &nova, nullptr) == 0;
   }
   return true;
+}
+
+// Called with the signals held back.
+void DesregistraPendente() {
+  haPendente = 0;
+  for (int s = 1; s < NSIG; ++s) {
+    if (instalados[s]) {
+      ::sigaction(s, &anteriores[s], nullptr);
+      instalados[s] = false;
+    }
+  }
+  ::close(pastaPendente);
+  pastaPendente = -1;
 }
 
 }  // namespace
 
 void RemoveArquivoPendente() {
   if (haPendente != 0) {
-    ::unlink(pendente);
+    ::unlinkat(pastaPendente, pendente, 0);
   }
 }
 
 namespace {
 
-// Called with the signals held back.
-void DesregistraPendente() {
-  haPendente = 0;
-  for (std::size_t i = 0; i < std::size(kSinais); ++i) {
-    if (instalados[i]) {
-      ::sigaction(kSinais[i], &anteriores[i], nullptr);
-      instalados[i] = false;
+// A file descriptor that closes itself.
+class Descritor {
+ public:
+  explicit Descritor(int fd = -1) : fd_(fd) {}
+  ~Descritor() { Troca(-1); }
+  Descritor(const Descritor&) = delete;
+  Descritor& operator=(const Descritor&) = delete;
+  int fd() const { return fd_; }
+  void Troca(int fd) {
+    if (fd_ >= 0) {
+      ::close(fd_);
     }
+    fd_ = fd;
   }
-}
+  int Solta() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
 
 mode_t MascaraDeCriacao() {
   // The kernel shows the umask without changing it; older ones do not.
@@ -117,11 +159,11 @@ mode_t MascaraDeCriacao() {
   return mascara;
 }
 
-// The text of a symbolic link.
-bool LeLigacao(const std::string& caminho, std::string& texto) {
+// The text of the symbolic link `nome` in the folder `pasta`.
+bool LeLigacao(int pasta, const std::string& nome, std::string& texto) {
   texto.resize(256);
   for (;;) {
-    const ssize_t n = ::readlink(caminho.c_str(), texto.data(), texto.size());
+    const ssize_t n = ::readlinkat(pasta, nome.c_str(), texto.data(), texto.size());
     if (n < 0) {
       return false;
     }
@@ -131,6 +173,52 @@ bool LeLigacao(const std::string& caminho, std::string& texto) {
     }
     texto.resize(texto.size() * 2);
   }
+}
+
+// The parts of a path, in order; a path that ends in "/" names a folder, and ends with ".".
+std::vector<std::string> Partes(const std::string& caminho) {
+  std::vector<std::string> partes;
+  std::size_t i = 0;
+  while (i < caminho.size()) {
+    const std::size_t fim = std::min(caminho.find('/', i), caminho.size());
+    if (fim > i) {
+      partes.push_back(caminho.substr(i, fim - i));
+    }
+    i = fim + 1;
+  }
+  if (!partes.empty() && caminho.back() == '/') {
+    partes.emplace_back(".");
+  }
+  return partes;
+}
+
+bool SoDigitos(const std::string& texto) {
+  return !texto.empty() && texto.size() < 10 &&
+         std::all_of(texto.begin(), texto.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The number of the program's open stream that an absolute path names ("/dev/stdout",
+// "/dev/fd/N", "/proc/self/fd/N" and the like); -1 when it names none.
+int NumeroDoFluxo(const std::vector<std::string>& p) {
+  const std::size_t n = p.size();
+  if (n == 2 && p[0] == "dev") {
+    const char* nomes[] = {"stdin", "stdout", "stderr"};
+    for (int i = 0; i < 3; ++i) {
+      if (p[1] == nomes[i]) {
+        return i;
+      }
+    }
+  }
+  if (n < 3 || p[n - 2] != "fd" || !SoDigitos(p[n - 1])) {
+    return -1;
+  }
+  const std::string eu = std::to_string(::getpid());
+  const bool proprio =
+      (n == 3 && p[0] == "dev") ||
+      (n == 4 && p[0] == "proc" && (p[1] == "self" || p[1] == "thread-self" || p[1] == eu)) ||
+      (n == 6 && p[0] == "proc" && (p[1] == "self" || p[1] == eu) && p[2] == "task" &&
+       SoDigitos(p[3]));
+  return proprio ? std::stoi(p[n - 1]) : -1;
 }
 
 // A file name short enough to take the temporary file's prefix and suffix, cut between
@@ -151,14 +239,189 @@ constexpr int kMaximoLigacoes = 40;
 
 // A link in a folder where everyone may create files and only owners remove them (/tmp) is
 // followed only when it belongs to the user or to the folder's owner: otherwise anyone could
-// point it at the user's files. The kernel applies the same rule when it opens a file.
-bool PodeSeguir(const std::string& pasta, const struct stat& ligacao) {
+// point it at the user's files or folders. A kernel that protects links applies the same rule.
+bool PodeSeguir(const struct stat& pasta, const struct stat& ligacao) {
+  const bool publica = (pasta.st_mode & S_ISVTX) != 0 && (pasta.st_mode & S_IWOTH) != 0;
+  return !publica || ligacao.st_uid == ::geteuid() || ligacao.st_uid == pasta.st_uid;
+}
+
+// Where a path leads: part by part, each link followed under the rule above, down to the folder
+// that holds the last part (held open, so that no later swap of a folder for a link moves it).
+struct Alvo {
+  Descritor pasta;
+  std::vector<std::string> partesDaPasta;  // from the root, when the working folder is known
+  std::string nome;                        // the last part, links followed
+  bool existe = false;
   struct stat st {};
-  if (::stat(pasta.c_str(), &st) != 0) {
-    return false;
+  int fluxo = -1;  // an open stream's number, when the path names one
+  int erro = 0;
+};
+
+void Resolve(const std::string& caminho, Alvo& a) {
+  const bool absoluto = caminho.front() == '/';
+  a.pasta.Troca(::open(absoluto ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (a.pasta.fd() < 0) {
+    a.erro = errno;
+    return;
   }
-  const bool publica = (st.st_mode & S_ISVTX) != 0 && (st.st_mode & S_IWOTH) != 0;
-  return !publica || ligacao.st_uid == ::geteuid() || ligacao.st_uid == st.st_uid;
+  bool raiz = absoluto;  // partesDaPasta start at the root
+  if (!absoluto) {
+    if (char* atual = ::getcwd(nullptr, 0)) {
+      a.partesDaPasta = Partes(atual);
+      raiz = atual[0] == '/';
+      std::free(atual);
+    }
+  }
+  const auto volta = [&a, &raiz](bool aRaiz) {
+    a.partesDaPasta.clear();
+    raiz = aRaiz;
+  };
+  std::deque<std::string> pendentes;
+  for (std::string& parte : Partes(caminho)) {
+    pendentes.push_back(std::move(parte));
+  }
+  int saltos = 0;
+  while (!pendentes.empty()) {
+    const std::string parte = std::move(pendentes.front());
+    pendentes.pop_front();
+    const bool ultima = pendentes.empty();
+    if (parte == "." || parte == "..") {
+      if (ultima) {
+        a.erro = EISDIR;
+        return;
+      }
+      if (parte == "..") {
+        const int acima = ::openat(a.pasta.fd(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (acima < 0) {
+          a.erro = errno;
+          return;
+        }
+        a.pasta.Troca(acima);
+        if (!a.partesDaPasta.empty() && a.partesDaPasta.back() != "..") {
+          a.partesDaPasta.pop_back();
+        } else if (!raiz) {
+          a.partesDaPasta.emplace_back("..");
+        }
+      }
+      continue;
+    }
+    if (ultima && raiz) {
+      std::vector<std::string> inteiro = a.partesDaPasta;
+      inteiro.push_back(parte);
+      a.fluxo = NumeroDoFluxo(inteiro);
+      if (a.fluxo >= 0) {
+        return;
+      }
+    }
+    struct stat st {};
+    if (::fstatat(a.pasta.fd(), parte.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno == ENOENT && ultima) {
+        a.nome = parte;
+        return;
+      }
+      a.erro = errno;
+      return;
+    }
+    if (S_ISLNK(st.st_mode)) {
+      struct stat daPasta {};
+      std::string texto;
+      if (::fstat(a.pasta.fd(), &daPasta) != 0) {
+        a.erro = errno;
+      } else if (!PodeSeguir(daPasta, st)) {
+        a.erro = EACCES;
+      } else if (++saltos > kMaximoLigacoes) {
+        a.erro = ELOOP;
+      } else if (!LeLigacao(a.pasta.fd(), parte, texto)) {
+        a.erro = errno;
+      } else if (texto.empty()) {
+        a.erro = ENOENT;
+      }
+      if (a.erro != 0) {
+        return;
+      }
+      if (texto.front() == '/') {
+        a.pasta.Troca(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (a.pasta.fd() < 0) {
+          a.erro = errno;
+          return;
+        }
+        volta(true);
+      }
+      std::vector<std::string> novas = Partes(texto);
+      pendentes.insert(pendentes.begin(), novas.begin(), novas.end());
+      continue;
+    }
+    if (ultima) {
+      a.nome = parte;
+      a.existe = true;
+      a.st = st;
+      return;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+      a.erro = ENOTDIR;
+      return;
+    }
+    // A folder swapped for a link since it was looked at is not followed.
+    const int dentro =
+        ::openat(a.pasta.fd(), parte.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dentro < 0) {
+      a.erro = errno;
+      return;
+    }
+    a.pasta.Troca(dentro);
+    a.partesDaPasta.push_back(parte);
+  }
+  a.erro = EISDIR;  // the root, or an empty path
+}
+
+// The folder for messages: as the user would name it from the working folder.
+std::string NomeDaPasta(const std::vector<std::string>& partes) {
+  std::string completo;
+  for (const std::string& p : partes) {
+    completo += "/" + p;
+  }
+  if (completo.empty()) {
+    return "/";
+  }
+  std::string atual;
+  if (char* a = ::getcwd(nullptr, 0)) {
+    atual = a;
+    std::free(a);
+  }
+  if (completo == atual) {
+    return ".";
+  }
+  if (!atual.empty() && completo.compare(0, atual.size() + 1, atual + "/") == 0) {
+    return completo.substr(atual.size() + 1);
+  }
+  return completo;
+}
+
+// Creates the temporary file in `pasta` under an unpredictable name and makes it the pending
+// file; -1 with errno on failure.
+int CriaTemporario(int pasta, const std::string& nome, std::string& temporario, bool& registrado) {
+  static constexpr char kLetras[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device fonte;
+  for (int tentativa = 0; tentativa < 100; ++tentativa) {
+    std::string t = "." + NomeCurto(nome) + ".";
+    for (int i = 0; i < 10; ++i) {
+      t += kLetras[fonte() % (sizeof(kLetras) - 1)];
+    }
+    SinaisRetidos retidos;  // no moment when the file exists and a signal would leave it
+    const int fd = ::openat(pasta, t.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      temporario = t;
+      registrado = RegistraPendente(pasta, temporario);
+      return fd;
+    }
+    if (errno != EEXIST) {
+      return -1;
+    }
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 }  // namespace
@@ -181,146 +444,137 @@ Origem::~Origem() {
   }
 }
 
+void Destino::Falha(int erro) const {
+  if (erro != 0) {
+    std::fprintf(erros_, "não foi possível gravar '%s': %s\n", caminho_.c_str(),
+                 std::strerror(erro));
+  } else {
+    std::fprintf(erros_, "não foi possível gravar '%s'\n", caminho_.c_str());
+  }
+}
+
+void Destino::AbreFluxo(int numero, std::FILE* padrao) {
+  if (padrao != nullptr && ::fileno(padrao) == numero) {
+    arquivo_ = padrao;
+    caminho_.clear();
+    return;
+  }
+  const int modo = ::fcntl(numero, F_GETFL);
+  if (modo < 0 || (modo & O_ACCMODE) == O_RDONLY) {
+    Falha(modo < 0 ? errno : EBADF);
+    return;
+  }
+  Descritor fd(::fcntl(numero, F_DUPFD_CLOEXEC, 3));
+  if (fd.fd() < 0 || (arquivo_ = ::fdopen(fd.fd(), "wb")) == nullptr) {
+    Falha(errno);
+    return;
+  }
+  fd.Solta();
+  direto_ = true;
+}
+
 Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros)
     : caminho_(caminho), erros_(erros) {
   if (caminho_.empty() || caminho_ == "-") {
     arquivo_ = padrao;
+    caminho_.clear();
     return;
   }
-  const auto falha = [this](int erro) {
-    std::fprintf(erros_, "não foi possível gravar '%s': %s\n", caminho_.c_str(),
-                 std::strerror(erro));
-  };
-
-  // Follows symbolic links to the file they name, which may not exist yet.
-  struct stat st {};
-  bool existe = false;
-  alvo_ = caminho_;
-  for (int saltos = 0;; ++saltos) {
-    if (::lstat(alvo_.c_str(), &st) != 0) {
-      if (errno != ENOENT) {
-        falha(errno);
-        return;
-      }
-      break;
-    }
-    if (!S_ISLNK(st.st_mode)) {
-      existe = true;
-      break;
-    }
-    const std::filesystem::path pasta = std::filesystem::path(alvo_).parent_path();
-    if (!PodeSeguir(pasta.empty() ? "." : pasta.string(), st)) {
-      falha(EACCES);
-      return;
-    }
-    std::string ligacao;
-    if (saltos == kMaximoLigacoes || !LeLigacao(alvo_, ligacao)) {
-      falha(saltos == kMaximoLigacoes ? ELOOP : errno);
-      return;
-    }
-    alvo_ = ligacao.front() == '/' || pasta.empty() ? ligacao : (pasta / ligacao).string();
-  }
-  const std::filesystem::path alvo(alvo_);
-  if ((existe && S_ISDIR(st.st_mode)) || alvo.filename().empty()) {
-    falha(EISDIR);
+  Alvo alvo;
+  Resolve(caminho_, alvo);
+  if (alvo.fluxo >= 0) {
+    AbreFluxo(alvo.fluxo, padrao);
     return;
   }
+  if (alvo.erro == 0 && alvo.existe && S_ISDIR(alvo.st.st_mode)) {
+    alvo.erro = EISDIR;
+  }
+  if (alvo.erro != 0) {
+    Falha(alvo.erro);
+    return;
+  }
+  const int pasta = alvo.pasta.fd();
+  const struct stat& st = alvo.st;
 
-  if (existe && !S_ISREG(st.st_mode)) {
+  if (alvo.existe && !S_ISREG(st.st_mode)) {
     // A device, a FIFO: written in place, as a shell's ">" does. If it was swapped for something
     // else meanwhile, nothing is opened through a link and no file is written over.
-    const int fd = ::open(alvo_.c_str(), O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
+    Descritor fd(::openat(pasta, alvo.nome.c_str(), O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
     struct stat aberto {};
-    if (fd >= 0 && ::fstat(fd, &aberto) == 0 &&
+    if (fd.fd() >= 0 && ::fstat(fd.fd(), &aberto) == 0 &&
         (S_ISREG(aberto.st_mode) || S_ISDIR(aberto.st_mode))) {
-      ::close(fd);
       std::fprintf(erros_, "não foi possível gravar '%s': o arquivo mudou enquanto era aberto\n",
                    caminho_.c_str());
       return;
     }
-    if (fd < 0 || (arquivo_ = ::fdopen(fd, "wb")) == nullptr) {
-      falha(errno);
-      if (fd >= 0) {
-        ::close(fd);
-      }
+    if (fd.fd() < 0 || (arquivo_ = ::fdopen(fd.fd(), "wb")) == nullptr) {
+      Falha(errno);
       return;
     }
+    fd.Solta();
     direto_ = true;
     return;
   }
 
-  if (existe && ::access(alvo_.c_str(), W_OK) != 0) {
-    falha(errno);
+  if (alvo.existe && ::faccessat(pasta, alvo.nome.c_str(), W_OK, 0) != 0) {
+    Falha(errno);
     return;
   }
-  const std::string pasta = alvo.parent_path().empty() ? "." : alvo.parent_path().string();
-  if (::access(pasta.c_str(), W_OK | X_OK) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) {
-      falha(errno);
-      return;
-    }
+  if (::faccessat(pasta, ".", W_OK | X_OK, 0) != 0) {
     std::fprintf(erros_,
                  "não foi possível gravar '%s': a pasta '%s' não aceita arquivos novos (%s)\n",
-                 caminho_.c_str(), pasta.c_str(), std::strerror(errno));
+                 caminho_.c_str(), NomeDaPasta(alvo.partesDaPasta).c_str(), std::strerror(errno));
     return;
   }
 
   // In a folder with the sticky bit only the owners may replace a file: refused now rather than
   // after all the work.
   struct stat daPasta {};
-  if (existe && ::geteuid() != 0 && st.st_uid != ::geteuid() &&
-      ::stat(pasta.c_str(), &daPasta) == 0 && (daPasta.st_mode & S_ISVTX) != 0 &&
+  if (alvo.existe && ::geteuid() != 0 && st.st_uid != ::geteuid() &&
+      ::fstat(pasta, &daPasta) == 0 && (daPasta.st_mode & S_ISVTX) != 0 &&
       daPasta.st_uid != ::geteuid()) {
-    falha(EPERM);
+    Falha(EPERM);
     return;
   }
 
-  std::string modelo = pasta + "/." + NomeCurto(alvo.filename().string()) + ".XXXXXX";
-  int fd = -1;
-  {
-    SinaisRetidos retidos;  // no moment when the file exists and a signal would leave it
-    fd = ::mkostemp(modelo.data(), O_CLOEXEC);
-    if (fd < 0) {
-      falha(errno);
-      return;
-    }
-    temporario_ = modelo;
-    registrado_ = RegistraPendente(temporario_);
+  const int fd = CriaTemporario(pasta, alvo.nome, temporario_, registrado_);
+  if (fd < 0) {
+    Falha(errno);
+    return;
   }
-  if (existe && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+  pasta_ = alvo.pasta.Solta();
+  nomeAlvo_ = alvo.nome;
+  if (alvo.existe && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
     // Keeps the owner where the system allows it; a user who may not give files away keeps
     // the file as their own, as when they copy it.
     if (::fchown(fd, st.st_uid, st.st_gid) != 0 &&
         ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
     }
   }
-  const mode_t modo = existe ? (st.st_mode & 0777) : (0666 & ~MascaraDeCriacao());
+  const mode_t modo = alvo.existe ? (st.st_mode & 0777) : (0666 & ~MascaraDeCriacao());
   if (::fchmod(fd, modo) != 0 || (arquivo_ = ::fdopen(fd, "wb")) == nullptr) {
-    falha(errno);
+    Falha(errno);
     ::close(fd);
     Abandona();
   }
 }
 
 Destino::~Destino() {
-  if (direto_) {
-    if (arquivo_ != nullptr) {
-      std::fclose(arquivo_);
-    }
-    return;
+  if (arquivo_ != nullptr && (direto_ || !temporario_.empty())) {
+    std::fclose(arquivo_);
+    arquivo_ = nullptr;
   }
   if (!temporario_.empty()) {
-    if (arquivo_ != nullptr) {
-      std::fclose(arquivo_);
-      arquivo_ = nullptr;
-    }
     Abandona();
+  }
+  if (pasta_ >= 0) {
+    ::close(pasta_);
   }
 }
 
 void Destino::Abandona() {
   SinaisRetidos retidos;
-  ::unlink(temporario_.c_str());
+  ::unlinkat(pasta_, temporario_.c_str(), 0);
   if (registrado_) {
     DesregistraPendente();
     registrado_ = false;
@@ -332,38 +586,62 @@ bool Destino::Confirma() {
   if (!direto_ && temporario_.empty()) {
     return true;  // standard output: the caller checks the stream
   }
-  const bool escrito = std::ferror(arquivo_) == 0;
-  const bool fechado = std::fclose(arquivo_) == 0;
-  int erro = errno;
+  errno = 0;
+  bool ok = std::fflush(arquivo_) == 0 && std::ferror(arquivo_) == 0;
+  int erro = ok ? 0 : errno;
+  // The contents reach the disk before the name does: a crash after the rename leaves the new
+  // file whole, never an empty one. A file system that cannot sync says EINVAL.
+  if (ok && !direto_ && ::fsync(::fileno(arquivo_)) != 0 && errno != EINVAL) {
+    ok = false;
+    erro = errno;
+  }
+  if (std::fclose(arquivo_) != 0 && ok) {
+    ok = false;
+    erro = errno;
+  }
   arquivo_ = nullptr;
-  bool ok = escrito && fechado;
   if (direto_) {
     direto_ = false;
-  } else {
+    if (!ok) {
+      Falha(erro);
+    }
+    return ok;
+  }
+  {
     SinaisRetidos retidos;
-    if (ok && ::rename(temporario_.c_str(), alvo_.c_str()) != 0) {
-      erro = errno;
+    if (ok && ::renameat(pasta_, temporario_.c_str(), pasta_, nomeAlvo_.c_str()) != 0) {
       ok = false;
+      erro = errno;
     }
-    if (ok) {
-      if (registrado_) {
-        DesregistraPendente();
-        registrado_ = false;
-      }
-      temporario_.clear();
-    } else {
+    if (!ok) {
       Abandona();
+      Falha(erro);
+      return false;
     }
-  }
-  if (!ok) {
-    if (escrito) {
-      std::fprintf(erros_, "não foi possível gravar '%s': %s\n", caminho_.c_str(),
-                   std::strerror(erro));
-    } else {
-      std::fprintf(erros_, "não foi possível gravar '%s'\n", caminho_.c_str());
+    if (registrado_) {
+      DesregistraPendente();
+      registrado_ = false;
     }
+    temporario_.clear();
   }
-  return ok;
+  // Then the folder, which holds the new name.
+  Descritor pasta(::openat(pasta_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (pasta.fd() >= 0 && ::fsync(pasta.fd()) != 0 && errno != EINVAL) {
+    std::fprintf(erros_, "'%s' foi posto no lugar, mas a pasta não pôde ser levada ao disco: %s\n",
+                 caminho_.c_str(), std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
+std::filesystem::path PastaDoRegistroDaFerramenta(const char* estado, const char* casa) {
+  if (estado != nullptr && estado[0] == '/') {
+    return std::filesystem::path(estado) / "lumbrava-layouts";
+  }
+  if (casa != nullptr && casa[0] == '/') {
+    return std::filesystem::path(casa) / ".local" / "state" / "lumbrava-layouts";
+  }
+  return {};
 }
 
 }  // namespace lumbrava

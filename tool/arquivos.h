@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace lumbrava {
@@ -27,15 +28,24 @@ void RemoveArquivoPendente();
 
 // Where the output goes:
 // - standard output when the name is empty or "-";
+// - a stream the program already holds open, named as the system names it ("/dev/stdout",
+//   "/dev/stderr", "/dev/fd/N", "/proc/self/fd/N", or a link to one of them), is written in place
+//   as "-" is: whatever the stream leads to, nothing is replaced;
 // - a regular file (or a name not taken yet) is written all-or-nothing: the text goes to a
 //   temporary file with an unpredictable name, created exclusively in the target's folder, and
-//   Confirma renames it over the target. A symbolic link is followed, so the file it names is
-//   replaced and the link stays. An existing file keeps its permissions; a new one gets
-//   0666 less the umask, as a shell's ">" would give it. A file the user may not write, or a
-//   folder where no file can be created, is refused. If the program is interrupted (SIGINT,
-//   SIGTERM, SIGHUP) while the temporary file is pending, it is removed;
+//   Confirma writes it to the disk and renames it over the target. The target is replaced, not
+//   rewritten: other hard links to it keep the old contents. A symbolic link is followed, so the
+//   file it names is replaced and the link stays. A link that sits in a folder where everyone may
+//   create files and only owners remove them (/tmp), and belongs to neither the user nor the
+//   folder's owner, is refused, whatever part of the path it is. An existing file keeps its
+//   permissions; a new one gets 0666 less the umask, as a shell's ">" would give it. A file the
+//   user may not write, or a folder where no file can be created, is refused. A signal whose
+//   default action ends the program (SIGBUS aside, which the file mapping handles) removes the
+//   pending file first, unless the program ignores or handles that signal itself;
 // - anything else that exists (a terminal, /dev/null, a FIFO) is opened and written directly, as
 //   a shell would: there is no all-or-nothing then, and what was written before a failure stays.
+//
+// Threads: a Destino belongs to one thread; only one temporary file is pending at a time.
 class Destino {
  public:
   // On failure arquivo() is null and the reason was written to `erros`.
@@ -47,21 +57,31 @@ class Destino {
   std::FILE* arquivo() const { return arquivo_; }
   // True when the output appears only if Confirma is reached (a temporary file is pending).
   bool ParaArquivo() const { return !temporario_.empty(); }
+  // The name the user gave, or empty for standard output.
+  const std::string& nome() const { return caminho_; }
 
   // Puts the file in place (or closes a file written directly); false when it could not be
   // written, with the reason written to `erros`.
   bool Confirma();
 
  private:
+  void Falha(int erro) const;
+  void AbreFluxo(int numero, std::FILE* padrao);
   void Abandona();
 
   std::string caminho_;     // as the user named it, for messages
-  std::string alvo_;        // the file that symbolic links lead to
-  std::string temporario_;  // empty unless written all-or-nothing
+  std::string nomeAlvo_;    // the target's name in its folder, links followed
+  std::string temporario_;  // the temporary file's name there; empty unless all-or-nothing
+  int pasta_ = -1;          // the target's folder
   std::FILE* erros_;
   std::FILE* arquivo_ = nullptr;
   bool direto_ = false;      // a file opened directly: closed, never removed
   bool registrado_ = false;  // the temporary file is the one removed on a signal
 };
+
+// The folder of the tool's error log, from the values of XDG_STATE_HOME and HOME (either may be
+// null): "$XDG_STATE_HOME/lumbrava-layouts", else "$HOME/.local/state/lumbrava-layouts". A value
+// that is not an absolute path is passed over; empty when neither gives a folder.
+std::filesystem::path PastaDoRegistroDaFerramenta(const char* estado, const char* casa);
 
 }  // namespace lumbrava

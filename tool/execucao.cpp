@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "tool/codigos_saida.h"
 
@@ -36,7 +37,14 @@ int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino&
   }
   relator.Conclui(destino.ParaArquivo());
   if (!saida.Descarrega()) {
-    std::fprintf(erros, "erro ao gravar a saída\n");
+    const std::string motivo =
+        saida.Erro() != 0 ? std::string(": ") + std::strerror(saida.Erro()) : std::string();
+    if (destino.nome().empty()) {
+      std::fprintf(erros, "erro ao gravar a saída%s\n", motivo.c_str());
+    } else {
+      std::fprintf(erros, "não foi possível gravar '%s'%s\n", destino.nome().c_str(),
+                   motivo.c_str());
+    }
     return kSaidaEntradaRecusada;
   }
   if (relator.total() > 0) {

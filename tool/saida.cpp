@@ -1,6 +1,19 @@
 #include "tool/saida.h"
 
+#include <cerrno>
+
 namespace lumbrava {
+
+void Saida::Grava(std::string_view texto) {
+  if (falhou_ || texto.empty()) {
+    return;
+  }
+  errno = 0;
+  if (std::fwrite(texto.data(), 1, texto.size(), arquivo_) != texto.size()) {
+    falhou_ = true;
+    erro_ = errno;
+  }
+}
 
 void Saida::Escreve(std::string_view texto) {
   constexpr std::size_t kPedacoGrande = std::size_t{64} << 10U;
@@ -9,26 +22,20 @@ void Saida::Escreve(std::string_view texto) {
     TalvezDescarregue();
     return;
   }
-  if (!buffer_.empty()) {
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), arquivo_) != buffer_.size()) {
-      falhou_ = true;
-    }
-    buffer_.clear();
-  }
-  if (std::fwrite(texto.data(), 1, texto.size(), arquivo_) != texto.size()) {
-    falhou_ = true;
-  }
+  Grava(buffer_);
+  buffer_.clear();
+  Grava(texto);
 }
 
 bool Saida::Descarrega() {
-  if (!buffer_.empty()) {
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), arquivo_) != buffer_.size()) {
+  Grava(buffer_);
+  buffer_.clear();
+  if (!falhou_) {
+    errno = 0;
+    if (std::fflush(arquivo_) != 0) {
       falhou_ = true;
+      erro_ = errno;
     }
-    buffer_.clear();
-  }
-  if (std::fflush(arquivo_) != 0) {
-    falhou_ = true;
   }
   return !falhou_;
 }

@@ -24,14 +24,20 @@ class Saida {
       Descarrega();
     }
   }
-  // False when the file could not be written.
+  // False when the file could not be written. After the first failure nothing more is written
+  // (what follows would land after a gap); the text is dropped.
   bool Descarrega();
   bool Falhou() const { return falhou_; }
+  // The system's reason for the first failure (an errno value); 0 when it gave none.
+  int Erro() const { return erro_; }
 
  private:
+  void Grava(std::string_view texto);
+
   std::FILE* arquivo_;
   std::string buffer_;
   bool falhou_ = false;
+  int erro_ = 0;
 };
 
 }  // namespace lumbrava
