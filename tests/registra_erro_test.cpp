@@ -1,6 +1,7 @@
 #include "common/registra_erro.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,15 +13,34 @@
 
 #include "common/texto.h"
 #include "tests/apoio.h"
+#include "tool/arquivos.h"
 
 namespace lumbrava {
 namespace {
 
 class RegistraErroTest : public teste::PastaDoProgramaPropria {
  protected:
+  void TearDown() override {
+    DefinePastaDosRegistros(std::nullopt);
+    PastaDoProgramaPropria::TearDown();
+  }
+  static std::string NomeDeHoje() {
+    const std::time_t agora =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&agora, &local);
+    return NomeArquivoErros(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+  }
+  static std::filesystem::perms Permissoes(const std::filesystem::path& p) {
+    return std::filesystem::symlink_status(p).permissions();
+  }
+
   std::vector<std::string> Linhas() {
     std::vector<std::string> linhas;
     for (const auto& e : std::filesystem::directory_iterator(pasta)) {
+      if (e.is_symlink() || !e.is_regular_file()) {
+        continue;
+      }
       std::ifstream f(e.path());
       for (std::string l; std::getline(f, l);) {
         linhas.push_back(l);
@@ -66,6 +86,69 @@ TEST_F(RegistraErroTest, AFailureToWriteIsSwallowed) {
   DefinePastaPrograma(pasta / "nao-existe" / "nem-esta");
   EXPECT_NO_THROW(RegistraErro("sem lugar"));
   EXPECT_TRUE(Linhas().empty());
+}
+
+// The program may send its logs elsewhere: the folders are made for their owner alone and the
+// day's file for its owner alone, whatever the umask; the program's folder is left as it is.
+TEST_F(RegistraErroTest, ALogsFolderOfItsOwnIsMadeWhenFirstWritten) {
+  namespace fs = std::filesystem;
+  EXPECT_EQ(PastaDosRegistros(), pasta);  // the program's folder unless chosen
+  const fs::path estado = pasta / "estado";
+  const fs::path registros = estado / "programa";
+  DefinePastaDosRegistros(registros);
+  EXPECT_EQ(PastaDosRegistros(), registros);
+  EXPECT_FALSE(fs::exists(estado));  // nothing made before there is something to write
+  const mode_t mascara = ::umask(0);
+  RegistraErro("primeira");
+  RegistraErro("segunda");
+  ::umask(mascara);
+  const auto soDono = fs::perms::owner_all;
+  EXPECT_EQ(Permissoes(estado), soDono);
+  EXPECT_EQ(Permissoes(registros), soDono);
+  EXPECT_EQ(Permissoes(registros / NomeDeHoje()), fs::perms::owner_read | fs::perms::owner_write);
+  std::ifstream f(registros / NomeDeHoje());
+  std::string texto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  EXPECT_NE(texto.find(":primeira,,,,'"), std::string::npos) << texto;
+  EXPECT_NE(texto.find(":segunda,,,,'"), std::string::npos) << texto;
+
+  // An empty folder turns the log off; none brings the program's folder back.
+  DefinePastaDosRegistros(fs::path());
+  RegistraErro("em lugar nenhum");
+  DefinePastaDosRegistros(std::nullopt);
+  EXPECT_EQ(Linhas().size(), 0U);
+  RegistraErro("de volta");
+  EXPECT_EQ(Linhas().size(), 2U);
+  EXPECT_EQ(fs::file_size(registros / NomeDeHoje()), texto.size());
+}
+
+// What stands at the log's name and is not a file is left alone, and nothing is logged.
+TEST_F(RegistraErroTest, ALinkOrAFifoAtTheLogsNameIsLeftAlone) {
+  namespace fs = std::filesystem;
+  const fs::path vitima = pasta / "vitima";
+  std::ofstream(vitima) << "intocada\n";
+  fs::create_symlink(vitima, pasta / NomeDeHoje());
+  RegistraErro("pela ligacao");
+  EXPECT_TRUE(fs::is_symlink(pasta / NomeDeHoje()));
+  EXPECT_EQ(Linhas(), std::vector<std::string>{"intocada"});
+  fs::remove(pasta / NomeDeHoje());
+  ASSERT_EQ(::mkfifo((pasta / NomeDeHoje()).c_str(), 0600), 0);
+  RegistraErro("pela fila");  // returns: nobody reads the FIFO
+  EXPECT_EQ(fs::status(pasta / NomeDeHoje()).type(), fs::file_type::fifo);
+}
+
+// The tool's log folder: the state folder the user names, else the one in their home.
+TEST(PastaDoRegistroDaFerramenta, IsTheUsersStateFolder) {
+  EXPECT_EQ(PastaDoRegistroDaFerramenta("/var/estado", "/home/ana"),
+            "/var/estado/lumbrava-layouts");
+  EXPECT_EQ(PastaDoRegistroDaFerramenta(nullptr, "/home/ana"),
+            "/home/ana/.local/state/lumbrava-layouts");
+  // A relative or empty value is passed over; without a home there is no log.
+  EXPECT_EQ(PastaDoRegistroDaFerramenta("estado", "/home/ana"),
+            "/home/ana/.local/state/lumbrava-layouts");
+  EXPECT_EQ(PastaDoRegistroDaFerramenta("", "/home/ana"),
+            "/home/ana/.local/state/lumbrava-layouts");
+  EXPECT_TRUE(PastaDoRegistroDaFerramenta(nullptr, nullptr).empty());
+  EXPECT_TRUE(PastaDoRegistroDaFerramenta("", "casa").empty());
 }
 
 TEST(NomeArquivoErros, IsDayMonthAndTwoDigitYear) {

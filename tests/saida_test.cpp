@@ -4,13 +4,16 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -30,8 +33,11 @@ using namespace std::chrono_literals;
 struct Opcoes {
   std::string entrada;
   const char* saida = nullptr;  // a file for standard output instead of capturing it
+  int descritorDaSaida = -1;    // or a descriptor the test holds (opened in append mode, a pipe)
+  int descritorDosErros = -1;   // the same for standard error
   bool saidaFechada = false;
-  bool semPrivilegios = false;  // as a user who cannot override permissions
+  rlim_t limiteDeArquivo = RLIM_INFINITY;  // the largest file the tool may write
+  bool semPrivilegios = false;             // as a user who cannot override permissions
   mode_t mascara = 022;
 };
 
@@ -103,9 +109,13 @@ class SaidaTest : public teste::Ferramenta {
           ::dup2(fds[i], i);
         }
       }
-      for (int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+      for (int s = 1; s < NSIG; ++s) {
         ::signal(s, SIG_DFL);
       }
+      const struct rlimit semCore { 0, 0 };
+      const struct rlimit tamanho { o.limiteDeArquivo, o.limiteDeArquivo };
+      ::setrlimit(RLIMIT_CORE, &semCore);
+      ::setrlimit(RLIMIT_FSIZE, &tamanho);
       ::umask(o.mascara);
       if (o.semPrivilegios && ::geteuid() == 0 &&
           (::setgroups(0, nullptr) != 0 || ::setgid(kNinguem) != 0 || ::setuid(kNinguem) != 0)) {
@@ -141,10 +151,13 @@ class SaidaTest : public teste::Ferramenta {
       return ::open((pasta / nome).c_str(), modo | O_CLOEXEC, 0644);
     };
     const int entrada = abre(".stdin", O_RDONLY);
-    const int saida = o.saidaFechada       ? -1
-                      : o.saida != nullptr ? ::open(o.saida, O_WRONLY | O_CLOEXEC)
-                                           : abre(".stdout", O_WRONLY | O_CREAT | O_TRUNC);
-    const int erros = abre(".stderr", O_WRONLY | O_CREAT | O_TRUNC);
+    const bool capturaSaida = o.saida == nullptr && o.descritorDaSaida < 0;
+    const int saida = o.saidaFechada            ? -1
+                      : o.saida != nullptr      ? ::open(o.saida, O_WRONLY | O_CLOEXEC)
+                      : o.descritorDaSaida >= 0 ? ::fcntl(o.descritorDaSaida, F_DUPFD_CLOEXEC, 3)
+                                                : abre(".stdout", O_WRONLY | O_CREAT | O_TRUNC);
+    const int erros = o.descritorDosErros >= 0 ? ::fcntl(o.descritorDosErros, F_DUPFD_CLOEXEC, 3)
+                                               : abre(".stderr", O_WRONLY | O_CREAT | O_TRUNC);
     const pid_t pid = Inicia(argumentos, entrada, saida, erros, o);
     for (int fd : {entrada, saida, erros}) {
       if (fd >= 0) {
@@ -152,7 +165,8 @@ class SaidaTest : public teste::Ferramenta {
       }
     }
     const int codigo = Espera(pid);
-    return {codigo, o.saida == nullptr ? Le(pasta / ".stdout") : "", Le(pasta / ".stderr")};
+    return {codigo, capturaSaida ? Le(pasta / ".stdout") : "",
+            o.descritorDosErros < 0 ? Le(pasta / ".stderr") : ""};
   }
 };
 
@@ -208,8 +222,17 @@ TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
   EXPECT_EQ(Le(pasta / "sub/real.txt"), kRegistro + "\r\n");
   EXPECT_EQ(Le(pasta / "sub/nova.txt"), kRegistro + "\r\n");
   EXPECT_EQ(Nomes(pasta / "sub"), (std::set<std::string>{"real.txt", "nova.txt"}));
+  // A link to a folder is a folder: ".." after it leads where the kernel's would, above the
+  // folder it names.
+  fs::create_directories(pasta / "sub/funda");
+  fs::create_symlink("sub/funda", pasta / "atalho");
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "atalho/../acima.txt"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(pasta / "sub/acima.txt"), kRegistro + "\r\n");
+  EXPECT_FALSE(fs::exists(pasta / "acima.txt"));
 
-  // In a folder that everyone writes to, a link that someone else left is not followed.
+  // In a folder that everyone writes to, a link that someone else left is not followed, whatever
+  // part of the path it is.
   if (::geteuid() != 0) {
     return;
   }
@@ -219,11 +242,30 @@ TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
   const fs::path vitima = Arquivo("vitima", "intocada\n");
   fs::create_symlink(vitima, publica / "armadilha");
   ASSERT_EQ(::lchown((publica / "armadilha").c_str(), kNinguem, kNinguem), 0);
-  const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/armadilha"});
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/armadilha"});
   EXPECT_EQ(r.codigo, 1);
   EXPECT_NE(r.erros.find("não foi possível gravar 'publica/armadilha'"), std::string::npos);
   EXPECT_EQ(Le(vitima), "intocada\n");
-  EXPECT_EQ(Nomes(publica), std::set<std::string>{"armadilha"});
+  const fs::path protegida = pasta / "protegida";
+  fs::create_directories(protegida);
+  fs::create_symlink(protegida, publica / "desvio");
+  ASSERT_EQ(::lchown((publica / "desvio").c_str(), kNinguem, kNinguem), 0);
+  fs::create_symlink("publica/desvio", pasta / "caminho");  // an ordinary link on the way to it
+  for (const char* nome : {"publica/desvio/x.csv", "caminho/x.csv", "publica/desvio/../x.csv"}) {
+    r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome});
+    EXPECT_EQ(r.codigo, 1) << nome;
+    EXPECT_NE(r.erros.find("não foi possível gravar '" + std::string(nome) + "'"),
+              std::string::npos)
+        << r.erros;
+  }
+  EXPECT_TRUE(fs::is_empty(protegida));
+  EXPECT_FALSE(fs::exists(pasta / "x.csv"));
+  // The user's own link there is followed.
+  fs::create_symlink(protegida, publica / "minha");
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/minha/x.csv"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(protegida / "x.csv"), kRegistro + "\r\n");
+  EXPECT_EQ(Nomes(publica), (std::set<std::string>{"armadilha", "desvio", "minha"}));
 }
 
 TEST_F(SaidaTest, PermissionsOfTheTargetAreKeptAndRespected) {
@@ -300,6 +342,55 @@ TEST_F(SaidaTest, DevicesAndFifosAreWrittenInPlace) {
   EXPECT_EQ(fs::status(pasta / "fila").type(), fs::file_type::fifo);
 }
 
+// The names of the program's own streams are written in place, as "-" is: a file that standard
+// output was opened on to append keeps what it had, and a pipe gets the records.
+TEST_F(SaidaTest, NamesOfOpenStreamsAreWrittenInPlace) {
+  Arquivo("e.csv", "Valor\n1\n");
+  fs::create_symlink("/dev/stdout", pasta / "padrao");
+  const fs::path acumulado = pasta / "acumulado.csv";
+  for (const char* nome : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "padrao"}) {
+    Arquivo("acumulado.csv", "antes\n");
+    struct stat antes {};
+    ::stat(acumulado.c_str(), &antes);
+    Opcoes o;
+    o.descritorDaSaida = ::open(acumulado.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome}, o);
+    ::close(o.descritorDaSaida);
+    EXPECT_EQ(r.codigo, 0) << nome << r.erros;
+    EXPECT_EQ(Le(acumulado), "antes\n" + kRegistro + "\r\n") << nome;
+    struct stat depois {};
+    ::stat(acumulado.c_str(), &depois);
+    EXPECT_EQ(depois.st_ino, antes.st_ino) << nome;
+    EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"e.csv", "padrao", "acumulado.csv"})) << nome;
+  }
+
+  int tubo[2];
+  ASSERT_EQ(::pipe2(tubo, O_CLOEXEC), 0);
+  Opcoes o;
+  o.descritorDaSaida = tubo[1];
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "/dev/stdout"}, o);
+  ::close(tubo[1]);
+  std::string lido(4096, '\0');
+  const ssize_t n = ::read(tubo[0], lido.data(), lido.size());
+  ::close(tubo[0]);
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(lido.substr(0, static_cast<std::size_t>(n)), kRegistro + "\r\n");
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "/dev/stderr"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.erros, kRegistro + "\r\n");
+
+  // A stream that is not open, or open only to be read, is refused.
+  for (const char* nome : {"/dev/fd/9", "/dev/stdin"}) {
+    r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome});
+    EXPECT_EQ(r.codigo, 1) << nome;
+    EXPECT_NE(r.erros.find("não foi possível gravar '" + std::string(nome) + "'"),
+              std::string::npos)
+        << r.erros;
+  }
+  EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"e.csv", "padrao", "acumulado.csv"}));
+}
+
 TEST_F(SaidaTest, DashIsStandardOutputAndAnEmptyNameIsAMistake) {
   Arquivo("e.csv", "Valor\n1\n");
   const auto registros = Arquivo("r.txt", kRegistro + "\r\n");
@@ -318,9 +409,11 @@ TEST_F(SaidaTest, DashIsStandardOutputAndAnEmptyNameIsAMistake) {
   }
 }
 
-TEST_F(SaidaTest, AnInterruptionLeavesNoPendingFile) {
+// Every signal whose default action ends the program, core dumps included.
+TEST_F(SaidaTest, ASignalThatEndsTheProgramLeavesNoPendingFile) {
   ::signal(SIGPIPE, SIG_IGN);
-  for (int sinal : {SIGTERM, SIGINT}) {
+  for (int sinal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGXCPU,
+                    SIGRTMIN, SIGRTMAX}) {
     const fs::path onde = pasta / std::to_string(sinal);
     fs::create_directories(onde);
     int tubo[2];
@@ -354,9 +447,52 @@ TEST_F(SaidaTest, AnInterruptionLeavesNoPendingFile) {
     const int codigo = Espera(pid);
     ::close(tubo[1]);
     EXPECT_EQ(codigo, 128 + sinal);
-    EXPECT_TRUE(Nomes(onde).empty()) << *Nomes(onde).begin();
+    EXPECT_TRUE(Nomes(onde).empty()) << sinal << ": " << *Nomes(onde).begin();
   }
   ::signal(SIGPIPE, SIG_DFL);
+}
+
+// A reader that went away and a file-size limit fail the run like any write error: a message,
+// exit status 1 (not the signal's death) and no file left.
+TEST_F(SaidaTest, ABrokenPipeOrAFileSizeLimitFailsTheRunAndLeavesNothing) {
+  Arquivo("ruim.csv", "Valor\nabc\n2\nxyz\n");
+  std::string muitas = "Valor\n";
+  for (int i = 0; i < 200; ++i) {
+    muitas += std::to_string(i) + "\n";
+  }
+  Arquivo("e.csv", muitas);
+  const auto registros = Arquivo("r.txt", kRegistro + "\r\n" + kRegistro + "\r\n");
+  int tubo[2];
+  ASSERT_EQ(::pipe2(tubo, O_CLOEXEC), 0);
+  ::close(tubo[0]);  // nobody reads
+  Opcoes fechado;
+  fechado.descritorDosErros = tubo[1];
+  auto r = Roda({"write", "Unico", "lancamentos", "ruim.csv", "-o", "sai.txt"}, fechado);
+  EXPECT_EQ(r.codigo, 1);
+  fechado = {};
+  fechado.descritorDaSaida = tubo[1];
+  for (const char* comando : {"read", "write"}) {
+    r = Roda({comando, "Unico", "lancamentos", comando == std::string("read") ? "r.txt" : "e.csv"},
+             fechado);
+    EXPECT_EQ(r.codigo, 1) << comando;
+    EXPECT_NE(r.erros.find(std::string("erro ao gravar a saída: ") + std::strerror(EPIPE)),
+              std::string::npos)
+        << comando << r.erros;
+  }
+  ::close(tubo[1]);
+
+  Arquivo("existe.txt", "anterior\n");
+  Opcoes limitado;
+  limitado.limiteDeArquivo = 4096;  // 20 records
+  for (const char* nome : {"novo.txt", "existe.txt"}) {
+    r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", nome}, limitado);
+    EXPECT_EQ(r.codigo, 1) << nome;
+    EXPECT_NE(r.erros.find("'" + std::string(nome) + "': " + std::strerror(EFBIG)),
+              std::string::npos)
+        << r.erros;
+  }
+  EXPECT_EQ(Le(pasta / "existe.txt"), "anterior\n");
+  EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"ruim.csv", "e.csv", "r.txt", "existe.txt"}));
 }
 
 TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {
@@ -372,12 +508,23 @@ TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(r.codigo, 1) << a[0];
     EXPECT_NE(r.erros.find("erro ao gravar a saída"), std::string::npos) << a[0] << r.erros;
   }
+  // The system's reason, and the file when there is one.
+  Arquivo("e.csv", "Valor\n1\n");
+  Arquivo("r.txt", kRegistro + "\r\n");
+  const std::string semEspaco = std::strerror(ENOSPC);
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "/dev/full"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("não foi possível gravar '/dev/full': " + semEspaco), std::string::npos)
+      << r.erros;
+  r = Roda({"read", "Unico", "lancamentos", "r.txt"}, cheio);
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("erro ao gravar a saída: " + semEspaco), std::string::npos) << r.erros;
+
   Opcoes fechada;
   fechada.saidaFechada = true;
   EXPECT_EQ(Roda({"systems"}, fechada).codigo, 1);
   EXPECT_EQ(Roda({"--version"}, fechada).codigo, 1);
   // Nothing else takes the place of the closed stream.
-  Arquivo("e.csv", "Valor\n1\n");
   EXPECT_EQ(Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "s.txt"}, fechada).codigo, 0);
   EXPECT_EQ(Le(pasta / "s.txt"), kRegistro + "\r\n");
 }
