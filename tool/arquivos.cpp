@@ -259,6 +259,13 @@ struct Alvo {
 
 void Resolve(const std::string& caminho, Alvo& a) {
   const bool absoluto = caminho.front() == '/';
+  if (absoluto) {
+    // By its name, even where the system does not show the streams as files.
+    a.fluxo = NumeroDoFluxo(Partes(caminho));
+    if (a.fluxo >= 0) {
+      return;
+    }
+  }
   a.pasta.Troca(::open(absoluto ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (a.pasta.fd() < 0) {
     a.erro = errno;
