@@ -216,11 +216,32 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
   formato.separador = particular ? separadorCasasDecimais : layout_->separadorCasasDecimais;
   formato.vazioEmBranco = particular ? espacoNosNumerosVazios : layout_->espacoNosNumerosVazios;
   formato.preencheComBrancos = particular ? espacoAdireitaNumeros : layout_->espacoAdireitaNumeros;
+  if (tipo.size() == 1 && tipo[0] == 'N') {
+    const ResultadoNumero r = FormataNumero(valor, formato, saida, posicao);
+    if (r != ResultadoNumero::kOk) {
+      RecusaQuebra(*this, valor);
+      RecusaNumero(*this, valor, r);
+    }
+    return;
+  }
+  // Any other type ("N'"): the value is a number, but the field is filled as a text is, the
+  // number on the left and blanks after it; a blank value stays blank.
+  if (Apara(valor).empty()) {
+    Repete(Espaco(saida, posicao, largura), ' ', largura);
+    posicao += largura;
+    return;
+  }
+  formato.preencheComBrancos = true;
+  const std::size_t inicio = posicao;
   const ResultadoNumero r = FormataNumero(valor, formato, saida, posicao);
   if (r != ResultadoNumero::kOk) {
     RecusaQuebra(*this, valor);
     RecusaNumero(*this, valor, r);
   }
+  // Right-aligned in blanks: the blanks go after the number.
+  const auto de = saida.begin() + static_cast<std::ptrdiff_t>(inicio);
+  const auto ate = saida.begin() + static_cast<std::ptrdiff_t>(posicao);
+  std::rotate(de, std::find_if(de, ate, [](char x) { return x != ' '; }), ate);
 }
 
 }  // namespace lumbrava

@@ -54,7 +54,9 @@ class clLayoutCpo {
   // - a text type: cut to the width; right-aligned and trimmed with alinhamento "D" or a
   //   two-letter type ending in "d" ("Sd", "Cd"), else left-aligned; blanks fill the rest;
   // - a date or time ("D", "H"): digits only, right-aligned in zeros; blank stays blank;
-  // - any other type: the number rules of FormataNumero (numero.h) with the settings in force.
+  // - "N": the number rules of FormataNumero (numero.h) with the settings in force;
+  // - any other type ("N'"): a number by the same rules, written on the left of the field and
+  //   followed by blanks, as a text is filled; a blank value stays blank.
   // Throws ErroValor when a number does not fit, a numeric value is not a number, or the value
   // holds a line break.
   std::string ValorFormatado() const;

@@ -235,8 +235,9 @@ TEST(Diversos, IrregularTypesAndAlignments) {
   EXPECT_EQ(alinhados("SIBRAX", "lancamentos"), Nomes{"valor"});
 }
 
-// Sankhya's numbers are typed "N'": written as numbers, read back as the text in the columns.
-TEST(Diversos, SankhyaKeepsItsPrimedNumericType) {
+// Sankhya's numbers are typed "N'": each value is taken as a number, but the field is filled as
+// text is, the number first and blanks after it; reading gives the columns back as text.
+TEST(Diversos, SankhyaPrimedNumbersAreFilledAsText) {
   auto l = teste::Compoe("Sankhya", "lancamentos-sankhya");
   int primos = 0;
   for (const auto& f : l->campos()) {
@@ -245,17 +246,35 @@ TEST(Diversos, SankhyaKeepsItsPrimedNumericType) {
   }
   EXPECT_EQ(primos, 8);
   l->InformaValor("numLote", "42");
+  l->InformaValor("numLanc", " -7 ");
   l->InformaValor("valorLanc", "1234,5");  // no decimals: rounded
+  l->InformaValor("codHist", "1.520,00");
+  l->InformaValor("numDoc", "123456789");  // exactly its 9 columns
   l->InformaValor("complemento", "Depósito");
   const std::string r = l->ExpandeLayout();
-  EXPECT_EQ(r.substr(0, 11), "00000000042");
-  EXPECT_EQ(r.substr(73, 20), "00000000000000001235");
-  EXPECT_EQ(r.substr(50, 6), "000000");  // an empty one is zero
+  EXPECT_EQ(r.substr(0, 11), "42         ");
+  EXPECT_EQ(r.substr(11, 11), "-7         ");
+  EXPECT_EQ(r.substr(73, 20), "1235                ");
+  EXPECT_EQ(r.substr(93, 6), "1520  ");
+  EXPECT_EQ(r.substr(50, 6), "      ");  // an empty one stays blank
+  EXPECT_EQ(Subtexto(r, 251, 9), "123456789");  // after the accent: characters
   auto lido = teste::Compoe("Sankhya", "lancamentos-sankhya");
   ASSERT_TRUE(lido->PreencheLayoutApartirLinha(r));
-  EXPECT_EQ(lido->pegaValor("numLote"), "00000000042");
-  EXPECT_EQ(lido->pegaValor("valorLanc"), "00000000000000001235");
+  EXPECT_EQ(lido->pegaValor("numLote"), "42         ");
+  EXPECT_EQ(lido->pegaValor("referencia"), "      ");
   EXPECT_EQ(lido->ExpandeLayout(), r);
+
+  // Still numbers: what is not one, or does not fit, is refused and never cut.
+  for (const char* v : {"123456789012", "abc", "1.520", "4 2"}) {
+    l->InformaValor("numLote", v);
+    EXPECT_THROW(l->ExpandeLayout(), ErroValor) << v;
+  }
+  l->InformaValor("numLote", "12345678901");
+  EXPECT_EQ(l->ExpandeLayout().substr(0, 11), "12345678901");
+  l->InformaValor("numLote", "-1234567890");
+  EXPECT_EQ(l->ExpandeLayout().substr(0, 11), "-1234567890");
+  l->InformaValor("numLote", "-12345678901");
+  EXPECT_THROW(l->ExpandeLayout(), ErroValor);
 }
 
 // One layout of each system: a text with accents and a number are written at their columns and
