@@ -256,7 +256,7 @@ TEST(Diversos, SankhyaPrimedNumbersAreFilledAsText) {
   EXPECT_EQ(r.substr(11, 11), "-7         ");
   EXPECT_EQ(r.substr(73, 20), "1235                ");
   EXPECT_EQ(r.substr(93, 6), "1520  ");
-  EXPECT_EQ(r.substr(50, 6), "      ");  // an empty one stays blank
+  EXPECT_EQ(r.substr(50, 6), "      ");         // an empty one stays blank
   EXPECT_EQ(Subtexto(r, 251, 9), "123456789");  // after the accent: characters
   auto lido = teste::Compoe("Sankhya", "lancamentos-sankhya");
   ASSERT_TRUE(lido->PreencheLayoutApartirLinha(r));

@@ -95,10 +95,22 @@ TEST_F(ValoresFerramentaTest, ThousandsWrittenAmbiguouslyAreRefused) {
   EXPECT_EQ(r.erros.find("linha 3"), std::string::npos);
 }
 
-// The field-end separator of Radar's amount: show states the length that write produces, and what
-// write produces reads back whole.
+// The field-end separator of Radar's amount: show states the record's length and the longer line
+// that write produces, and what write produces reads back whole.
 TEST_F(ValoresFerramentaTest, RecordsWithAFieldEndSeparatorReadBack) {
-  auto r = Roda("show Radar lancamentos --json");
+  auto r = Roda("show Radar lancamentosSeparador --json");
+  EXPECT_EQ(nlohmann::json::parse(r.saida)["length"], 1137);
+  EXPECT_EQ(nlohmann::json::parse(r.saida)["tamanhoRegistro"], 1136);
+  r = Roda("show Radar lancamentosSeparador");
+  EXPECT_NE(r.saida.find("Tamanho do registro: 1136 colunas, 7 campos\n"
+                         "Linha escrita: 1137 colunas, com 1 ';' no final de campo\n"),
+            std::string::npos)
+      << r.saida;
+  r = Roda("show Radar folha");
+  EXPECT_NE(r.saida.find("Tamanho do registro: 35 colunas, 3 campos\nConfigurações"),
+            std::string::npos)
+      << r.saida;
+  r = Roda("show Radar lancamentos --json");
   EXPECT_EQ(nlohmann::json::parse(r.saida)["length"], 1174);
   const std::string cheio = "HISTORICO" + std::string(991, 'x');
   r = Roda("write Radar lancamentos", "valorLancamento,complementoHP\n\"1520,75\"," + cheio + "\n");

@@ -34,7 +34,8 @@ nlohmann::ordered_json LayoutEmJson(const Parametros& p, const clLayoutReg& l) {
   nlohmann::ordered_json j;
   j["system"] = p.sistema;
   j["layout"] = p.layout;
-  j["length"] = l.ComprimentoRegistro();
+  j["length"] = l.ComprimentoRegistro();  // the fixed-width line written, field-end ";" included
+  j["tamanhoRegistro"] = l.TamanhoRegistro();
   j["settings"] = {{"virgulasNosNumericos", l.virgulasNosNumericos},
                    {"separaCasasDecimais", l.separaCasasDecimais},
                    {"espacoNosNumerosVazios", l.espacoNosNumerosVazios},
@@ -88,8 +89,14 @@ std::string SimNao(bool b) { return b ? "sim" : "não"; }
 std::string TabelaDoLayout(const Parametros& p, const clLayoutReg& l) {
   std::string t;
   t += "Sistema: " + p.sistema + "\nLayout: " + p.layout +
-       "\nTamanho do registro: " + std::to_string(l.ComprimentoRegistro()) + " colunas, " +
+       "\nTamanho do registro: " + std::to_string(l.TamanhoRegistro()) + " colunas, " +
        std::to_string(l.campos().size()) + " campos\n";
+  // The ";" that some fields are followed by make the written line longer than the record.
+  if (const int finais = l.ComprimentoRegistro() - l.TamanhoRegistro(); finais > 0) {
+    t += "Linha escrita: " + std::to_string(l.ComprimentoRegistro()) + " colunas, com " +
+         std::to_string(finais) +
+         (finais == 1 ? " ';' no final de campo\n" : " ';' no final de campos\n");
+  }
   t += "Configurações: virgulasNosNumericos=" + SimNao(l.virgulasNosNumericos) +
        " separaCasasDecimais=" + SimNao(l.separaCasasDecimais) +
        " espacoNosNumerosVazios=" + SimNao(l.espacoNosNumerosVazios) +
