@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/texto.h"
 #include "tests/ferramenta.h"
@@ -72,6 +73,47 @@ TEST_F(ValoresFerramentaTest, JsonNumbersAreExactAndNamesComeOnce) {
   EXPECT_NE(r.erros.find("campo 'Valor': o valor deve ser texto, número ou null"),
             std::string::npos)
       << r.erros;
+}
+
+// Numbers past what a binary double holds are still JSON: the message names the field and says
+// the number is too large. A date or a time takes digits alone, as a string or as a number.
+TEST_F(ValoresFerramentaTest, JsonNumbersAtTheEdgesAreNamed) {
+  for (const std::string& n : {std::string("1e400"), std::string("-1e400"), std::string("1e2000"),
+                               std::string(400, '9')}) {
+    const auto r = Roda("write Unico lancamentos --jsonl",
+                        "{\"Documento\": \"D\", \"Valor\": " + n + ", \"Historico\": \"H\"}\n");
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_EQ(r.erros, "linha 1: campo 'Valor': o número '" + n +
+                           "' é grande demais\n1 linha(s) recusada(s); nada foi escrito depois da "
+                           "primeira\n")
+        << n;
+  }
+  auto r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": 1e-400}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida.substr(48, 14), std::string(14, '0'));
+
+  // Cotepe's E01: DataInicial (D) at column 128, HoraGravacaoSB (H) at 90.
+  r = Roda("write Cotepe E01 --jsonl",
+           "{\"DataInicial\": 20240131, \"HoraGravacaoSB\": 235959}\n{\"DataInicial\": null}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida.substr(127, 8), "20240131");
+  EXPECT_EQ(r.saida.substr(89, 6), "235959");
+  for (const std::string& v :
+       std::vector<std::string>{"5.0", "1e3", "2.0240131E7", "-5", "\"5.0\"", "\"1e3\""}) {
+    for (const char* campo : {"DataInicial", "HoraGravacaoSB"}) {
+      r = Roda("write Cotepe E01 --jsonl", "{\"" + std::string(campo) + "\": " + v + "}\n");
+      EXPECT_EQ(r.codigo, 1) << v;
+      std::string escrito = v;
+      std::erase(escrito, '"');
+      EXPECT_NE(r.erros.find("campo '" + std::string(campo) + "': valor '" + escrito + "' não é"),
+                std::string::npos)
+          << r.erros;
+    }
+  }
+  // A number field still takes the same numbers.
+  r = Roda("write Cotepe E01 --jsonl", "{\"CRZInicial\": 1e3, \"CRZFinal\": 5.0}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida.substr(115, 12), "001000000005");
 }
 
 TEST_F(ValoresFerramentaTest, AQuotedEmptyRowIsARowAndABlankLineIsNot) {

@@ -158,7 +158,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     }
     layout_.LimpaValores();
     problema_.clear();
-    if (!LeObjetoJson(linha, pares_, problema_) || !PreencheJson()) {
+    if (!LeObjetoJson(linha, pares_, problema_, &numeros_) || !PreencheJson()) {
       lote.erros.push_back(Linha(n) + problema_);
       return;
     }
@@ -166,7 +166,8 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   }
 
   bool PreencheJson() {
-    for (auto& [chave, valor] : pares_) {
+    for (std::size_t i = 0; i < pares_.size(); ++i) {
+      auto& [chave, valor] = pares_[i];
       auto achado = porChave_.find(chave);
       if (achado == porChave_.end()) {
         achado = porChave_.emplace(chave, layout_.LocalizaCampo(chave)).first;
@@ -181,6 +182,10 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
         return false;
       }
       c->valor.swap(valor);
+      if (!numeros_[i].empty() && !c->semFormatacao && (c->tipo == "D" || c->tipo == "H")) {
+        // A date or a time is its digits: 5.0 or 1e3 is refused as the text "5.0" would be.
+        c->valor.swap(numeros_[i]);
+      }
     }
     return true;
   }
@@ -232,6 +237,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   RegistroCsv csv_;
   std::string registro_;
   std::vector<std::pair<std::string, std::string>> pares_;
+  std::vector<std::string> numeros_;  // each pair's number as the JSON line writes it
   std::unordered_map<std::string, clLayoutCpo*> porChave_;
   std::string problema_;
 };

@@ -11,23 +11,32 @@ namespace lumbrava {
 namespace {
 
 constexpr long kMaiorExpoente = 1000;
+constexpr int kNumeroForaDoAlcance = 406;  // the parser's "number overflow"
 
 // Takes the events of one flat object and keeps its members.
 class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
  public:
-  explicit LeitorObjeto(std::vector<std::pair<std::string, std::string>>& pares) : pares_(pares) {}
+  LeitorObjeto(std::vector<std::pair<std::string, std::string>>& pares,
+               std::vector<std::string>* numeros)
+      : pares_(pares), numeros_(numeros) {}
   std::string problema;
 
   bool null() override { return Valor(""); }
   bool boolean(bool /*valor*/) override { return Recusa("o valor deve ser texto, número ou null"); }
-  bool number_integer(number_integer_t valor) override { return Valor(std::to_string(valor)); }
-  bool number_unsigned(number_unsigned_t valor) override { return Valor(std::to_string(valor)); }
+  bool number_integer(number_integer_t valor) override {
+    std::string texto = std::to_string(valor);
+    return Valor(texto, texto);
+  }
+  bool number_unsigned(number_unsigned_t valor) override {
+    std::string texto = std::to_string(valor);
+    return Valor(texto, texto);
+  }
   bool number_float(number_float_t /*valor*/, const string_t& texto) override {
     std::string decimal;
     if (!NumeroJsonComoDecimal(texto, decimal)) {
-      return Recusa("o número '" + texto + "' é grande demais");
+      return GrandeDemais(texto);
     }
-    return Valor(decimal);
+    return Valor(std::move(decimal), texto);
   }
   bool string(string_t& valor) override { return Valor(std::move(valor)); }
   bool binary(binary_t& /*valor*/) override { return Recusa("valor binário"); }
@@ -54,8 +63,12 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
     return nivel_ == 0 ? Recusa("") : Recusa("o valor deve ser texto, número ou null");
   }
   bool end_array() override { return true; }
-  bool parse_error(std::size_t /*posicao*/, const std::string& /*token*/,
-                   const nlohmann::detail::exception& /*erro*/) override {
+  bool parse_error(std::size_t /*posicao*/, const std::string& token,
+                   const nlohmann::detail::exception& erro) override {
+    // A number beyond the binary range (1e400) is valid JSON: what is wrong is its size.
+    if (erro.id == kNumeroForaDoAlcance && problema.empty() && nivel_ == 1 && temChave_) {
+      return GrandeDemais(token);
+    }
     if (problema.empty()) {
       problema = "não é um objeto JSON";
     }
@@ -63,12 +76,18 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   }
 
  private:
-  bool Valor(std::string valor) {
+  bool Valor(std::string valor, std::string_view numero = {}) {
     if (nivel_ != 1) {
       return Recusa("");
     }
     pares_.emplace_back(std::move(chave_), std::move(valor));
+    if (numeros_ != nullptr) {
+      numeros_->emplace_back(numero);
+    }
     return true;
+  }
+  bool GrandeDemais(std::string_view numero) {
+    return Recusa("o número '" + std::string(numero) + "' é grande demais");
   }
   bool Recusa(const std::string& motivo) {
     if (motivo.empty() || nivel_ != 1 || !temChave_) {
@@ -80,6 +99,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   }
 
   std::vector<std::pair<std::string, std::string>>& pares_;
+  std::vector<std::string>* numeros_;
   std::set<std::string> vistas_;
   std::string chave_;
   bool temChave_ = false;  // a name was read (it may be the empty one)
@@ -140,9 +160,12 @@ bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida) {
 }
 
 bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
-                  std::string& problema) {
+                  std::string& problema, std::vector<std::string>* numeros) {
   pares.clear();
-  LeitorObjeto leitor(pares);
+  if (numeros != nullptr) {
+    numeros->clear();
+  }
+  LeitorObjeto leitor(pares, numeros);
   const bool ok = nlohmann::json::sax_parse(linha, &leitor);
   problema = ok ? std::string() : leitor.problema;
   if (!ok && problema.empty()) {

@@ -11,10 +11,12 @@ namespace lumbrava {
 // Reads `linha` as one JSON object into (name, value) pairs, in the order written. A string stays
 // as it is; a number is taken from its own text, every digit kept, and written with the decimal
 // comma ("1520.75" -> "1520,75", "1e-05" -> "0,00001"); null is the empty value. False with
-// `problema` set when the line is not such an object, a value is of another kind, or a name comes
-// twice (names equal but for case count as the same, as field look-ups ignore case).
+// `problema` set when the line is not such an object, a value is of another kind, a number is too
+// large, or a name comes twice (names equal but for case count as the same, as field look-ups
+// ignore case). `numeros`, when given, receives for each pair the number as the line writes it
+// ("5.0", "1e3"), or nothing for a value that is not a number.
 bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
-                  std::string& problema);
+                  std::string& problema, std::vector<std::string>* numeros = nullptr);
 
 // A JSON number's text written as a decimal with a comma; false when the exponent would need more
 // than a thousand digits.
