@@ -37,7 +37,7 @@ clLayoutReg* clProdutos::LocalizaCriaLayoutRegistro(const std::string& produto,
                                                     const std::string& registro) {
   clProduto* p = LocalizaCriaProduto(produto);
   if (p == nullptr) {
-    OperadorAtual()->Critico(kTitulo, "Produto " + produto + " ainda não cadastrado. Verifique.");
+    ProdutoNaoCadastrado(produto);
     return nullptr;
   }
   bool listado = false;
@@ -52,6 +52,11 @@ clLayoutReg* clProdutos::LocalizaCriaLayoutRegistro(const std::string& produto,
   clLayoutReg& layout = p->LocalizaCriaRegistro(registro);
   layout.LimpaValores();
   return &layout;
+}
+
+void clProdutos::ProdutoNaoCadastrado(std::string_view produto) {
+  OperadorAtual()->Critico(kTitulo,
+                           "Produto " + std::string(produto) + " ainda não cadastrado. Verifique.");
 }
 
 std::string clProdutos::ObtemRelacaoLayoutsProduto(std::string_view produto) {

@@ -35,6 +35,10 @@ class clProdutos {
   // The system (created on first use); null for a system outside the catalogue.
   clProduto* LocalizaCriaProduto(std::string_view produto);
 
+  // Tells the operator that `produto` is outside the catalogue, in LocalizaCriaLayoutRegistro's
+  // words and under its title, for callers that look a system up by other ways.
+  static void ProdutoNaoCadastrado(std::string_view produto);
+
  private:
   std::vector<std::unique_ptr<clProduto>> produtos_;
 };

@@ -1,7 +1,6 @@
 // The commands that show the catalogue: systems, layouts and show.
 #include <nlohmann/json.hpp>
 
-#include "common/operador.h"
 #include "common/texto.h"
 #include "tool/codigos_saida.h"
 #include "tool/execucao.h"
@@ -18,8 +17,7 @@ int Sistemas(std::FILE* saida) {
 int Layouts(const Parametros& p, std::FILE* saida) {
   clProdutos catalogo;
   if (catalogo.LocalizaCriaProduto(p.sistema) == nullptr) {
-    OperadorAtual()->Critico("clProdutos",
-                             "Produto " + p.sistema + " ainda não cadastrado. Verifique.");
+    clProdutos::ProdutoNaoCadastrado(p.sistema);
     return kSaidaEntradaRecusada;
   }
   for (const std::string& nome : clProdutos::LayoutsDoProduto(p.sistema)) {
