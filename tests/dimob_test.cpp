@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <regex>
+#include <stdexcept>
 #include <string>
 
 #include "common/texto.h"
@@ -36,6 +38,19 @@ TEST(DIMOB, SeparatorSettingOnlyOnAKnownRecord) {
     l.separaCasasDecimais = true;
     l.CompoeLayout("DIMOB", nome);
     EXPECT_EQ(l.separaCasasDecimais, l.campos().empty()) << nome;
+  }
+}
+
+// The setting comes before the first field: a composition that fails on its first append has
+// already written it.
+TEST(DIMOB, SeparatorSettingComesBeforeTheFirstField) {
+  for (const char* nome : {"dados", "locacao", "incorporacao", "intermediacao"}) {
+    clLayoutReg l;
+    l.separaCasasDecimais = true;
+    l.proximaColuna = std::numeric_limits<int>::max() - 1;  // "tipo" (3 columns) does not fit
+    EXPECT_THROW(l.CompoeLayout("DIMOB", nome), std::overflow_error) << nome;
+    EXPECT_TRUE(l.campos().empty()) << nome;
+    EXPECT_FALSE(l.separaCasasDecimais) << nome;
   }
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <limits>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -250,6 +252,27 @@ TEST_F(GlandataTest, ClosingStepReachesOnlyTheLayoutsComposedBefore) {
     catalogo.LocalizaCriaLayoutRegistro("Glandata", "contasPagar-tipo1");
     EXPECT_EQ(teste::AjustesDiferentes(*pagar), kPonto);
   }
+}
+
+// A composition that fails (the running column overflows) ends there: the closing step does not
+// reach the layouts composed before. One that succeeds on the same product does.
+TEST_F(GlandataTest, ClosingStepIsSkippedWhenComposingFails) {
+  clProdutos catalogo;
+  clLayoutReg* pagar = catalogo.LocalizaCriaLayoutRegistro("Glandata", "contasPagar-tipo1");
+  ASSERT_NE(pagar, nullptr);
+  clLayoutReg falha;
+  falha.produto = catalogo.LocalizaCriaProduto("Glandata");
+  falha.nomeRegistro = "lancamentos-tipo1";
+  falha.proximaColuna = std::numeric_limits<int>::max() - 30;  // conta (21) fits, the next not
+  EXPECT_THROW(falha.CompoeLayout("Glandata", "lancamentos-tipo1"), std::overflow_error);
+  EXPECT_EQ(falha.campos().size(), 1U);
+  EXPECT_FALSE(falha.campos()[0]->configuracaoParticular);  // its own closing steps skipped too
+  EXPECT_EQ(teste::AjustesDiferentes(*pagar), kPonto);
+  clLayoutReg bem;
+  bem.produto = falha.produto;
+  bem.nomeRegistro = "lancamentos-tipo1";
+  bem.CompoeLayout("Glandata", "lancamentos-tipo1");
+  EXPECT_EQ(teste::AjustesDiferentes(*pagar), kFechamento);
 }
 
 TEST_F(GlandataTest, PurchaseNotesLeaveTheOtherLayoutsAlone) {

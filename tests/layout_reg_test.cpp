@@ -37,6 +37,18 @@ TEST_F(LayoutTest, AppendsFieldsSideBySideFromColumnOne) {
   EXPECT_TRUE(gravador->mensagens.empty());
 }
 
+// One decimal or more makes a field numeric whatever its type text; none keeps the text given.
+TEST_F(LayoutTest, DecimalsMakeTheTypeNumeric) {
+  EXPECT_EQ(l.AcrescentaCampoAppend(4, "um", 1, "S")->tipo, "N");
+  EXPECT_EQ(l.AcrescentaCampoAppend(4, "data", 1, "D")->tipo, "N");
+  EXPECT_EQ(l.AcrescentaCampoAppend(4, "nenhum", 0, "Sd")->tipo, "Sd");
+  EXPECT_EQ(l.AcrescentaCampoAppend(4, "negativo", -1, "C")->tipo, "C");
+  // A name appended again takes the type of its last writing.
+  EXPECT_EQ(l.AcrescentaCampoAppend(4, "um", 0, "S")->tipo, "S");
+  l.InformaValor("data", "2,5");
+  EXPECT_EQ(l.ExpandeLayout().substr(4, 4), "0025");
+}
+
 TEST_F(LayoutTest, RepeatedNameMovesTheFieldAndKeepsItsPlace) {
   l.AcrescentaCampoAppend(2, "x", 0, "S", "", "D");
   l.AcrescentaCampoAppend(3, "y", 0, "N");

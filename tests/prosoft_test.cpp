@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -443,6 +444,43 @@ TEST_F(ProsoftErros, FinancialRecordsLogTheErrorAndKeepWhatWasAppended) {
             std::string::npos)
       << linhas[0];
   EXPECT_EQ(linhas[1], "\"Pelidor Error # 0 Campo ambíguo: cpfCNPJ\"\r");
+}
+
+// An overflow of the running column is logged with the run time's number for it, 6.
+TEST_F(ProsoftErros, FinancialRecordsLogAnOverflowWithItsNumber) {
+  clLayoutReg l;
+  l.proximaColuna = std::numeric_limits<int>::max() - 3;  // numLivro fits, tipoDoc does not
+  ASSERT_NO_THROW(l.CompoeLayout("Prosoft", "servTomados"));
+  ASSERT_EQ(l.campos().size(), 1U);
+  EXPECT_EQ(l.campos()[0]->nome, "numLivro");
+  EXPECT_EQ(teste::AjustesDiferentes(l), "");  // the closing settings were not reached
+  EXPECT_TRUE(operador->mensagens.empty());
+  const auto linhas = LinhasDoLog();
+  ASSERT_EQ(linhas.size(), 2U);
+  EXPECT_NE(linhas[0].find(":clLayoutReg::CompoeFichaFinanceira::6::campo 'tipoDoc': estouro da "
+                           "coluna,,,,'"),
+            std::string::npos)
+      << linhas[0];
+  EXPECT_EQ(linhas[1], "\"Pelidor Error # 6 campo 'tipoDoc': estouro da coluna\"\r");
+}
+
+// The receipt gives each filler its own settings right after appending it: a composition that
+// stops at the third field has already given them to the second.
+TEST_F(ProsoftErros, ReceiptFillersTakeTheirSettingsAsTheyAreAppended) {
+  clLayoutReg l;
+  // tipoRegistro (1) and fillerT1 (18) fit; codigoEmpresa (4) does not.
+  l.proximaColuna = std::numeric_limits<int>::max() - 20;
+  EXPECT_THROW(l.CompoeLayout("Prosoft", "recibo-0"), std::overflow_error);
+  ASSERT_EQ(l.campos().size(), 2U);
+  const clLayoutCpo& filler = *l.campos()[1];
+  EXPECT_EQ(filler.nome, "fillerT1");
+  EXPECT_TRUE(filler.configuracaoParticular);
+  EXPECT_TRUE(filler.espacoNosNumerosVazios && filler.espacoAdireitaNumeros);
+  EXPECT_FALSE(filler.separaCasasDecimais || filler.separadorNoFinalDeCadaCampo ||
+               filler.semFormatacao);
+  EXPECT_EQ(filler.separadorCasasDecimais, "");
+  EXPECT_FALSE(l.campos()[0]->configuracaoParticular);
+  EXPECT_TRUE(LinhasDoLog().empty());  // the main composer logs nothing
 }
 
 TEST_F(ProsoftErros, MainComposerAndProductsLetTheErrorThrough) {
