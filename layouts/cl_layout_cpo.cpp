@@ -50,18 +50,21 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
 }
 
 // Looks at every byte once, sixteen (or eight) at a time: whether the text is ASCII and whether
-// it holds a line break.
+// it holds a byte that no record may hold (a line break, or NUL).
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
 #ifdef __SSE2__
   if (texto.size() >= 16) {
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
     __m128i altos = _mm_setzero_si128();
     __m128i fins = _mm_setzero_si128();
     const auto bloco = [&](std::size_t i) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i));
       altos = _mm_or_si128(altos, b);
-      fins = _mm_or_si128(fins, _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
+      fins = _mm_or_si128(fins,
+                          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)),
+                                       _mm_cmpeq_epi8(b, nul)));
     };
     for (std::size_t i = 0; i + 16 < texto.size(); i += 16) {
       bloco(i);
@@ -87,7 +90,7 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
     std::uint64_t w = 0;
     std::memcpy(&w, texto.data() + i, 8);
     alto |= w;
-    fimDeLinha |= tem(w, '\r') | tem(w, '\n');
+    fimDeLinha |= tem(w, '\r') | tem(w, '\n') | tem(w, '\0');
   }
   // The last bytes: the eight (or four) that end the text, some of them seen already.
   if (i < texto.size()) {
@@ -107,7 +110,7 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
       w |= 0x2020202020202020ULL << (8U * texto.size());  // blanks where the text has no byte
     }
     alto |= w;
-    fimDeLinha |= tem(w, '\r') | tem(w, '\n');
+    fimDeLinha |= tem(w, '\r') | tem(w, '\n') | tem(w, '\0');
   }
   ascii = (alto & kAltos) == 0;
   quebra = fimDeLinha != 0;
@@ -121,10 +124,14 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
                   motivo);
 }
 
-// Refuses a value that holds a line break; nothing happens when it holds none.
+// Refuses a value that holds a line break or a NUL byte, which would make the record unreadable;
+// nothing happens when it holds neither.
 [[gnu::cold]] [[gnu::noinline]] void RecusaQuebra(const clLayoutCpo& c, std::string_view valor) {
   if (valor.find_first_of("\r\n") != std::string_view::npos) {
     Recusa(c, valor, "o valor tem uma quebra de linha");
+  }
+  if (valor.find('\0') != std::string_view::npos) {
+    Recusa(c, valor, "tem o byte 0x00, que não é texto");
   }
 }
 

@@ -13,6 +13,7 @@
 #include "common/operador.h"
 #include "common/registra_erro.h"
 #include "common/texto.h"
+#include "common/visivel.h"
 #include "layouts/catalogo.h"
 #include "layouts/numero.h"
 
@@ -37,8 +38,8 @@ std::string Posicao(const clLayoutCpo& c) {
 
 ErroValor::ErroValor(std::string layout, std::string campo, std::string valor,
                      const std::string& motivo)
-    : std::runtime_error("layout '" + layout + "', campo '" + campo + "': valor '" + valor + "' " +
-                         motivo),
+    : std::runtime_error("layout '" + Visivel(layout) + "', campo '" + Visivel(campo) +
+                         "': valor '" + Visivel(valor) + "' " + motivo),
       layout_(std::move(layout)),
       campo_(std::move(campo)),
       valor_(std::move(valor)) {}

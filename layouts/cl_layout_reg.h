@@ -21,7 +21,7 @@ namespace lumbrava {
 class clProduto;
 
 // A value that cannot be written into its field. The message names the layout, the field and the
-// value.
+// value, its control characters shown as escapes (common/visivel.h); valor() is the value as given.
 class ErroValor : public std::runtime_error {
  public:
   ErroValor(std::string layout, std::string campo, std::string valor, const std::string& motivo);

@@ -212,12 +212,14 @@ TEST_F(LayoutTest, NumbersThatDoNotFitOrAreNotNumbersAreRefusedByName) {
   EXPECT_EQ(l.ExpandeLayout(), "001220260131");
 }
 
-// Numbers and dates look for a line break only in a value they refuse: the message still names
-// the line break, not the number.
-TEST_F(LayoutTest, ALineBreakIsNamedInNumbersAndDatesToo) {
+// A line break or a NUL byte would make a record that cannot be read back: refused in every kind
+// of field. Numbers and dates look for them only in a value they refuse, and the message still
+// names them, not the number.
+TEST_F(LayoutTest, LineBreaksAndNulBytesAreNamedInEveryKindOfField) {
   l.AcrescentaCampoAppend(6, "valor", 2, "N");
   l.AcrescentaCampoAppend(8, "data", 0, "D");
   l.AcrescentaCampoAppend(40, "texto", 0, "S");
+  l.AcrescentaCampoAppend(6, "primo", 0, "N'");
   const auto motivo = [this] {
     try {
       l.ExpandeLayout();
@@ -231,17 +233,30 @@ TEST_F(LayoutTest, ALineBreakIsNamedInNumbersAndDatesToo) {
     EXPECT_NE(motivo().find("valor: layout '', campo 'valor'"), std::string::npos) << v;
     EXPECT_NE(motivo().find("quebra de linha"), std::string::npos) << v;
   }
-  l.InformaValor("valor", "1");
+  const std::string nul(1, '\0');
+  for (const std::string& v : {"12" + nul, nul, " 7" + nul + " ", "1.520" + nul}) {
+    for (const char* campo : {"valor", "data", "primo"}) {
+      l.InformaValor(campo, v);
+      EXPECT_NE(motivo().find(std::string(campo) + ": layout '', campo '" + campo + "'"),
+                std::string::npos);
+      EXPECT_NE(motivo().find("tem o byte 0x00, que não é texto"), std::string::npos) << campo;
+      EXPECT_EQ(motivo().find('\0'), std::string::npos);  // shown as \x00, the message whole
+      l.InformaValor(campo, "");
+    }
+  }
   l.InformaValor("data", "2026\n");
   EXPECT_NE(motivo().find("quebra de linha"), std::string::npos);
   l.InformaValor("data", "");
-  // A long text is looked at in blocks: a line break at any place of it.
+  // Texts are looked at in blocks of sixteen or eight bytes: a line break or a NUL at any place of
+  // texts of every length up to the field's.
   const std::string texto = "Depósito ação máquina avaliação patrimônio";
-  for (std::size_t k = 0; k < texto.size(); ++k) {
-    std::string v = texto;
-    v[k] = k % 2 == 0 ? '\n' : '\r';
-    l.InformaValor("texto", v);
-    EXPECT_NE(motivo().find("texto: "), std::string::npos) << k;
+  for (std::size_t n = 1; n <= texto.size(); ++n) {
+    for (std::size_t k = 0; k < n; ++k) {
+      std::string v = texto.substr(0, n);
+      v[k] = "\n\r"[k % 3];  // the third is the string's own NUL
+      l.InformaValor("texto", v);
+      EXPECT_NE(motivo().find("texto: "), std::string::npos) << n << " " << k;
+    }
   }
   l.InformaValor("texto", texto);
   EXPECT_EQ(motivo(), "aceito");

@@ -182,6 +182,82 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
       << r.erros;
 }
 
+// A NUL byte would make a record that cannot be read back: write refuses it in any value, naming
+// the line and the field, whatever the output's form.
+TEST_F(ValoresFerramentaTest, NulBytesAreRefusedByWrite) {
+  const std::string fim = "1 linha(s) recusada(s); nada foi escrito depois da primeira\n";
+  const std::string csv = std::string("Documento,Historico\nD1,ok\nD2,\"x\0y\"\n", 35);
+  for (const char* forma : {"", " --pipe", " --delimiter ';'"}) {
+    const auto r = Roda(std::string("write Unico lancamentos") + forma, csv);
+    EXPECT_EQ(r.codigo, 1) << forma;
+    EXPECT_EQ(r.erros,
+              "linha 3: layout 'lancamentos', campo 'Historico': valor 'x\\x00y' tem o byte 0x00, "
+              "que não é texto\n" +
+                  fim)
+        << forma;
+    EXPECT_EQ(r.saida.find('\0'), std::string::npos) << forma;
+    EXPECT_NE(r.saida.find("D1"), std::string::npos) << forma;  // the row before is written
+  }
+  // In JSON, in a number field and in a date, and with -o: no file.
+  auto r = Roda("write Unico lancamentos --jsonl -o " + (pasta / "r.txt").string(),
+                "{\"Historico\": \"a\\u0000\"}\n");
+  EXPECT_EQ(r.erros,
+            "linha 1: layout 'lancamentos', campo 'Historico': valor 'a\\x00' tem o byte "
+            "0x00, que não é texto\n1 linha(s) recusada(s); o arquivo de saída não foi "
+            "gravado\n");
+  EXPECT_FALSE(teste::fs::exists(pasta / "r.txt"));
+  r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": \"12\\u0000\"}\n");
+  EXPECT_NE(r.erros.find("campo 'Valor': valor '12\\x00' tem o byte 0x00"), std::string::npos)
+      << r.erros;
+  r = Roda("write Cotepe E01 --jsonl", "{\"DataInicial\": \"\\u0000\"}\n");
+  EXPECT_NE(r.erros.find("campo 'DataInicial': valor '\\x00' tem o byte 0x00"), std::string::npos)
+      << r.erros;
+}
+
+// Whatever a message quotes of the input (values, CSV header names, JSON names, names on the
+// command line) reaches the terminal with its control characters escaped.
+TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
+  auto r = Roda("write Unico lancamentos", "Documento,Valor\nD1,\x1b[2J\n");
+  EXPECT_NE(r.erros.find("linha 2: layout 'lancamentos', campo 'Valor': valor '\\x1b[2J' não é um "
+                         "número\n"),
+            std::string::npos)
+      << r.erros;
+  r = Roda("write Unico lancamentos", "Documento,Va\x07lor\n");
+  EXPECT_EQ(r.erros, "linha 1: o layout 'lancamentos' (Unico) não tem o campo 'Va\\x07lor'\n");
+  r = Roda("write Unico lancamentos",
+           "Documento,\xc2\x9b"
+           "31m\n");
+  EXPECT_EQ(r.erros, "linha 1: o layout 'lancamentos' (Unico) não tem o campo '\\u009b31m'\n");
+  r = Roda("write Unico lancamentos --jsonl", "{\"a\\u0000b\\u001b\": 1}\n");
+  EXPECT_NE(r.erros.find("linha 1: o layout não tem o campo 'a\\x00b\\x1b'\n"), std::string::npos)
+      << r.erros;
+  r = Roda("write Unico lancamentos --jsonl", "{\"V\\u001b\": 1, \"v\\u001b\": 2}\n");
+  EXPECT_NE(r.erros.find("linha 1: o nome 'v\\x1b' aparece duas vezes"), std::string::npos)
+      << r.erros;
+  // Read: a number field that holds an escape.
+  r = Roda("read Unico lancamentos", "01012024000101000102" + std::string(28, '0') +
+                                         "000000001520\x1b"
+                                         "5000001" +
+                                         std::string(128, ' ') + "\r\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("\\x1b"), std::string::npos) << r.erros;
+  EXPECT_EQ(r.erros.find('\x1b'), std::string::npos) << r.erros;
+  // The command line: an unknown system, a delimiter.
+  r = Roda("layouts 'Un\x1b[2Jico'");
+  EXPECT_EQ(r.erros,
+            "clProdutos.LocalizaCriaLayoutRegistro: Produto Un\\x1b[2Jico ainda não "
+            "cadastrado. Verifique.\n");
+  r = Roda("show Unico 'lan\x1b'");
+  EXPECT_NE(r.erros.find("Layout lan\\x1b  (Unico)"), std::string::npos) << r.erros;
+  r = Roda("write Unico lancamentos --delimiter '\x1b\xe2\x98\x85'");
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_EQ(r.erros.find('\x1b'), std::string::npos) << r.erros;
+  r = Roda("write Unico lancamentos --frob'\x1b'");
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.erros.find("--frob\\x1b"), std::string::npos) << r.erros;
+  EXPECT_EQ(r.erros.find('\x1b'), std::string::npos) << r.erros;
+}
+
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // Short of memory, the tool gets fewer threads than it asks for and goes on with them; with none
 // at all it stops, says why, and the error log carries the reason on its second line.

@@ -363,7 +363,7 @@ TEST(Velocidade, CsvRowsAcrossBatches) {
   const Execucao um = Executa(Escreve, Para("Unico", "lancamentos", "windows-1252", 1), csv);
   EXPECT_EQ(um.codigo, 1);
   const std::string quebra =
-      ": layout 'lancamentos', campo 'Historico': valor 'uma\n\n\"duas\", três' o valor tem uma "
+      ": layout 'lancamentos', campo 'Historico': valor 'uma\\n\\n\"duas\", três' o valor tem uma "
       "quebra de linha\n";
   EXPECT_EQ(um.erros, "linha 2047" + quebra + "linha 2050" + quebra + "linha 4100" + quebra +
                           "linha 4103: texto depois das aspas que fecham um campo\n"

@@ -29,9 +29,9 @@ class OperadorDaFerramenta final : public Operador {
   }
 
  private:
+  // A name given on the command line may hold control characters: shown as escapes.
   void Escreve(std::string_view titulo, std::string_view texto) {
-    std::fprintf(erros_, "%.*s: %.*s\n", static_cast<int>(titulo.size()), titulo.data(),
-                 static_cast<int>(texto.size()), texto.data());
+    EscreveMensagem(erros_, std::string(titulo) + ": " + std::string(texto));
   }
   std::FILE* erros_;
 };
@@ -191,7 +191,13 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
       }
     }
     std::fputs(out.str().c_str(), saida);
-    std::fputs(err.str().c_str(), erros);
+    // The message quotes the words given: line by line, their control characters escaped.
+    std::string_view mensagem = err.view();
+    while (!mensagem.empty()) {
+      const std::size_t fim = std::min(mensagem.find('\n'), mensagem.size());
+      EscreveMensagem(erros, mensagem.substr(0, fim));
+      mensagem.remove_prefix(std::min(fim + 1, mensagem.size()));
+    }
     return codigo == 0 ? ConfereSaida(kSaidaOk, saida, erros) : kSaidaUsoErrado;
   }
   if ((saidaLe->count() > 0 || saidaEscreve->count() > 0) && p.saida.empty()) {
@@ -201,7 +207,7 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   if (delim->count() > 0) {
     const std::string problema = ProblemaDoSeparador(p.delimitador, CodificacaoDe(p.codificacao));
     if (!problema.empty()) {
-      std::fprintf(erros, "--delimiter: %s\n", problema.c_str());
+      EscreveMensagem(erros, "--delimiter: " + problema);
       return kSaidaUsoErrado;
     }
   }
@@ -220,7 +226,7 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
       codigo = Escreve(p, entrada, saida, erros);
     }
   } catch (const std::exception& e) {
-    std::fprintf(erros, "erro: %s\n", e.what());
+    EscreveMensagem(erros, std::string("erro: ") + e.what());
     // The log's second line carries the description, as for every error it records.
     RegistraErro("comandos::ExecutaFerramenta::falha inesperada", {}, {}, {}, {},
                  ErroPendente{0, e.what()});

@@ -266,7 +266,7 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
       return kSaidaEntradaRecusada;
     }
     if (!erro.empty()) {
-      std::fprintf(erros, "%s%s\n", Linha(csv.linha()).c_str(), erro.c_str());
+      EscreveMensagem(erros, Linha(csv.linha()) + erro);
       return kSaidaEntradaRecusada;
     }
     for (const std::string& nome : valores) {
@@ -280,16 +280,16 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
     for (const std::string& nome : valores) {
       const clLayoutCpo* c = l->LocalizaCampo(nome);
       if (c == nullptr) {
-        std::fprintf(erros, "%so layout '%s' (%s) não tem o campo '%s'\n",
-                     Linha(csv.linha()).c_str(), p.layout.c_str(), p.sistema.c_str(), nome.c_str());
+        EscreveMensagem(erros, Linha(csv.linha()) + "o layout '" + p.layout + "' (" + p.sistema +
+                                   ") não tem o campo '" + nome + "'");
         return kSaidaEntradaRecusada;
       }
       const auto i = static_cast<std::size_t>(
           std::find_if(campos.begin(), campos.end(), [c](const auto& x) { return x.get() == c; }) -
           campos.begin());
       if (std::find(colunas.begin(), colunas.end(), i) != colunas.end()) {
-        std::fprintf(erros, "%so campo '%s' aparece duas vezes no cabeçalho\n",
-                     Linha(csv.linha()).c_str(), nome.c_str());
+        EscreveMensagem(
+            erros, Linha(csv.linha()) + "o campo '" + nome + "' aparece duas vezes no cabeçalho");
         return kSaidaEntradaRecusada;
       }
       colunas.push_back(i);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "common/visivel.h"
 #include "tool/codigos_saida.h"
 
 namespace lumbrava {
@@ -15,6 +16,12 @@ Codificacao CodificacaoDe(const std::string& nome) {
 }
 
 std::string Linha(std::size_t n) { return "linha " + std::to_string(n) + ": "; }
+
+void EscreveMensagem(std::FILE* erros, std::string_view mensagem) {
+  std::string linha = Visivel(mensagem);
+  linha += '\n';
+  std::fwrite(linha.data(), 1, linha.size(), erros);
+}
 
 Abertura::Abertura(const Parametros& p, std::FILE* entrada, std::FILE* erros) {
   layout_ = catalogo_.LocalizaCriaLayoutRegistro(p.sistema, p.layout);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "layouts/cl_produtos.h"
 #include "tool/arquivos.h"
@@ -30,6 +31,10 @@ struct Parametros {
   unsigned threads = ThreadsPadrao();
 };
 
+// Writes one line of a message to `erros`, its control characters shown as escapes (Visivel), so
+// that what it quotes of the input can neither act on a terminal nor cut the message short.
+void EscreveMensagem(std::FILE* erros, std::string_view mensagem);
+
 // At most this many refused lines are reported in full.
 inline constexpr std::size_t kMaximoMensagens = 20;
 
@@ -37,9 +42,10 @@ inline constexpr std::size_t kMaximoMensagens = 20;
 class Relator {
  public:
   explicit Relator(std::FILE* erros) : erros_(erros) {}
+  // The message's control characters are shown as escapes (a value or a name read may hold them).
   void Erro(const std::string& mensagem) {
     if (++total_ <= kMaximoMensagens) {
-      std::fprintf(erros_, "%s\n", mensagem.c_str());
+      EscreveMensagem(erros_, mensagem);
     }
   }
   std::size_t total() const { return total_; }

@@ -1,0 +1,19 @@
+// Text from the input, made safe to show in a message: nothing in it acts on a terminal.
+//
+// Threads: plain functions without state, safe from any thread.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumbrava {
+
+// `texto` with every control character written as an escape: tab, line feed and carriage return
+// as \t, \n and \r, the other C0 controls and DEL as \x1b, \x00, \x7f; the C1 controls
+// (U+0080 to U+009F) as \u009b; a byte that is not part of valid UTF-8 as \xff. Everything else,
+// accented letters included, stays as it is, so a text already made visible comes back unchanged.
+std::string Visivel(std::string_view texto);
+// The same, appended to `saida`.
+void AcrescentaVisivel(std::string& saida, std::string_view texto);
+
+}  // namespace lumbrava
