@@ -4,6 +4,8 @@
 #include <mutex>
 #include <string>
 
+#include "common/visivel.h"
+
 namespace lumbrava {
 
 namespace {
@@ -18,10 +20,14 @@ std::shared_ptr<Operador>& Atual() {
   return atual;
 }
 
+// The texts may quote a caller's names or values: their control characters are escaped.
 void Escreve(std::string_view titulo, std::string_view texto) {
   std::string linha;
   linha.reserve(titulo.size() + texto.size() + 3);
-  linha.append(titulo).append(": ").append(texto).push_back('\n');
+  AcrescentaVisivel(linha, titulo);
+  linha.append(": ");
+  AcrescentaVisivel(linha, texto);
+  linha.push_back('\n');
   std::cerr << linha << std::flush;
 }
 

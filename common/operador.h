@@ -23,7 +23,8 @@ class Operador {
   virtual bool PerguntaSimNao(std::string_view titulo, std::string_view texto) = 0;
 };
 
-// Writes "titulo: texto" lines to standard error; questions are answered yes.
+// Writes "titulo: texto" lines to standard error, control characters escaped (common/visivel.h);
+// questions are answered yes.
 class OperadorErroPadrao final : public Operador {
  public:
   void Critico(std::string_view titulo, std::string_view texto) override;
