@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/operador.h"
+
 namespace lumbrava {
 namespace {
 
@@ -30,6 +32,16 @@ TEST(Visivel, ControlsAreEscapedAndPrintableTextIsKept) {
   std::string saida = "valor '";
   AcrescentaVisivel(saida, "\x1b");
   EXPECT_EQ(saida, "valor '\\x1b");
+}
+
+// The library's default operator writes to standard error: what it says may quote a caller's
+// names, so it escapes them too, and a NUL does not cut the line short.
+TEST(Visivel, TheDefaultOperatorWritesNothingATerminalActsOn) {
+  OperadorErroPadrao operador;
+  testing::internal::CaptureStderr();
+  operador.Critico("t\x1b", std::string("Produto a\0b\x1b[2J ainda não cadastrado.", 38));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "t\\x1b: Produto a\\x00b\\x1b[2J ainda não cadastrado.\n");
 }
 
 }  // namespace
