@@ -50,21 +50,19 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
 }
 
 // Looks at every byte once, sixteen (or eight) at a time: whether the text is ASCII and whether
-// it holds a byte that no record may hold (a line break, or NUL).
+// it may hold a byte that no record may hold (a line break, or NUL). That is a byte up to CR, one
+// test for the three; a tab or another control up there is a false alarm, which the exact look
+// that follows (RecusaQuebra) lets pass.
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
 #ifdef __SSE2__
   if (texto.size() >= 16) {
     const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
     __m128i altos = _mm_setzero_si128();
     __m128i fins = _mm_setzero_si128();
     const auto bloco = [&](std::size_t i) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i));
       altos = _mm_or_si128(altos, b);
-      fins = _mm_or_si128(fins,
-                          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)),
-                                       _mm_cmpeq_epi8(b, nul)));
+      fins = _mm_or_si128(fins, _mm_cmpeq_epi8(_mm_min_epu8(b, cr), b));  // b <= CR
     };
     for (std::size_t i = 0; i + 16 < texto.size(); i += 16) {
       bloco(i);
@@ -77,12 +75,9 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
 #endif
   constexpr std::uint64_t kUns = 0x0101010101010101ULL;
   constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
-  // A byte of `w` equal to `b` (the classic test for a zero byte; exact in its first hit, and
-  // the only question here is whether there is one).
-  const auto tem = [](std::uint64_t w, unsigned char b) {
-    const std::uint64_t x = w ^ (kUns * b);
-    return (x - kUns) & ~x & kAltos;
-  };
+  // A byte of `w` up to CR (the classic test for a byte below a bound; exact in whether there is
+  // one, the only question here).
+  const auto ateCr = [](std::uint64_t w) { return (w - kUns * ('\r' + 1)) & ~w & kAltos; };
   std::uint64_t alto = 0;
   std::uint64_t fimDeLinha = 0;
   std::size_t i = 0;
@@ -90,7 +85,7 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
     std::uint64_t w = 0;
     std::memcpy(&w, texto.data() + i, 8);
     alto |= w;
-    fimDeLinha |= tem(w, '\r') | tem(w, '\n') | tem(w, '\0');
+    fimDeLinha |= ateCr(w);
   }
   // The last bytes: the eight (or four) that end the text, some of them seen already.
   if (i < texto.size()) {
@@ -110,7 +105,7 @@ void Examina(std::string_view texto, bool& ascii, bool& quebra) {
       w |= 0x2020202020202020ULL << (8U * texto.size());  // blanks where the text has no byte
     }
     alto |= w;
-    fimDeLinha |= tem(w, '\r') | tem(w, '\n') | tem(w, '\0');
+    fimDeLinha |= ateCr(w);
   }
   ascii = (alto & kAltos) == 0;
   quebra = fimDeLinha != 0;
@@ -192,8 +187,8 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
     AjustaTexto(valor, largura, aDireita, ascii, saida, posicao);
     return;
   }
-  // Numbers, dates and times are digits, signs, separators and blanks: a line break can only be
-  // in a value they refuse, and is looked for then.
+  // Numbers, dates and times are digits, signs, separators and blanks: a line break or a NUL can
+  // only be in a value they refuse, and is looked for then.
   if (tipo == "D" || tipo == "H") {
     // A date or a time: its digits as they are, right-aligned in zeros; blank stays blank.
     const std::string_view v = Apara(valor);

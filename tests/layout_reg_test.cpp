@@ -258,6 +258,12 @@ TEST_F(LayoutTest, LineBreaksAndNulBytesAreNamedInEveryKindOfField) {
       EXPECT_NE(motivo().find("texto: "), std::string::npos) << n << " " << k;
     }
   }
+  // Other controls are no line break: a tab, a vertical tab, a form feed go through.
+  for (const std::string& v :
+       {std::string("a\tb"), std::string("\x0b\x0c"), texto + "\t", "\x01" + texto}) {
+    l.InformaValor("texto", v);
+    EXPECT_EQ(motivo(), "aceito") << v;
+  }
   l.InformaValor("texto", texto);
   EXPECT_EQ(motivo(), "aceito");
 }
