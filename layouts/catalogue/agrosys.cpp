@@ -18,8 +18,6 @@ constexpr Passo kLcto[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLcto));
-
 constexpr Layout kLayouts[] = {
     {"lcto", kLcto},
 };

@@ -30,8 +30,6 @@ constexpr Passo kLcto[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLcto));
-
 constexpr Layout kLayouts[] = {
     {"lcto", kLcto},
 };

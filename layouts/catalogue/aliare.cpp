@@ -40,11 +40,6 @@ constexpr Passo kLctoCorrentista[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabec));
-static_assert(ColunasEmOrdem(kLctoContaContab));
-static_assert(ColunasEmOrdem(kLctoCC));
-static_assert(ColunasEmOrdem(kLctoCorrentista));
-
 constexpr Layout kLayouts[] = {
     {"cabec", kCabec},
     {"lctoContaContab", kLctoContaContab},

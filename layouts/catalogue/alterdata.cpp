@@ -93,13 +93,6 @@ constexpr Passo kInventario[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kCCLancamentos));
-static_assert(ColunasEmOrdem(kFolhaDePagamento));
-static_assert(ColunasEmOrdem(kFolhaDePagamentoPlanSaude));
-static_assert(ColunasEmOrdem(kInventarioHeader));
-static_assert(ColunasEmOrdem(kInventario));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"CClancamentos", kCCLancamentos},

@@ -46,9 +46,6 @@ constexpr Passo kFolha[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kFolha));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"folha", kFolha},

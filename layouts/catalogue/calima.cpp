@@ -35,9 +35,6 @@ constexpr Passo kLancamentos[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabecalho));
-static_assert(ColunasEmOrdem(kLancamentos));
-
 constexpr Layout kLayouts[] = {
     {"cabecalho-calima", kCabecalho},
     {"lancamentos-calima", kLancamentos},

@@ -8,9 +8,9 @@
 
 namespace lumbrava::catalogo {
 
-void Executa(std::span<const Passo> passos, clLayoutReg& layout) {
+void Executa(const Tabela& tabela, clLayoutReg& layout) {
   clLayoutCpo* ultimo = nullptr;  // the field the last row returned
-  for (const Passo& p : passos) {
+  for (const Passo& p : tabela.passos()) {
     switch (p.acao) {
       case Acao::kCampo:
         ultimo = layout.AcrescentaCampoAppend(

@@ -15,9 +15,10 @@
 //   Rotina(inicio, colunas, Funcao)   fields whose names are built while composing; the function
 //                                     appends `colunas` columns from `inicio`
 //
-// Every table is checked when it is compiled: `static_assert(ColunasEmOrdem(kTabela));` fails on
-// the first row that does not start where the running column stands (a repeated name included:
-// the running column moves on with every append).
+// A table reaches a composer only as a `Tabela`, and a `Tabela` is built only while compiling,
+// which checks it: a row that does not start where the running column stands (a repeated name
+// included: the running column moves on with every append) stops the build. Nothing has to be
+// added for that; `{"nome", kTabela}` in a composer's list of layouts is where it happens.
 //
 // A composer (`Compositor`) is the layouts it knows, in its order of comparison, with what it does
 // on every call (steps before the comparison, a closing routine after it), the composer that gets
@@ -30,6 +31,7 @@
 // product's other layouts); two compositions on one product need the caller's lock.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -141,32 +143,56 @@ constexpr Passo Rotina(int inicio, int colunas, void (*funcao)(clLayoutReg&)) {
   return p;
 }
 
-// True when every field row and routine starts on the running column, and every Alinha names
-// the row just before it. At compile time a failing table stops at the row that is wrong.
-consteval bool ColunasEmOrdem(std::span<const Passo> passos) {
-  int coluna = 1;
-  std::string_view anterior;
-  for (const Passo& p : passos) {
-    switch (p.acao) {
-      case Acao::kCampo:
-      case Acao::kRotina:
-        if (p.inicio != coluna || p.tamanho < 0) {
-          throw "a linha não começa na coluna corrente";
-        }
+// The faults a table can have. They are not constexpr: a check that reaches one stops the build
+// with its name. The notes above it name the table (clang's show the row's field and columns too).
+inline void LinhaForaDaColunaCorrente() {}
+inline void TamanhoNegativo() {}
+inline void AlinhaSemOCampoDaLinhaAnterior() {}
+
+// A field row or routine: starts on the running column and takes zero columns or more.
+constexpr void ConfereLinha(std::string_view campo, int inicio, int tamanho, int colunaCorrente) {
+  if (inicio != colunaCorrente) {
+    LinhaForaDaColunaCorrente();
+  }
+  if (tamanho < 0) {
+    TamanhoNegativo();
+  }
+  static_cast<void>(campo);  // shown in the notes of a failing check
+}
+
+// An Alinha: names the field of the row just before it.
+constexpr void ConfereAlinha(std::string_view campo, std::string_view campoAnterior) {
+  if (campo != campoAnterior || campoAnterior.empty()) {
+    AlinhaSemOCampoDaLinhaAnterior();
+  }
+}
+
+// A layout's steps, checked when built (ConfereLinha, ConfereAlinha). The constructors run only
+// while compiling, so no table reaches a composer unchecked.
+class Tabela {
+ public:
+  consteval Tabela() = default;
+  // Not explicit: a table is written where a Tabela is expected.
+  template <std::size_t N>
+  consteval Tabela(const Passo (&passos)[N]) : passos_(passos) {
+    int coluna = 1;
+    std::string_view anterior;
+    for (const Passo& p : passos_) {
+      if (p.acao == Acao::kCampo || p.acao == Acao::kRotina) {
+        ConfereLinha(p.nome, p.inicio, p.tamanho, coluna);
         coluna += p.tamanho;
         anterior = p.acao == Acao::kCampo ? p.nome : std::string_view();
-        break;
-      case Acao::kAlinha:
-        if (p.nome != anterior || anterior.empty()) {
-          throw "Alinha não segue a linha do seu campo";
-        }
-        break;
-      default:
-        break;
+      } else if (p.acao == Acao::kAlinha) {
+        ConfereAlinha(p.nome, anterior);
+      }
     }
   }
-  return true;
-}
+
+  constexpr std::span<const Passo> passos() const { return passos_; }
+
+ private:
+  std::span<const Passo> passos_;
+};
 
 // The last column a table reaches (its record length when no name repeats).
 consteval int UltimaColuna(std::span<const Passo> passos) {
@@ -181,13 +207,13 @@ consteval int UltimaColuna(std::span<const Passo> passos) {
 
 struct Layout {
   std::string_view nome;
-  std::span<const Passo> passos;
+  Tabela passos;
 };
 
 struct Compositor {
   std::string_view nome;                 // the composer's name, as the sources call it
   std::span<const Layout> layouts;       // in its order of comparison (exact, case-sensitive)
-  std::span<const Passo> antes{};        // run on every call, before the name is compared
+  Tabela antes{};                        // run on every call, before the name is compared
   const Compositor* seguinte = nullptr;  // gets every name this one does not know
   // Run after the layout (or the hand-over, or an unknown name), with the name asked for.
   void (*fechamento)(clLayoutReg&, const std::string& registro) = nullptr;
@@ -209,6 +235,6 @@ struct Sistema {
 void Compoe(const Compositor& compositor, clLayoutReg& layout, const std::string& registro);
 
 // Runs one layout's steps on `layout`.
-void Executa(std::span<const Passo> passos, clLayoutReg& layout);
+void Executa(const Tabela& tabela, clLayoutReg& layout);
 
 }  // namespace lumbrava::catalogo

@@ -351,21 +351,6 @@ constexpr Passo kHistoricoCargo[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabecLancamento1));
-static_assert(ColunasEmOrdem(kContaLancamento2));
-static_assert(ColunasEmOrdem(kCCLancamento3));
-static_assert(ColunasEmOrdem(kLancMultiplo));
-static_assert(ColunasEmOrdem(kFolha));
-static_assert(ColunasEmOrdem(kAtivo));
-static_assert(ColunasEmOrdem(kInventario));
-static_assert(ColunasEmOrdem(kR1));
-static_assert(ColunasEmOrdem(kR2));
-static_assert(ColunasEmOrdem(kCR1));
-static_assert(ColunasEmOrdem(kCadFuncFolha));
-static_assert(ColunasEmOrdem(kBenefFuncCad));
-static_assert(ColunasEmOrdem(kHistoricoSalario));
-static_assert(ColunasEmOrdem(kHistoricoCargo));
-
 constexpr Layout kLayouts[] = {
     {"cabecLancamento1", kCabecLancamento1},
     {"contaLancamento2", kContaLancamento2},

@@ -50,10 +50,6 @@ constexpr Passo kLct02[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabecalho));
-static_assert(ColunasEmOrdem(kLct01));
-static_assert(ColunasEmOrdem(kLct02));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos-cabecalho", kCabecalho},
     {"lancamentos-lct01", kLct01},

@@ -335,28 +335,6 @@ constexpr Passo kE21[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kE01));
-static_assert(ColunasEmOrdem(kE02));
-static_assert(ColunasEmOrdem(kE03));
-static_assert(ColunasEmOrdem(kE04));
-static_assert(ColunasEmOrdem(kE05));
-static_assert(ColunasEmOrdem(kE06));
-static_assert(ColunasEmOrdem(kE07));
-static_assert(ColunasEmOrdem(kE08));
-static_assert(ColunasEmOrdem(kE09));
-static_assert(ColunasEmOrdem(kE10));
-static_assert(ColunasEmOrdem(kE11));
-static_assert(ColunasEmOrdem(kE12));
-static_assert(ColunasEmOrdem(kE13));
-static_assert(ColunasEmOrdem(kE14));
-static_assert(ColunasEmOrdem(kE15));
-static_assert(ColunasEmOrdem(kE16));
-static_assert(ColunasEmOrdem(kE17));
-static_assert(ColunasEmOrdem(kE18));
-static_assert(ColunasEmOrdem(kE19));
-static_assert(ColunasEmOrdem(kE20));
-static_assert(ColunasEmOrdem(kE21));
-
 // Written on every call, whatever the name.
 constexpr Passo kAntes[] = {
     Define(&clLayoutReg::separaCasasDecimais, false),

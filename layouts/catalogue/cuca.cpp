@@ -48,10 +48,6 @@ constexpr Passo kInventario[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kFolha));
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kInventario));
-
 constexpr Layout kLayouts[] = {
     {"folha", kFolha},
     {"lancamentos", kLancamentos},

@@ -54,10 +54,6 @@ constexpr Passo kTotalizacao[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabecalho));
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kTotalizacao));
-
 constexpr Layout kLayouts[] = {
     {"cabecalho", kCabecalho},
     {"lancamentos", kLancamentos},

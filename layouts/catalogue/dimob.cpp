@@ -113,11 +113,6 @@ constexpr Passo kIntermediacao[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kDados));
-static_assert(ColunasEmOrdem(kLocacao));
-static_assert(ColunasEmOrdem(kIncorporacao));
-static_assert(ColunasEmOrdem(kIntermediacao));
-
 constexpr Layout kLayouts[] = {
     {"dados", kDados},
     {"locacao", kLocacao},

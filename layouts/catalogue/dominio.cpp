@@ -760,45 +760,6 @@ constexpr Passo kRecebimentosSaidasEServicos[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kBaixaCabec));
-static_assert(ColunasEmOrdem(kBaixaNf));
-static_assert(ColunasEmOrdem(kBaixaRecebimento));
-static_assert(ColunasEmOrdem(kBaixaCabecNovo));
-static_assert(ColunasEmOrdem(kBaixaNFeRecebimento));
-static_assert(ColunasEmOrdem(kBaixaNFePagamento));
-static_assert(ColunasEmOrdem(kBaixaLancContNovo));
-static_assert(ColunasEmOrdem(kBaixaCC));
-static_assert(ColunasEmOrdem(kBaixaPagamento));
-static_assert(ColunasEmOrdem(kBaixaLancCont));
-static_assert(ColunasEmOrdem(kCabecalho));
-static_assert(ColunasEmOrdem(kContabil2));
-static_assert(ColunasEmOrdem(kContabil3));
-static_assert(ColunasEmOrdem(kContabil5));
-static_assert(ColunasEmOrdem(kInventario));
-static_assert(ColunasEmOrdem(kImpostos));
-static_assert(ColunasEmOrdem(kFolha1));
-static_assert(ColunasEmOrdem(kFolha20));
-static_assert(ColunasEmOrdem(kFolha25));
-static_assert(ColunasEmOrdem(kFunc));
-static_assert(ColunasEmOrdem(kLancEmLote6000));
-static_assert(ColunasEmOrdem(kLancEmLote6100));
-static_assert(ColunasEmOrdem(kLancEmLote6110));
-static_assert(ColunasEmOrdem(kLancEmLote6140));
-static_assert(ColunasEmOrdem(kIdentificacaoEmpresa));
-static_assert(ColunasEmOrdem(kAtivo));
-static_assert(ColunasEmOrdem(kAtivoNovo));
-static_assert(ColunasEmOrdem(kNFServicosCab));
-static_assert(ColunasEmOrdem(kNFServicosCli));
-static_assert(ColunasEmOrdem(kNFServicosImp));
-static_assert(ColunasEmOrdem(kNFServicosItens));
-static_assert(ColunasEmOrdem(kNFServicosParcela));
-static_assert(ColunasEmOrdem(kNFServicosCont));
-static_assert(ColunasEmOrdem(kCadastroContribuinteRPA));
-static_assert(ColunasEmOrdem(kContribuinteRPA));
-static_assert(ColunasEmOrdem(kRecebimentosEntradas));
-static_assert(ColunasEmOrdem(kRecebimentosLancs));
-static_assert(ColunasEmOrdem(kRecebimentosSaidasEServicos));
-
 constexpr Layout kLayouts[] = {
     {"baixaCabec", kBaixaCabec},
     {"baixaNf", kBaixaNf},

@@ -753,23 +753,6 @@ constexpr Passo kNfEntradaEstoque1030[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kNfEntrada1000));
-static_assert(ColunasEmOrdem(kNfEntradaImpo1020));
-static_assert(ColunasEmOrdem(kNfEntradaPISCOFINS1090));
-static_assert(ColunasEmOrdem(kNfEntradasParcelas1500));
-static_assert(ColunasEmOrdem(kNfSaida));
-static_assert(ColunasEmOrdem(kNfSaidaInfoCompl));
-static_assert(ColunasEmOrdem(kNfSaidaImpostos));
-static_assert(ColunasEmOrdem(kNfSaidaEstoque));
-static_assert(ColunasEmOrdem(kNfSaidaICMS));
-static_assert(ColunasEmOrdem(kNfSaidaDoc));
-static_assert(ColunasEmOrdem(kNfSaidaParcelas));
-static_assert(ColunasEmOrdem(kCadCli));
-static_assert(ColunasEmOrdem(kCadForn));
-static_assert(ColunasEmOrdem(kProdutos));
-static_assert(ColunasEmOrdem(kNfEntradaDocRef));
-static_assert(ColunasEmOrdem(kNfEntradaEstoque1030));
-
 constexpr Layout kLayoutsNotasFiscais[] = {
     {"nfEntrada1000", kNfEntrada1000},
     {"nfEntradaImpo1020", kNfEntradaImpo1020},
@@ -1013,23 +996,6 @@ constexpr Passo kContratosMercantis[] = {
     kEspacoNosVazios,
 };
 // clang-format on
-
-static_assert(ColunasEmOrdem(kNfInformacoesMunicipais1040));
-static_assert(ColunasEmOrdem(kNfEntradaDocReferenciados1081));
-static_assert(ColunasEmOrdem(kLmcCabecalho));
-static_assert(ColunasEmOrdem(kLmcTanque));
-static_assert(ColunasEmOrdem(kLmcBico));
-static_assert(ColunasEmOrdem(kLmcFiscal));
-static_assert(ColunasEmOrdem(kCompetencia));
-static_assert(ColunasEmOrdem(kPosse));
-static_assert(ColunasEmOrdem(kNfICMS1200));
-static_assert(ColunasEmOrdem(kLanc1300));
-static_assert(ColunasEmOrdem(kLanc1310));
-static_assert(ColunasEmOrdem(kRecebContratoImob));
-static_assert(ColunasEmOrdem(kRecebContratoImobLancs));
-static_assert(ColunasEmOrdem(kInventarioSaldoEstoque));
-static_assert(ColunasEmOrdem(kLancamentosMultiSCP));
-static_assert(ColunasEmOrdem(kContratosMercantis));
 
 constexpr Layout kLayoutsComplementos[] = {
     {"nfInformacoesMunicipais1040", kNfInformacoesMunicipais1040},

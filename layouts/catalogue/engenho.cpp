@@ -30,9 +30,6 @@ constexpr Passo kLinha2[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLinha1));
-static_assert(ColunasEmOrdem(kLinha2));
-
 constexpr Layout kLayouts[] = {
     {"linha1", kLinha1},
     {"linha2", kLinha2},

@@ -348,21 +348,6 @@ constexpr Passo kFiscE364[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kFolha));
-static_assert(ColunasEmOrdem(kInventE001));
-static_assert(ColunasEmOrdem(kInventE302));
-static_assert(ColunasEmOrdem(kInventE303));
-static_assert(ColunasEmOrdem(kInventE010));
-static_assert(ColunasEmOrdem(kInventE604));
-static_assert(ColunasEmOrdem(kInventE605));
-static_assert(ColunasEmOrdem(kInventE600999));
-static_assert(ColunasEmOrdem(kInventE700999));
-static_assert(ColunasEmOrdem(kInventE603));
-static_assert(ColunasEmOrdem(kInventE400));
-static_assert(ColunasEmOrdem(kFiscE223));
-static_assert(ColunasEmOrdem(kFiscE364));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"folha", kFolha},

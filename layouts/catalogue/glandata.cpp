@@ -748,33 +748,6 @@ constexpr Passo kLancamentosTipo2Nf[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kApontamentoFolhaReg00));
-static_assert(ColunasEmOrdem(kApontamentoFolhaReg10));
-static_assert(ColunasEmOrdem(kApontamentoFolhaReg20));
-static_assert(ColunasEmOrdem(kFuncionarioReg20));
-static_assert(ColunasEmOrdem(kFuncionarioReg21));
-static_assert(ColunasEmOrdem(kFuncionarioReg22));
-static_assert(ColunasEmOrdem(kLancamentosTipo1));
-static_assert(ColunasEmOrdem(kLancamentosAprop));
-static_assert(ColunasEmOrdem(kLancamentosTipo2));
-static_assert(ColunasEmOrdem(kNotaSaida));
-static_assert(ColunasEmOrdem(kRetencaoSaida));
-static_assert(ColunasEmOrdem(kItensNota));
-static_assert(ColunasEmOrdem(kContasPagarTipo0));
-static_assert(ColunasEmOrdem(kContasPagarTipo1));
-static_assert(ColunasEmOrdem(kContasPagarTipo2));
-static_assert(ColunasEmOrdem(kContasPagarTipo3));
-static_assert(ColunasEmOrdem(kContasPagarTipo4));
-static_assert(ColunasEmOrdem(kContasPagarTipo9));
-static_assert(ColunasEmOrdem(kContasReceberTipo0));
-static_assert(ColunasEmOrdem(kContasReceberTipo1));
-static_assert(ColunasEmOrdem(kContasReceberTipo9));
-static_assert(ColunasEmOrdem(kNotaComprasCompras));
-static_assert(ColunasEmOrdem(kNotaComprasItens));
-static_assert(ColunasEmOrdem(kNotaComprasFornecedores));
-static_assert(ColunasEmOrdem(kLancamentosTipo1Nf));
-static_assert(ColunasEmOrdem(kLancamentosTipo2Nf));
-
 // In the order the names are compared.
 constexpr Layout kLayouts[] = {
     {"apontamentoFolha-reg00", kApontamentoFolhaReg00},

@@ -42,10 +42,6 @@ constexpr Passo kMoedas[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kLancamentosExpandido));
-static_assert(ColunasEmOrdem(kMoedas));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"lancamentosExpandido", kLancamentosExpandido},

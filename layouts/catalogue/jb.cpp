@@ -75,11 +75,6 @@ constexpr Passo kBaixa[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kCC));
-static_assert(ColunasEmOrdem(kDuplicatas));
-static_assert(ColunasEmOrdem(kBaixa));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"cc", kCC},

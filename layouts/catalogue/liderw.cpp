@@ -30,9 +30,6 @@ constexpr Passo kLancamentos[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kIdEmpresa));
-static_assert(ColunasEmOrdem(kLancamentos));
-
 constexpr Layout kLayouts[] = {
     {"idEmpresa", kIdEmpresa},
     {"lancamentos", kLancamentos},

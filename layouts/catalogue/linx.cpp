@@ -30,9 +30,6 @@ constexpr Passo kLancamentos[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLote));
-static_assert(ColunasEmOrdem(kLancamentos));
-
 constexpr Layout kLayouts[] = {
     {"lote", kLote},
     {"lancamentos", kLancamentos},

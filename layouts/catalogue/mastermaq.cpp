@@ -77,9 +77,6 @@ constexpr Passo kDuplicatas[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kDuplicatas));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"duplicatas", kDuplicatas},

@@ -53,10 +53,6 @@ constexpr Passo kFolha[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kLancamentosNovo));
-static_assert(ColunasEmOrdem(kFolha));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"lancamentosNovo", kLancamentosNovo},

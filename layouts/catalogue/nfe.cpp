@@ -143,12 +143,6 @@ constexpr Passo kRpsDetalheInt[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kCabecalho));
-static_assert(ColunasEmOrdem(kDetalhe));
-static_assert(ColunasEmOrdem(kRodape));
-static_assert(ColunasEmOrdem(kRpsDetalhe));
-static_assert(ColunasEmOrdem(kRpsDetalheInt));
-
 constexpr Layout kLayouts[] = {
     {"cabecalho", kCabecalho},
     {"detalhe", kDetalhe},

@@ -54,10 +54,6 @@ constexpr Passo kFiscalMataoTrailler[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kFiscalMataoHeader));
-static_assert(ColunasEmOrdem(kFiscalMataoDetalhe));
-static_assert(ColunasEmOrdem(kFiscalMataoTrailler));
-
 // In the order the names are compared; the trailer's name has a double l.
 constexpr Layout kLayouts[] = {
     {"fiscal-Matao-header", kFiscalMataoHeader},

@@ -1116,31 +1116,6 @@ constexpr Passo kRpa[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentoLivroCaixa));
-static_assert(ColunasEmOrdem(kLancamento));
-static_assert(ColunasEmOrdem(kLC2));
-static_assert(ColunasEmOrdem(kRecibo0));
-static_assert(ColunasEmOrdem(kRecibo1));
-static_assert(ColunasEmOrdem(kClientesFornecedores));
-static_assert(ColunasEmOrdem(kPontoEletronico));
-static_assert(ColunasEmOrdem(kInventario));
-static_assert(ColunasEmOrdem(kFiscal));
-static_assert(ColunasEmOrdem(kFiscalSP));
-static_assert(ColunasEmOrdem(kEcfMestre));
-static_assert(ColunasEmOrdem(kEcf));
-static_assert(ColunasEmOrdem(kF100));
-static_assert(ColunasEmOrdem(kAtivos));
-static_assert(ColunasEmOrdem(kSaidas));
-static_assert(ColunasEmOrdem(kItensSaida));
-static_assert(ColunasEmOrdem(kFaturas));
-static_assert(ColunasEmOrdem(CompoeProsoftProdutos));
-static_assert(ColunasEmOrdem(kServTomados));
-static_assert(ColunasEmOrdem(kDadosCartao));
-static_assert(ColunasEmOrdem(kInventarioNovo));
-static_assert(ColunasEmOrdem(kFicha));
-static_assert(ColunasEmOrdem(kFichaAtivos));
-static_assert(ColunasEmOrdem(kRpa));
-
 constexpr Layout kFichaFinanceira[] = {
     {"servTomados", kServTomados},       {"dadosCartao", kDadosCartao},
     {"inventarioNovo", kInventarioNovo}, {"ficha", kFicha},

@@ -114,14 +114,6 @@ constexpr Passo kLancamentosFolha[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kLancamentosNovo));
-static_assert(ColunasEmOrdem(kCargaDeLotes));
-static_assert(ColunasEmOrdem(kLancamentosLP003));
-static_assert(ColunasEmOrdem(kLancamentosBREE));
-static_assert(ColunasEmOrdem(kLancamentosLctoPadrao));
-static_assert(ColunasEmOrdem(kLancamentosFolha));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},           {"lancamentosNovo", kLancamentosNovo},
     {"cargaDeLotes", kCargaDeLotes},         {"lancamentosLP003", kLancamentosLP003},

@@ -249,20 +249,6 @@ constexpr Passo kQuestorEmpresarialLctosDiarios[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kLancamentosCC));
-static_assert(ColunasEmOrdem(kLancamentosSimples));
-static_assert(ColunasEmOrdem(kRegistroXX));
-static_assert(ColunasEmOrdem(kDupliPagA));
-static_assert(ColunasEmOrdem(kDupliRecA));
-static_assert(ColunasEmOrdem(kDuplicataB));
-static_assert(ColunasEmOrdem(kDuplicataC));
-static_assert(ColunasEmOrdem(kReducaoZ));
-static_assert(ColunasEmOrdem(kFolha));
-static_assert(ColunasEmOrdem(kLctoFisEntRetido));
-static_assert(ColunasEmOrdem(kQuestorEmpresarialCadastroClientes));
-static_assert(ColunasEmOrdem(kQuestorEmpresarialLctosDiarios));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"lancamentosCC", kLancamentosCC},

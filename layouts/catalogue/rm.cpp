@@ -85,12 +85,6 @@ constexpr Passo kValoresTribRegCaixa[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kLancamentos2Cabec));
-static_assert(ColunasEmOrdem(kLancamentos2Detalhes));
-static_assert(ColunasEmOrdem(kLancamentos2Rateio));
-static_assert(ColunasEmOrdem(kValoresTribRegCaixa));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"lancamentos2-cabec", kLancamentos2Cabec},

@@ -24,8 +24,6 @@ constexpr Passo kFolha[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kFolha));
-
 constexpr Layout kLayouts[] = {
     {"folha", kFolha},
 };

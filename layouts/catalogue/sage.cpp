@@ -398,23 +398,6 @@ constexpr Passo kAtivoImobAO3[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancHeader));
-static_assert(ColunasEmOrdem(kLancamento));
-static_assert(ColunasEmOrdem(kHistoricoEspecial));
-static_assert(ColunasEmOrdem(kInventario));
-static_assert(ColunasEmOrdem(kHeaderNF));
-static_assert(ColunasEmOrdem(kNotafiscal));
-static_assert(ColunasEmOrdem(kPessoaNF));
-static_assert(ColunasEmOrdem(kProdutoNF));
-static_assert(ColunasEmOrdem(kUnidade));
-static_assert(ColunasEmOrdem(kProduto));
-static_assert(ColunasEmOrdem(kCliforn));
-static_assert(ColunasEmOrdem(kDetalheNFLancadas));
-static_assert(ColunasEmOrdem(kHeaderFolha));
-static_assert(ColunasEmOrdem(kDetalheFolha));
-static_assert(ColunasEmOrdem(kFolhaPipe));
-static_assert(ColunasEmOrdem(kAtivoImobAO3));
-
 constexpr Layout kLayouts[] = {
     {"lancHeader", kLancHeader},
     {"lancamento", kLancamento},

@@ -733,17 +733,6 @@ constexpr Passo kCadastroClientes[] = {
 
 namespace {
 
-static_assert(ColunasEmOrdem(kLancamentoComJuros));
-static_assert(ColunasEmOrdem(kLancamentoSemRateio));
-static_assert(ColunasEmOrdem(kLancamentoSemRateio2));
-static_assert(ColunasEmOrdem(kLancamentoComCC));
-static_assert(ColunasEmOrdem(kLancamentoComRateio));
-static_assert(ColunasEmOrdem(kMovimentosDeServicos));
-static_assert(ColunasEmOrdem(kMovimentosDeEntradas));
-static_assert(ColunasEmOrdem(kMovimentosProdutos));
-static_assert(ColunasEmOrdem(kCadastroProdutos));
-static_assert(ColunasEmOrdem(kCadastroClientes));
-
 constexpr Layout kLayouts[] = {
     {"lancamentoComJuros", kLancamentoComJuros},
     {"lancamentoSemRateio", kLancamentoSemRateio},
@@ -1331,18 +1320,6 @@ constexpr Passo kOperacoesImobs[] = {
 
 namespace {
 
-static_assert(ColunasEmOrdem(kAtivoImobilizado));
-static_assert(ColunasEmOrdem(kMovimentosDeSaida));
-static_assert(ColunasEmOrdem(kInventario));
-static_assert(ColunasEmOrdem(kAtivo00));
-static_assert(ColunasEmOrdem(kAtivo10));
-static_assert(ColunasEmOrdem(kAtivo20));
-static_assert(ColunasEmOrdem(kAtivo30));
-static_assert(ColunasEmOrdem(kF100));
-static_assert(ColunasEmOrdem(kOperacaoImobsPagamento));
-static_assert(ColunasEmOrdem(kCadastroUnidadeImob));
-static_assert(ColunasEmOrdem(kOperacoesImobs));
-
 constexpr Layout kLayoutsSaidasEAtivos[] = {
     {"ativoImobilizado", kAtivoImobilizado},
     {"movimentosDeSaida", kMovimentosDeSaida},
@@ -1658,10 +1635,6 @@ constexpr Passo kCadastroContratosImob[] = {
 }  // namespace
 
 namespace {
-
-static_assert(ColunasEmOrdem(kNfServico));
-static_assert(ColunasEmOrdem(kBaixaDup));
-static_assert(ColunasEmOrdem(kCadastroContratosImob));
 
 constexpr Layout kLayoutsComplementos[] = {
     {"nfServico", kNfServico},

@@ -23,8 +23,6 @@ constexpr Passo kLancamentos[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
 };

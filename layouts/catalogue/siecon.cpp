@@ -29,9 +29,6 @@ constexpr Passo kPartidas[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamento));
-static_assert(ColunasEmOrdem(kPartidas));
-
 constexpr Layout kLayouts[] = {
     {"LANCAMENTO", kLancamento},
     {"PARTIDAS", kPartidas},

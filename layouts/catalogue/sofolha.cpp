@@ -42,10 +42,6 @@ constexpr Passo kLancamentos2102[] = {
 };
 // clang-format on
 
-static_assert(ColunasEmOrdem(kMestre));
-static_assert(ColunasEmOrdem(kLancamentos2100));
-static_assert(ColunasEmOrdem(kLancamentos2102));
-
 constexpr Layout kLayouts[] = {
     {"mestre", kMestre},
     {"lancamentos2100", kLancamentos2100},

@@ -124,13 +124,6 @@ constexpr Passo kLancamentoComJuros[] = {
 
 // clang-format on
 
-static_assert(ColunasEmOrdem(kLancamentos));
-static_assert(ColunasEmOrdem(kBensIdEmpresa));
-static_assert(ColunasEmOrdem(kBensCadastroBem));
-static_assert(ColunasEmOrdem(kBensDadosDepreBem));
-static_assert(ColunasEmOrdem(kBensDadosBaixaBem));
-static_assert(ColunasEmOrdem(kLancamentoComJuros));
-
 constexpr Layout kLayouts[] = {
     {"lancamentos", kLancamentos},
     {"bens-idEmpresa", kBensIdEmpresa},
