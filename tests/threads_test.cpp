@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
+#include <set>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -13,22 +16,36 @@
 namespace lumbrava {
 namespace {
 
-// The default follows the processors the program may run on, not every processor the machine has.
+// The default follows the processors the program may run on, not every processor the machine has:
+// held to a few, it uses as many threads as it was given, up to eight.
 TEST(Threads, ByDefaultAsManyAsTheProcessorsAllowed) {
   cpu_set_t antes;
   ASSERT_EQ(::sched_getaffinity(0, sizeof antes, &antes), 0);
-  int primeiro = 0;
-  while (!CPU_ISSET(primeiro, &antes)) {
-    ++primeiro;
+  std::vector<int> permitidos;
+  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+    if (CPU_ISSET(cpu, &antes)) {
+      permitidos.push_back(cpu);
+    }
   }
-  cpu_set_t um;
-  CPU_ZERO(&um);
-  CPU_SET(primeiro, &um);
-  ASSERT_EQ(::sched_setaffinity(0, sizeof um, &um), 0);
-  const unsigned comUm = ThreadsPadrao();
+  ASSERT_FALSE(permitidos.empty());
+  std::vector<unsigned> dados;  // the default with 1, 2, ... of the allowed processors
+  cpu_set_t alguns;
+  CPU_ZERO(&alguns);
+  for (std::size_t n = 1; n <= std::min<std::size_t>(permitidos.size(), 9); ++n) {
+    CPU_SET(permitidos[n - 1], &alguns);
+    ASSERT_EQ(::sched_setaffinity(0, sizeof alguns, &alguns), 0);
+    dados.push_back(ThreadsPadrao());
+  }
   ASSERT_EQ(::sched_setaffinity(0, sizeof antes, &antes), 0);
-  EXPECT_EQ(comUm, 1U);
-  EXPECT_EQ(ThreadsPadrao(), std::min(static_cast<unsigned>(CPU_COUNT(&antes)), 8U));
+  for (std::size_t n = 1; n <= dados.size(); ++n) {
+    EXPECT_EQ(dados[n - 1], std::min<std::size_t>(n, 8)) << n << " processors allowed";
+  }
+  // All of them: never more than eight, and all of them below that.
+  if (permitidos.size() < 8) {
+    EXPECT_EQ(ThreadsPadrao(), permitidos.size());
+  } else {
+    EXPECT_EQ(ThreadsPadrao(), 8U);
+  }
 }
 
 TEST(Threads, ConstOperationsOnOneLayoutAndCopiesPerThread) {
@@ -84,20 +101,87 @@ TEST(Threads, ACopyHasFieldsOfItsOwn) {
   EXPECT_EQ(copia.ExpandeLayout().size(), modelo->ExpandeLayout().size() + 2);
 }
 
+// Counts what it is told; the count of all of them together too.
+class OperadorContador : public Operador {
+ public:
+  explicit OperadorContador(std::atomic<int>& todos) : todos_(todos) {}
+  void Critico(std::string_view, std::string_view) override { Conta(); }
+  void Aviso(std::string_view, std::string_view) override { Conta(); }
+  bool PerguntaSimNao(std::string_view, std::string_view) override {
+    Conta();
+    return true;
+  }
+  int avisos() const { return avisos_; }
+
+ private:
+  void Conta() {
+    ++avisos_;
+    ++todos_;
+  }
+  std::atomic<int> avisos_{0};
+  std::atomic<int>& todos_;
+};
+
+// Two threads put operator after operator in place while a third tells the current one things:
+// every message reaches an operator, every replacement hands back the one it replaced (each once),
+// and an operator held by a caller stays whole after it was replaced.
 TEST(Threads, TheOperatorCanBeReplacedWhileInUse) {
-  auto gravador = std::make_shared<teste::OperadorGravador>();
-  std::atomic<bool> parar{false};
-  std::thread troca([&] {
-    while (!parar) {
-      DefineOperador(std::make_shared<teste::OperadorGravador>());
-    }
-  });
-  for (int i = 0; i < 2000; ++i) {
+  constexpr int kTrocas = 500;
+  constexpr int kMensagens = 2000;
+  std::atomic<int> recebidas{0};
+  auto primeiro = std::make_shared<OperadorContador>(recebidas);
+  const std::shared_ptr<Operador> doTeste = DefineOperador(primeiro);
+
+  std::shared_ptr<Operador> segurado = OperadorAtual();  // a caller in the middle of its work
+  const std::weak_ptr<Operador> seguradoFraco = segurado;
+  ASSERT_EQ(segurado, primeiro);
+  primeiro.reset();
+
+  std::atomic<bool> comecar{false};
+  std::vector<std::shared_ptr<Operador>> postos[2];
+  std::vector<std::shared_ptr<Operador>> devolvidos[2];
+  std::vector<std::thread> trocas;
+  for (int t = 0; t < 2; ++t) {
+    trocas.emplace_back([&, t] {
+      while (!comecar) {
+      }
+      for (int i = 0; i < kTrocas; ++i) {
+        postos[t].push_back(std::make_shared<OperadorContador>(recebidas));
+        devolvidos[t].push_back(DefineOperador(postos[t].back()));
+      }
+    });
+  }
+  comecar = true;
+  for (int i = 0; i < kMensagens; ++i) {
     OperadorAtual()->Aviso("teste", "mensagem");
   }
-  parar = true;
-  troca.join();
-  DefineOperador(nullptr);
+  for (auto& t : trocas) {
+    t.join();
+  }
+  const std::shared_ptr<Operador> ultimo = DefineOperador(doTeste);
+
+  EXPECT_EQ(recebidas.load(), kMensagens);
+  // Every operator put in place was handed back once, by the next replacement: the first one
+  // included, the last one by the test's own.
+  std::multiset<const Operador*> esperados{segurado.get()};
+  std::multiset<const Operador*> achados{ultimo.get()};
+  for (int t = 0; t < 2; ++t) {
+    for (std::size_t i = 0; i < postos[t].size(); ++i) {
+      esperados.insert(postos[t][i].get());
+      achados.insert(devolvidos[t][i].get());
+    }
+  }
+  EXPECT_EQ(achados, esperados);
+
+  // The operator held since the start was replaced long ago and is still whole; once its holder
+  // lets go, nothing keeps it.
+  segurado->Aviso("teste", "ainda aqui");
+  EXPECT_EQ(recebidas.load(), kMensagens + 1);
+  devolvidos[0].clear();
+  devolvidos[1].clear();
+  EXPECT_FALSE(seguradoFraco.expired());
+  segurado.reset();
+  EXPECT_TRUE(seguradoFraco.expired());
 }
 
 }  // namespace
