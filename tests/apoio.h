@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 
 #include "common/operador.h"
 #include "common/registra_erro.h"
+#include "common/texto.h"
 #include "layouts/cl_layout_reg.h"
 
 namespace lumbrava::teste {
@@ -57,6 +60,40 @@ inline std::string Forma(const clLayoutReg& l, std::string_view nome) {
     }
   }
   return "missing";
+}
+
+// Accented words, as descriptions are written, enough to fill `largura` characters and more.
+inline std::string Descricao(std::size_t largura, std::size_t semente) {
+  static const char* const kPalavras[] = {"Depósito", "ação",   "máquina", "Manutenção",
+                                          "prédio",   "câmbio", "Goiânia", "útil",
+                                          "órgão",    "Índice", "açúcar",  "pé"};
+  std::string v;
+  while (ContaCaracteres(v) <= largura) {
+    v += kPalavras[semente++ % std::size(kPalavras)];
+    v += ' ';
+  }
+  return v;
+}
+
+// A value of the field's kind that it takes without refusal: for text, accented words that fill
+// it and run past its end (writing cuts them there); for a date or a time, digits; else the
+// first of a few numbers that fits. `semente` varies the words from field to field.
+inline std::string ValorQueCabe(const clLayoutCpo& c, std::size_t semente) {
+  if (c.EhTexto() || c.semFormatacao) {
+    return Descricao(static_cast<std::size_t>(std::max(c.tamanho, 0)), semente);
+  }
+  const bool data = c.tipo == "D" || c.tipo == "H";
+  for (const char* v : data ? std::vector<const char*>{"31122025", "311225", "1230", "7", ""}
+                            : std::vector<const char*>{"-1234,56", "12,5", "7", "0,01", "0", ""}) {
+    clLayoutCpo copia = c;
+    copia.valor = v;
+    try {
+      copia.ValorFormatado();
+      return v;
+    } catch (const ErroValor&) {
+    }
+  }
+  return "";
 }
 
 // Points the program's folder (where the error logs go) and name at a folder of the test's own.

@@ -66,38 +66,6 @@ std::string Windows1252(const std::string& utf8) {
   return saida;
 }
 
-// Accented words, as descriptions are written, enough to fill `largura` characters and more.
-std::string Descricao(std::size_t largura, std::size_t semente) {
-  static const char* const kPalavras[] = {"Depósito", "ação",   "máquina", "Manutenção",
-                                          "prédio",   "câmbio", "Goiânia", "útil",
-                                          "órgão",    "Índice", "açúcar",  "pé"};
-  std::string v;
-  while (ContaCaracteres(v) <= largura) {
-    v += kPalavras[semente++ % std::size(kPalavras)];
-    v += ' ';
-  }
-  return v;
-}
-
-// A value of the field's kind that fits it: accented text for text, a number or a date else.
-std::string ValorQueCabe(const clLayoutCpo& c, std::size_t semente) {
-  if (c.EhTexto() || c.semFormatacao) {
-    return Descricao(static_cast<std::size_t>(std::max(c.tamanho, 0)), semente);
-  }
-  const bool data = c.tipo == "D" || c.tipo == "H";
-  for (const char* v : data ? std::vector<const char*>{"31122025", "311225", "1230", "7", ""}
-                            : std::vector<const char*>{"-1234,56", "12,5", "7", "0", ""}) {
-    clLayoutCpo copia = c;
-    copia.valor = v;
-    try {
-      copia.ValorFormatado();
-      return v;
-    } catch (const ErroValor&) {
-    }
-  }
-  return "";
-}
-
 // The CSV header of the layout's field names.
 std::string Cabecalho(const clLayoutReg& l) {
   std::string csv;
@@ -140,7 +108,7 @@ TEST(Velocidade, EveryLayoutWritesAndReadsAccentedTextInBothEncodings) {
       ++layouts;
       std::size_t semente = layouts;
       for (const auto& c : l->campos()) {
-        c->valor = ValorQueCabe(*c, semente++);
+        c->valor = teste::ValorQueCabe(*c, semente++);
       }
       const std::string csv = CsvDosValores(*l);
       const std::string registro =
@@ -295,9 +263,9 @@ TEST(Velocidade, RecordsEncodeAsTheirCharactersDo) {
 std::string CsvDeBens(std::size_t linhas, std::size_t ruim) {
   std::string csv = "fixo10,descBem,codOrig,valorDepre,funcionalidade,CSTPis\n";
   for (std::size_t i = 1; i <= linhas; ++i) {
-    csv += "10," + Descricao(40, i) + "nº " + std::to_string(i) + "," + std::to_string(i % 999999) +
-           ",\"" + (i + 1 == ruim ? "x" : std::to_string(i)) + ",5\",Máquina de café," +
-           std::to_string(i % 100) + "\n";
+    csv += "10," + teste::Descricao(40, i) + "nº " + std::to_string(i) + "," +
+           std::to_string(i % 999999) + ",\"" + (i + 1 == ruim ? "x" : std::to_string(i)) +
+           ",5\",Máquina de café," + std::to_string(i % 100) + "\n";
   }
   return csv;
 }
@@ -383,7 +351,8 @@ TEST(Velocidade, CsvRowsAcrossBatches) {
 
 // The messages about a line's bytes name the column as a character count, after accents too.
 TEST(Velocidade, ByteMessagesCountCharacters) {
-  const std::string utf8 = "01012024" + std::string(Subtexto(Descricao(188, 3), 0, 187)) + "x";
+  const std::string utf8 =
+      "01012024" + std::string(Subtexto(teste::Descricao(188, 3), 0, 187)) + "x";
   const std::string w1252 = Windows1252(utf8);
   auto r = Executa(Le, Para("Unico", "lancamentos", "utf-8"), utf8 + "além\r\n");
   EXPECT_EQ(r.erros.substr(0, r.erros.find('\n')),
