@@ -1,4 +1,10 @@
 // A target system of the catalogue and the layouts it has handed out.
+//
+// Threads: LocalizaCriaRegistro and AplicaConfiguracoesNosLayouts change the system or its
+// layouts (composing one layout may also change the system's others), so a clProduto is used by
+// one thread at a time, or under the caller's lock. identificador() and layouts() only read. A
+// layout handed out lives as long as its system; what may be shared of it is said in
+// layouts/cl_layout_reg.h (a thread that reads or writes records takes its own copy).
 #pragma once
 
 #include <memory>

@@ -1,4 +1,10 @@
 // The catalogue of target systems and the way to their layouts.
+//
+// Threads: the static functions read only the catalogue's constant data and may be called from
+// any thread at any time. A clProdutos object creates its systems and layouts as they are asked
+// for and empties a layout's values when it hands it out, so each object is used by one thread at
+// a time, or under the caller's lock; two objects may be used on two threads at once. A thread that
+// reads or writes records takes its own copy of the layout it was handed (layouts/cl_layout_reg.h).
 #pragma once
 
 #include <memory>

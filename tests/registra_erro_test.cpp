@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "common/texto.h"
@@ -149,6 +152,43 @@ TEST(PastaDoRegistroDaFerramenta, IsTheUsersStateFolder) {
             "/home/ana/.local/state/lumbrava-layouts");
   EXPECT_TRUE(PastaDoRegistroDaFerramenta(nullptr, nullptr).empty());
   EXPECT_TRUE(PastaDoRegistroDaFerramenta("", "casa").empty());
+}
+
+// Entries logged from several threads at once stay whole: each first line is followed by its own
+// second line, however long the parts.
+TEST_F(RegistraErroTest, EntriesFromSeveralThreadsDoNotMix) {
+  constexpr int kThreads = 6;
+  constexpr int kEntradas = 40;
+  const std::string longa(590, 'x');
+  std::string acentuado;  // 590 characters, 1180 bytes
+  for (int k = 0; k < 295; ++k) {
+    acentuado += "çã";
+  }
+  std::vector<std::thread> grupo;
+  for (int t = 0; t < kThreads; ++t) {
+    grupo.emplace_back([&, t] {
+      for (int i = 0; i < kEntradas; ++i) {
+        const std::string marca = "<" + std::to_string(t) + "." + std::to_string(i) + ">";
+        RegistraErro(marca + longa, acentuado, acentuado, acentuado, acentuado,
+                     {t, marca + acentuado});
+      }
+    });
+  }
+  for (auto& g : grupo) {
+    g.join();
+  }
+  const auto linhas = Linhas();
+  ASSERT_EQ(linhas.size(), 2U * kThreads * kEntradas);
+  std::set<std::string> marcas;
+  for (std::size_t i = 0; i < linhas.size(); i += 2) {
+    const auto fim = linhas[i].find('>');
+    const auto inicio = linhas[i].rfind('<', fim);
+    ASSERT_NE(fim, std::string::npos) << i;
+    ASSERT_NE(inicio, std::string::npos) << i;
+    const std::string marca = linhas[i].substr(inicio, fim + 1 - inicio);
+    EXPECT_NE(linhas[i + 1].find(" " + marca + "çã"), std::string::npos) << marca;
+    EXPECT_TRUE(marcas.insert(marca).second) << marca;
+  }
 }
 
 TEST(NomeArquivoErros, IsDayMonthAndTwoDigitYear) {

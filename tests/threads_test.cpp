@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "layouts/cl_produtos.h"
 #include "tests/apoio.h"
 #include "tool/paralelo.h"
 
@@ -80,6 +81,36 @@ TEST(Threads, ConstOperationsOnOneLayoutAndCopiesPerThread) {
   }
   EXPECT_EQ(falhas.load(), 0);
   EXPECT_EQ(modelo->pegaValor("Valor"), "1520,75");
+}
+
+// Catalogues of their own compose the same layouts on several threads at once as on one.
+TEST(Threads, EachThreadMayHaveACatalogueOfItsOwn) {
+  auto gravador = std::make_shared<teste::OperadorGravador>();
+  OperadorTemporario guarda(gravador);
+  const auto Comprimentos = [] {
+    clProdutos catalogo;
+    std::vector<int> comprimentos;
+    for (const std::string& sistema : clProdutos::Produtos()) {
+      for (const std::string& nome : clProdutos::LayoutsDoProduto(sistema)) {
+        const clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro(sistema, nome);
+        comprimentos.push_back(l == nullptr ? -1 : l->ComprimentoRegistro());
+      }
+    }
+    return comprimentos;
+  };
+  const std::vector<int> esperados = Comprimentos();
+  std::vector<std::vector<int>> achados(4);
+  std::vector<std::thread> grupo;
+  for (auto& a : achados) {
+    grupo.emplace_back([&] { a = Comprimentos(); });
+  }
+  for (auto& g : grupo) {
+    g.join();
+  }
+  for (const auto& a : achados) {
+    EXPECT_EQ(a, esperados);
+  }
+  EXPECT_TRUE(gravador->mensagens.empty());
 }
 
 TEST(Threads, ACopyHasFieldsOfItsOwn) {
