@@ -29,17 +29,17 @@ TEST(Threads, ByDefaultAsManyAsTheProcessorsAllowed) {
     }
   }
   ASSERT_FALSE(permitidos.empty());
-  std::vector<unsigned> dados;  // the default with 1, 2, ... of the allowed processors
+  std::vector<unsigned> comN;  // the default with 1, 2, ... of the allowed processors
   cpu_set_t alguns;
   CPU_ZERO(&alguns);
   for (std::size_t n = 1; n <= std::min<std::size_t>(permitidos.size(), 9); ++n) {
     CPU_SET(permitidos[n - 1], &alguns);
     ASSERT_EQ(::sched_setaffinity(0, sizeof alguns, &alguns), 0);
-    dados.push_back(ThreadsPadrao());
+    comN.push_back(ThreadsPadrao());
   }
   ASSERT_EQ(::sched_setaffinity(0, sizeof antes, &antes), 0);
-  for (std::size_t n = 1; n <= dados.size(); ++n) {
-    EXPECT_EQ(dados[n - 1], std::min<std::size_t>(n, 8)) << n << " processors allowed";
+  for (std::size_t n = 1; n <= comN.size(); ++n) {
+    EXPECT_EQ(comN[n - 1], std::min<std::size_t>(n, 8)) << n << " processors allowed";
   }
   // All of them: never more than eight, and all of them below that.
   if (permitidos.size() < 8) {
@@ -132,25 +132,19 @@ TEST(Threads, ACopyHasFieldsOfItsOwn) {
   EXPECT_EQ(copia.ExpandeLayout().size(), modelo->ExpandeLayout().size() + 2);
 }
 
-// Counts what it is told; the count of all of them together too.
+// Counts what it is told in a count shared with other operators.
 class OperadorContador : public Operador {
  public:
-  explicit OperadorContador(std::atomic<int>& todos) : todos_(todos) {}
-  void Critico(std::string_view, std::string_view) override { Conta(); }
-  void Aviso(std::string_view, std::string_view) override { Conta(); }
+  explicit OperadorContador(std::atomic<int>& contagem) : contagem_(contagem) {}
+  void Critico(std::string_view, std::string_view) override { ++contagem_; }
+  void Aviso(std::string_view, std::string_view) override { ++contagem_; }
   bool PerguntaSimNao(std::string_view, std::string_view) override {
-    Conta();
+    ++contagem_;
     return true;
   }
-  int avisos() const { return avisos_; }
 
  private:
-  void Conta() {
-    ++avisos_;
-    ++todos_;
-  }
-  std::atomic<int> avisos_{0};
-  std::atomic<int>& todos_;
+  std::atomic<int>& contagem_;
 };
 
 // Two threads put operator after operator in place while a third tells the current one things:
