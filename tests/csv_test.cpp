@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tool/paralelo.h"
+#include "tool/registro_csv.h"
 
 namespace lumbrava {
 namespace {
@@ -54,6 +57,7 @@ TEST(LeitorLinhas, KeepsLinesLongerThanItsBlock) {
 struct ArquivoEmDisco {
   std::string caminho = ::testing::TempDir() + "linhasXXXXXX";
   std::vector<std::string> linhas;
+  std::vector<std::size_t> fins;  // where each line ends, its line end included
   std::FILE* f = nullptr;
   ArquivoEmDisco() {
     const int d = ::mkstemp(caminho.data());
@@ -62,6 +66,7 @@ struct ArquivoEmDisco {
       linhas.push_back(std::to_string(i) + ";" +
                        std::string(static_cast<std::size_t>(i * 7919 % 4099), 'a' + i % 26));
       conteudo += linhas.back() + (i % 3 == 0 ? "\r\n" : "\n");
+      fins.push_back(conteudo.size());
     }
     EXPECT_EQ(::write(d, conteudo.data(), conteudo.size()), static_cast<ssize_t>(conteudo.size()));
     ::close(d);
@@ -108,6 +113,49 @@ TEST(LeitorLinhas, AFileThatShrinksWhileReadEndsTheProgramWithAReadError) {
       ::testing::ExitedWithCode(1), "o arquivo diminuiu enquanto era lido");
 }
 
+// Cut ahead of what the reader has taken in (past its first window, or its first block when the
+// file is read rather than mapped), inside a line or where one ends: the lines before the cut come
+// whole, the one it falls in does not come at all, and reading ends with the read error. A file
+// that grows meanwhile is read to its new end.
+TEST(LeitorLinhas, AFileCutAheadOfTheReaderEndsWithAReadErrorAndOnlyWholeLines) {
+  ArquivoEmDisco modelo;
+  const auto depois = std::upper_bound(modelo.fins.begin(), modelo.fins.end(), 6'000'000);
+  for (const std::size_t corte : {std::size_t{6'000'000}, *depois}) {
+    ArquivoEmDisco a;
+    LeitorLinhas l(a.f);
+    std::string_view v;
+    ASSERT_TRUE(l.Proxima(v));
+    std::vector<std::string> lidas{std::string(v)};
+    ASSERT_EQ(::truncate(a.caminho.c_str(), static_cast<off_t>(corte)), 0);
+    while (l.Proxima(v)) {
+      lidas.emplace_back(v);
+    }
+    EXPECT_TRUE(l.Falhou()) << corte;
+    EXPECT_EQ(l.MotivoDaFalha(), kMotivoArquivoEncolheu);
+    ASSERT_LE(lidas.size(), a.linhas.size());
+    EXPECT_TRUE(std::equal(lidas.begin(), lidas.end(), a.linhas.begin())) << corte;
+    EXPECT_LE(a.fins[lidas.size() - 1], corte);
+    EXPECT_FALSE(l.Proxima(v));
+  }
+
+  ArquivoEmDisco a;
+  LeitorLinhas l(a.f);
+  std::string_view v;
+  ASSERT_TRUE(l.Proxima(v));
+  std::FILE* mais = std::fopen(a.caminho.c_str(), "ab");
+  std::fputs("mais uma\n", mais);
+  std::fclose(mais);
+  std::size_t n = 1;
+  std::string ultima;
+  while (l.Proxima(v)) {
+    ++n;
+    ultima = v;
+  }
+  EXPECT_FALSE(l.Falhou());
+  EXPECT_EQ(n, a.linhas.size() + 1);
+  EXPECT_EQ(ultima, "mais uma");
+}
+
 TEST(LeitorCsv, ReadsQuotedFieldsAcrossLinesAndReportsMalformedOnes) {
   Memoria m(
       "a,\"b,c\",\"d \"\"e\"\"\",\n"
@@ -134,6 +182,46 @@ TEST(LeitorCsv, ReadsQuotedFieldsAcrossLinesAndReportsMalformedOnes) {
     ASSERT_TRUE(c.Proximo(campos, erro));
     EXPECT_FALSE(erro.empty()) << ruim;
   }
+}
+
+// A record whose quotes stay open over many lines keeps every value, those before the quote, in
+// it and after it, as each line read keeps only what the line added.
+TEST(LeitorCsv, AQuoteOpenOverManyLinesKeepsEveryValue) {
+  const std::string quebras(5000, '\n');
+  Memoria m("a,b,\"x" + quebras + "y\",c,\"d\n\ne\",f,\"g\"\"\n\"\nprox,\"ima\"\n");
+  LeitorLinhas linhas(m.f);
+  LeitorCsv csv(linhas);
+  std::vector<std::string> campos;
+  std::string erro;
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(erro, "");
+  EXPECT_EQ(campos,
+            (std::vector<std::string>{"a", "b", "x" + quebras + "y", "c", "d\n\ne", "f", "g\"\n"}));
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(csv.linha(), 5005U);
+  EXPECT_EQ(campos, (std::vector<std::string>{"prox", "ima"}));
+}
+
+// Past its limit a record's values are counted, not kept: what the limit keeps stays right, also
+// when the quote left open lies past it, and for the records after.
+TEST(RegistroCsv, ValuesPastTheLimitAreCountedNotKept) {
+  RegistroCsv r;
+  r.LimitaValores(2);
+  std::string l1 = "a,\"b\"\"\",c,d,\"e";
+  std::string l2 = "f\",g";
+  EXPECT_FALSE(r.Le(l1, 1));
+  r.Guarda();
+  l1.assign(l1.size(), '#');  // the line read goes
+  EXPECT_TRUE(r.Le(l2, 2));
+  EXPECT_EQ(r.erro(), "");
+  EXPECT_EQ(r.valores(), 6U);
+  EXPECT_EQ(r.valor(0), "a");
+  EXPECT_EQ(r.valor(1), "b\"");
+  r.Solta(0);
+  EXPECT_TRUE(r.Le("h,\"i\"\"\"", 3));
+  EXPECT_EQ(r.valores(), 2U);
+  EXPECT_EQ(r.valor(0), "h");
+  EXPECT_EQ(r.valor(1), "i\"");
 }
 
 TEST(EscreveCampoCsv, QuotesOnlyWhenItMust) {
@@ -246,16 +334,37 @@ class Falha final : public TrabalhadorDeLotes {
   }
 };
 
+// A worker out of memory fails the run as any other error of its work does.
+class SemMemoria final : public TrabalhadorDeLotes {
+ public:
+  void Processa(Lote& lote) override {
+    lote.saida.assign(lote.bytes, 'x');
+    if (lote.primeiraLinha > 1) {
+      throw std::bad_alloc();
+    }
+  }
+};
+
 TEST(ProcessaEmParalelo, PassesAWorkersErrorOn) {
   std::string entrada;
   for (int i = 0; i < 10000; ++i) {
     entrada += "x\n";
   }
-  Memoria m(entrada);
-  LeitorLinhas linhas(m.f);
-  EXPECT_THROW(ProcessaEmParalelo(
-                   linhas, 4, [] { return std::make_unique<Falha>(); }, [](Lote&) {}),
-               std::runtime_error);
+  for (const unsigned threads : {1U, 4U}) {
+    Memoria m(entrada);
+    LeitorLinhas linhas(m.f);
+    EXPECT_THROW(ProcessaEmParalelo(
+                     linhas, threads, [] { return std::make_unique<Falha>(); }, [](Lote&) {}),
+                 std::runtime_error);
+    Memoria n(entrada);
+    LeitorLinhas outras(n.f);
+    std::size_t entregues = 0;
+    EXPECT_THROW(ProcessaEmParalelo(
+                     outras, threads, [] { return std::make_unique<SemMemoria>(); },
+                     [&](Lote&) { ++entregues; }),
+                 std::bad_alloc);
+    EXPECT_LE(entregues, 1U);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -493,6 +494,121 @@ TEST_F(SaidaTest, ABrokenPipeOrAFileSizeLimitFailsTheRunAndLeavesNothing) {
   }
   EXPECT_EQ(Le(pasta / "existe.txt"), "anterior\n");
   EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"ruim.csv", "e.csv", "r.txt", "existe.txt"}));
+}
+
+// Waits until the tool's main thread is blocked writing to its descriptor `fd` (a full pipe).
+bool BloqueadaEscrevendo(pid_t pid, int fd) {
+  std::ostringstream esperado;
+  esperado << SYS_write << " 0x" << std::hex << fd << " ";
+  const auto fim = std::chrono::steady_clock::now() + 60s;
+  while (std::chrono::steady_clock::now() < fim) {
+    std::ifstream chamada("/proc/" + std::to_string(pid) + "/syscall");
+    std::string agora;
+    std::getline(chamada, agora);
+    if (agora.rfind(esperado.str(), 0) == 0) {
+      return true;
+    }
+    std::this_thread::sleep_for(1ms);
+  }
+  return false;
+}
+
+// A pipe of one page; with `cheio`, filled, so that the next write to it waits.
+std::pair<int, int> TuboPequeno(bool cheio) {
+  int tubo[2];
+  EXPECT_EQ(::pipe2(tubo, O_CLOEXEC), 0);
+  ::fcntl(tubo[1], F_SETPIPE_SZ, 4096);
+  if (cheio) {
+    const int modo = ::fcntl(tubo[1], F_GETFL);
+    ::fcntl(tubo[1], F_SETFL, modo | O_NONBLOCK);
+    const std::string lixo(4096, '-');
+    while (::write(tubo[1], lixo.data(), lixo.size()) > 0) {
+    }
+    ::fcntl(tubo[1], F_SETFL, modo);
+  }
+  return {tubo[0], tubo[1]};
+}
+
+std::string LeAteOFim(int fd) {
+  std::string lido;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+    lido.append(buffer, static_cast<std::size_t>(n));
+  }
+  return lido;
+}
+
+// The input is cut by another process far ahead of where the tool reads: the tool cannot get
+// there while the pipe it writes to is full and left so. The run fails with the read error, the
+// output given ends with a whole record, and -o leaves no file.
+TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
+  const auto entrada = [](const std::string& historico) {
+    std::string r = "01012024000101000102" + std::string(28, '0') + "00000000152075000001";
+    return r + historico + std::string(100 - historico.size(), ' ') + std::string(28, ' ') + "\r\n";
+  };
+  // 300,000 entries, 59 MB, cut at 45 MB; the first in UTF-8, which read warns of.
+  std::string registros = entrada("Dep\xC3\xB3sito");
+  const std::string comum = entrada("HISTORICO");
+  for (int i = 1; i < 300'000; ++i) {
+    registros += comum;
+  }
+  // 300,000 rows of 91 bytes, 27 MB, cut at 20 MB.
+  std::string linhas = "Historico\n";
+  for (int i = 0; i < 300'000; ++i) {
+    linhas += std::string(90, 'x') + "\n";
+  }
+  const std::string mensagem = "erro de leitura da entrada: o arquivo diminuiu enquanto era lido\n";
+  const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+
+  // To standard output: the tool waits on it with the pipe full.
+  struct Caso {
+    std::string comando;
+    const std::string* conteudo;
+    off_t corte;
+  };
+  for (const Caso& c : {Caso{"read", &registros, 45'000'037}, Caso{"write", &linhas, 20'000'050}}) {
+    const fs::path arquivo = Arquivo("entrada", *c.conteudo);
+    const auto [leitura, escrita] = TuboPequeno(false);
+    const int erros =
+        ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const pid_t pid =
+        Inicia({c.comando, "Unico", "lancamentos", "entrada"}, nulo, escrita, erros, {});
+    ::close(escrita);
+    ::close(erros);
+    EXPECT_TRUE(BloqueadaEscrevendo(pid, 1)) << c.comando;
+    ASSERT_EQ(::truncate(arquivo.c_str(), c.corte), 0);
+    const std::string saida = LeAteOFim(leitura);
+    ::close(leitura);
+    EXPECT_EQ(Espera(pid), 1) << c.comando;
+    const std::string msgs = Le(pasta / ".stderr");
+    EXPECT_NE(msgs.find(mensagem), std::string::npos) << c.comando << ": " << msgs;
+    ASSERT_FALSE(saida.empty()) << c.comando;
+    EXPECT_EQ(saida.back(), '\n') << c.comando;
+    if (c.comando == "write") {
+      EXPECT_EQ(saida.size() % 198, 0U);
+      EXPECT_EQ(saida.substr(saida.size() - 198), saida.substr(0, 198));
+    } else {
+      const std::size_t terceira = saida.find('\n', saida.find('\n') + 1) + 1;  // a common one
+      const std::string registro =
+          saida.substr(terceira, saida.find('\n', terceira) + 1 - terceira);
+      EXPECT_EQ(saida.substr(saida.size() - registro.size()), registro);
+    }
+  }
+
+  // To a file: the tool waits to warn that the text looks like UTF-8, standard error full.
+  const fs::path arquivo = Arquivo("entrada", registros);
+  const auto [leitura, escrita] = TuboPequeno(true);
+  const pid_t pid = Inicia({"read", "Unico", "lancamentos", "entrada", "-o", "saida.csv"}, nulo,
+                           nulo, escrita, {});
+  ::close(escrita);
+  EXPECT_TRUE(BloqueadaEscrevendo(pid, 2));
+  ASSERT_EQ(::truncate(arquivo.c_str(), 45'000'037), 0);
+  const std::string msgs = LeAteOFim(leitura);
+  ::close(leitura);
+  EXPECT_EQ(Espera(pid), 1);
+  EXPECT_NE(msgs.find(mensagem), std::string::npos) << msgs.substr(4096);
+  EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
+  ::close(nulo);
 }
 
 TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {

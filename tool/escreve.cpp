@@ -35,6 +35,21 @@ std::string CampoNaoCodificavel(const clLayoutReg& l, const Codificador& codific
   return "o registro tem caracteres que o Windows-1252 não tem";
 }
 
+// The most a row's record takes in the output: the record, its separators and qualifiers, CR LF.
+// (In UTF-8 a character may take more bytes, but no more than the row's own text took.)
+std::size_t SaidaPorRegistro(const clLayoutReg& l, const Parametros& p) {
+  std::size_t bytes = static_cast<std::size_t>(l.ComprimentoRegistro()) + 2;
+  if (p.pipe || !p.delimitador.empty()) {
+    bytes += l.campos().size() * (std::max<std::size_t>(p.delimitador.size(), 1) + 2) + 1;
+  }
+  return bytes;
+}
+
+// What a worker keeps of the rows' values between batches, at most, in bytes.
+constexpr std::size_t kGuardaDeValores = std::size_t{256} << 10U;
+// The JSON names a worker keeps with their fields, at most.
+constexpr std::size_t kMaximoDeChaves = 4096;
+
 // Writes the records of a batch's rows with a copy of its own of the layout.
 class EscritorDeRegistros final : public TrabalhadorDeLotes {
  public:
@@ -50,6 +65,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     for (const clLayoutCpo* c : porColuna) {
       valores_.emplace_back(c->valor);  // a field that the CSV lacks keeps its own value
     }
+    csv_.LimitaValores(colunas.size());  // a row with more is refused, whatever they hold
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
       lugares_.push_back(static_cast<std::size_t>(
@@ -65,6 +81,29 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     if (csv_.aberto()) {
       lote.linhasEmAberto = lote.primeiraLinha + lote.Linhas() - csv_.linha();
       csv_.Esquece();
+    }
+    Solta();
+  }
+
+  // Lets go of what the values of the rows read made grow, so that what a worker keeps between
+  // batches stays small whatever the rows held (a row may reach 1 MiB, and there may be many
+  // workers). Not while a record is open.
+  void Solta() {
+    if (csv_.aberto()) {
+      return;
+    }
+    csv_.Solta(kGuardaDeValores);
+    std::size_t total = 0;
+    for (const auto& c : layout_.campos()) {
+      total += c->valor.capacity();
+    }
+    if (total > kGuardaDeValores) {
+      // The values that rows give are given again by every row; the others are the layout's own.
+      for (const auto& c : layout_.campos()) {
+        if (p_.jsonl || std::find(colunas_.begin(), colunas_.end(), c.get()) != colunas_.end()) {
+          std::string().swap(c->valor);
+        }
+      }
     }
   }
 
@@ -158,7 +197,8 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     }
     layout_.LimpaValores();
     problema_.clear();
-    if (!LeObjetoJson(linha, pares_, problema_, &numeros_) || !PreencheJson()) {
+    if (!LeObjetoJson(linha, pares_, problema_, &numeros_, layout_.campos().size()) ||
+        !PreencheJson()) {
       lote.erros.push_back(Linha(n) + problema_);
       return;
     }
@@ -170,7 +210,11 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       auto& [chave, valor] = pares_[i];
       auto achado = porChave_.find(chave);
       if (achado == porChave_.end()) {
-        achado = porChave_.emplace(chave, layout_.LocalizaCampo(chave)).first;
+        clLayoutCpo* const campo = layout_.LocalizaCampo(chave);
+        if (porChave_.size() >= kMaximoDeChaves) {  // names of every kind: not all are kept
+          porChave_.clear();
+        }
+        achado = porChave_.emplace(chave, campo).first;
       }
       clLayoutCpo* c = achado->second;
       if (c == nullptr) {
@@ -319,6 +363,8 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
           emAberto = continuador.Continua(lote);
           if (emAberto) {
             continuador.Guarda();
+          } else {
+            continuador.Solta();
           }
         } else if (lote.linhasEmAberto > 0) {
           continuador.Retoma(lote);
@@ -330,7 +376,8 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
         }
-      });
+      },
+      SaidaPorRegistro(*l, p));
   if (std::string mensagem; emAberto && continuador.Encerra(mensagem)) {
     relator.Erro(mensagem);
   }

@@ -17,8 +17,8 @@ constexpr int kNumeroForaDoAlcance = 406;  // the parser's "number overflow"
 class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
  public:
   LeitorObjeto(std::vector<std::pair<std::string, std::string>>& pares,
-               std::vector<std::string>* numeros)
-      : pares_(pares), numeros_(numeros) {}
+               std::vector<std::string>* numeros, std::size_t maximo)
+      : pares_(pares), numeros_(numeros), maximo_(maximo) {}
   std::string problema;
 
   bool null() override { return Valor(""); }
@@ -47,6 +47,10 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
     return true;
   }
   bool key(string_t& chave) override {
+    if (pares_.size() >= maximo_) {
+      problema = "o objeto tem mais nomes que os " + std::to_string(maximo_) + " campos do layout";
+      return false;
+    }
     if (!vistas_.insert(Maiusculas(chave)).second) {
       problema = "o nome '" + chave + "' aparece duas vezes no objeto";
       return false;
@@ -100,6 +104,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
 
   std::vector<std::pair<std::string, std::string>>& pares_;
   std::vector<std::string>* numeros_;
+  std::size_t maximo_;
   std::set<std::string> vistas_;
   std::string chave_;
   bool temChave_ = false;  // a name was read (it may be the empty one)
@@ -160,12 +165,12 @@ bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida) {
 }
 
 bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
-                  std::string& problema, std::vector<std::string>* numeros) {
+                  std::string& problema, std::vector<std::string>* numeros, std::size_t maximo) {
   pares.clear();
   if (numeros != nullptr) {
     numeros->clear();
   }
-  LeitorObjeto leitor(pares, numeros);
+  LeitorObjeto leitor(pares, numeros, maximo);
   const bool ok = nlohmann::json::sax_parse(linha, &leitor);
   problema = ok ? std::string() : leitor.problema;
   if (!ok && problema.empty()) {

@@ -1,6 +1,7 @@
 // One line of JSON Lines input: a flat object whose members give field values.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,9 +15,12 @@ namespace lumbrava {
 // `problema` set when the line is not such an object, a value is of another kind, a number is too
 // large, or a name comes twice (names equal but for case count as the same, as field look-ups
 // ignore case). `numeros`, when given, receives for each pair the number as the line writes it
-// ("5.0", "1e3"), or nothing for a value that is not a number.
+// ("5.0", "1e3"), or nothing for a value that is not a number. An object with more than `maximo`
+// names (the fields its layout has) is refused as soon as it shows one more, so that such a line
+// costs no more memory than a good one.
 bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std::string>>& pares,
-                  std::string& problema, std::vector<std::string>* numeros = nullptr);
+                  std::string& problema, std::vector<std::string>* numeros = nullptr,
+                  std::size_t maximo = static_cast<std::size_t>(-1));
 
 // A JSON number's text written as a decimal with a comma; false when the exponent would need more
 // than a thousand digits.

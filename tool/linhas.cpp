@@ -53,6 +53,7 @@ LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
       if (aqui >= 0) {
         mapeia_ = true;
         deslocamento_ = static_cast<std::uint64_t>(aqui);
+        tamanho_ = static_cast<std::uint64_t>(estado.st_size);
       }
     }
   }
@@ -60,7 +61,12 @@ LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
 
 bool LeitorLinhas::Mapeia() {
   Janela janela;
-  if (!MapeiaJanela(descritor_, deslocamento_, kJanela, janela)) {
+  const bool mapeou = MapeiaJanela(descritor_, deslocamento_, kJanela, janela);
+  if (janela.tamanhoDoArquivo < tamanho_) {  // cut ahead of the windows read so far
+    Encolheu();
+    return true;
+  }
+  if (!mapeou) {
     return false;
   }
   bloco_ = std::move(janela.bytes);
@@ -68,6 +74,17 @@ bool LeitorLinhas::Mapeia() {
   fim_ = janela.fim;
   deslocamento_ = janela.proximo;
   return true;
+}
+
+void LeitorLinhas::Encolheu() {
+  acabou_ = true;
+  falhou_ = true;
+  encolheu_ = true;
+  // The line read into is cut short: it is not given.
+  emPartida_ = false;
+  passando_ = false;
+  partida_.clear();
+  inicio_ = fim_;
 }
 
 void LeitorLinhas::PulaMarca(std::string_view& linha) {
@@ -80,6 +97,9 @@ void LeitorLinhas::PulaMarca(std::string_view& linha) {
 }
 
 std::string LeitorLinhas::MotivoDaFalha() const {
+  if (encolheu_) {
+    return std::string(kMotivoArquivoEncolheu);
+  }
   return erro_ != 0 ? std::strerror(erro_) : "erro de leitura";
 }
 
@@ -260,6 +280,7 @@ void LeitorLinhas::LeBloco() {
     const ssize_t lidos = ::read(descritor_, destino, espaco);
     if (lidos > 0) {
       fim_ += static_cast<std::size_t>(lidos);
+      deslocamento_ += static_cast<std::uint64_t>(lidos);
       return;
     }
     if (lidos < 0 && errno == EINTR) {
@@ -274,6 +295,8 @@ void LeitorLinhas::LeBloco() {
     if (lidos < 0) {
       falhou_ = true;
       erro_ = errno;
+    } else if (deslocamento_ < tamanho_) {
+      Encolheu();
     }
     return;
   }

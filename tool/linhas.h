@@ -34,9 +34,15 @@ std::string TextoBytes(std::size_t n);
 // the file ends its lines with CR alone (such a file is one long line).
 std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite);
 
+// The reason given when a disk file ends short of the size it had when its reader began.
+inline constexpr std::string_view kMotivoArquivoEncolheu = "o arquivo diminuiu enquanto era lido";
+
 // Lines of a file read in large blocks, or as they come from a pipe. A disk file is mapped into
-// memory a window at a time rather than copied (a window is let go when no one holds it); should
-// it shrink meanwhile, the program ends with a read error and leaves no output file. A line comes
+// memory a window at a time rather than copied (a window is let go when no one holds it). A disk
+// file must keep the size it had when the reader began: should it end short of that, or be found
+// smaller at any window, reading stops with Falhou() set and kMotivoArquivoEncolheu as the reason,
+// and the line it was in is not given (a cut inside the window being read ends the program, see
+// mapeamento.h). A file may grow meanwhile: what is added is read too. A line comes
 // without its "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line
 // longer than `maximo` bytes is read past in pieces and given as an empty line with LongaDemais()
 // set, so memory holds one block (and those its caller still holds, see BlocoDaLinha) and at most
@@ -68,7 +74,7 @@ class LeitorLinhas {
   void AntesDeEsperar(std::function<void()> acao) { antesDeEsperar_ = std::move(acao); }
 
   bool Falhou() const { return falhou_; }
-  // The system's reason for the read error ("Is a directory").
+  // The system's reason for the read error ("Is a directory"), or kMotivoArquivoEncolheu.
   std::string MotivoDaFalha() const;
   // Number of the line last returned, from 1.
   std::size_t numero() const { return numero_; }
@@ -78,7 +84,10 @@ class LeitorLinhas {
   // False when the input has nothing to read by `limite` (null: waits as long as it takes).
   bool Aguarda(const Relogio::time_point* limite);
   void LeBloco();
+  // Maps the next window of a disk file; false when it is to be read instead.
   bool Mapeia();
+  // The disk file was found shorter than when the reader began: reading ends, with an error.
+  void Encolheu();
   void PulaMarca(std::string_view& linha);
   void PassaPor(std::string_view pedaco);    // a piece of a line too long to keep
   Leitura Conclui(std::string_view& linha);  // a line has ended
@@ -87,7 +96,10 @@ class LeitorLinhas {
   int descritor_ = -1;  // -1 when the FILE has no descriptor (a string in memory)
   bool podeEsperar_ = false;
   bool mapeia_ = false;
+  // In a disk file: where the next block is read from (mapped or not), and the file's size when
+  // the reader began (0 when the file tells none).
   std::uint64_t deslocamento_ = 0;
+  std::uint64_t tamanho_ = 0;
   std::size_t maximo_;
   std::shared_ptr<Bloco> bloco_;  // the block being read
   // Every block made: those no one else holds are read into again.
@@ -98,6 +110,7 @@ class LeitorLinhas {
   bool acabou_ = false;
   bool falhou_ = false;
   int erro_ = 0;
+  bool encolheu_ = false;
   bool primeira_ = true;
   std::string partida_;      // a line that runs across blocks
   bool emPartida_ = false;   // a line has begun and not ended

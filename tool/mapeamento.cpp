@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "tool/arquivos.h"
 #include "tool/codigos_saida.h"
@@ -21,6 +22,14 @@ void ArquivoEncolheu(int /*sinal*/, siginfo_t* info, void* /*contexto*/) {
   if (info->si_code != BUS_ADRERR) {
     ::signal(SIGBUS, SIG_DFL);  // not a shrunk file: the default action, once this returns
     return;
+  }
+  // Threads that touch the lost pages too wait here for the first one to end the program: the
+  // message is written once.
+  static std::atomic<bool> encerrando{false};
+  if (encerrando.exchange(true)) {
+    for (;;) {
+      ::pause();
+    }
   }
   const ssize_t escrito = ::write(STDERR_FILENO, kMensagemEncolheu, sizeof kMensagemEncolheu - 1);
   static_cast<void>(escrito);
@@ -62,6 +71,7 @@ bool MapeiaJanela(int descritor, std::uint64_t deslocamento, std::size_t maximo,
   // Past the size the file has, read takes over: it finds the end, or what was added meanwhile
   // (and files of the system, which tell no size, are read that way from the start).
   const auto tamanho = static_cast<std::uint64_t>(estado.st_size);
+  janela.tamanhoDoArquivo = tamanho;
   if (deslocamento >= tamanho || !TrataArquivoQueEncolhe()) {
     return false;
   }

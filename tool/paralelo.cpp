@@ -6,7 +6,6 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <map>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -15,14 +14,13 @@ namespace lumbrava {
 
 namespace {
 constexpr std::size_t kLinhasPorLote = 2048;
-// The input of all the batches in flight together, and the bounds of one batch.
+// What the batches in flight hold together (their lines and the output expected of them), and
+// the bounds of one batch.
 constexpr std::size_t kBytesEmVoo = std::size_t{24} << 20U;
 constexpr std::size_t kMaiorLote = std::size_t{1} << 20U;
 constexpr std::size_t kMenorLote = std::size_t{64} << 10U;
 // How long a batch that has lines waits for more from a slow input.
 constexpr auto kEsperaDoLote = std::chrono::milliseconds(10);
-// A batch whose buffers grew past this is let go rather than kept for the next.
-constexpr std::size_t kMaiorGuardado = std::size_t{8} << 20U;
 
 // A batch handed back, emptied for the next lines: its buffers keep their memory, so the pages
 // are not asked of the system again for every batch.
@@ -67,12 +65,27 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
   threads = std::max(threads, 1U);
   const std::size_t maximoEmVoo = 2 * static_cast<std::size_t>(threads) + 2;
   const std::size_t bytesPorLote = std::clamp(kBytesEmVoo / maximoEmVoo, kMenorLote, kMaiorLote);
+  // A batch whose output grew past this is let go rather than kept for the next lines.
+  const std::size_t maiorGuardado = 2 * bytesPorLote;
+  const auto peso = [saidaPorLinha](const Lote& lote) {
+    return lote.bytes + lote.Linhas() * saidaPorLinha;
+  };
 
+  // A batch in flight. The calling thread makes and hands back batches; a worker only sets
+  // `pronto`, under the lock, once it is done with the batch: nothing a worker does outside its
+  // `try` allocates, so that any failure of the work reaches the calling thread.
+  struct EmVoo {
+    std::unique_ptr<Lote> lote;
+    std::size_t peso = 0;
+    bool pronto = false;
+  };
+  // In file order. A deque keeps its elements in place, so workers may point to them; it is
+  // made before the threads and so outlives them.
+  std::deque<EmVoo> ordem;
   std::mutex trava;
   std::condition_variable haTrabalho;
   std::condition_variable haPronto;
-  std::deque<std::unique_ptr<Lote>> fila;
-  std::map<std::size_t, std::unique_ptr<Lote>> prontos;
+  std::deque<EmVoo*> fila;
   bool parar = false;
   std::exception_ptr falha;
 
@@ -85,39 +98,37 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
     for (unsigned i = 0; i < threads; ++i) {
       grupo.emplace_back([&, t = trabalhadores[i].get()] {
         for (;;) {
-          std::unique_ptr<Lote> lote;
+          EmVoo* v = nullptr;
           {
             std::unique_lock<std::mutex> l(trava);
             haTrabalho.wait(l, [&] { return parar || !fila.empty(); });
-            if (fila.empty()) {
+            if (parar) {  // the batches left are not wanted any more
               return;
             }
-            lote = std::move(fila.front());
+            v = fila.front();
             fila.pop_front();
           }
           try {
-            t->Processa(*lote);
+            t->Processa(*v->lote);
           } catch (...) {
             const std::lock_guard<std::mutex> l(trava);
             if (!falha) {
               falha = std::current_exception();
             }
           }
-          const std::size_t numero = lote->primeiraLinha;
           {
             const std::lock_guard<std::mutex> l(trava);
-            prontos.emplace(numero, std::move(lote));
+            v->pronto = true;
           }
           haPronto.notify_one();
         }
       });
     }
   } catch (const std::system_error&) {
-    // The system gave fewer threads than asked: go on with those it gave, if any.
-    if (grupo.empty()) {
-      throw;
-    }
+    // The system gave fewer threads than asked (a limit on processes): go on with those it gave,
+    // or with none, the batches then processed here.
   }
+  TrabalhadorDeLotes* const aqui = grupo.empty() ? trabalhadores.front().get() : nullptr;
   const auto encerra = [&] {
     {
       const std::lock_guard<std::mutex> l(trava);
@@ -130,34 +141,29 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
   };
 
   try {
-    std::deque<std::size_t> ordem;  // first lines of the batches in flight, in file order
+    std::size_t pesoEmVoo = 0;
     std::vector<std::unique_ptr<Lote>> livres;  // batches handed back, to be filled again
     // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
     const auto entregaProntos = [&](bool espera) {
       for (;;) {
-        std::unique_ptr<Lote> lote;
         {
           std::unique_lock<std::mutex> l(trava);
           if (espera && !ordem.empty()) {
-            haPronto.wait(l, [&] { return falha || prontos.count(ordem.front()) > 0; });
+            haPronto.wait(l, [&] { return falha || ordem.front().pronto; });
             espera = false;
           }
           if (falha) {
             std::rethrow_exception(falha);
           }
-          if (ordem.empty()) {
+          if (ordem.empty() || !ordem.front().pronto) {
             return;
           }
-          const auto achado = prontos.find(ordem.front());
-          if (achado == prontos.end()) {
-            return;
-          }
-          lote = std::move(achado->second);
-          prontos.erase(achado);
         }
+        std::unique_ptr<Lote> lote = std::move(ordem.front().lote);
+        pesoEmVoo -= ordem.front().peso;
         ordem.pop_front();
         entrega(*lote);
-        if (lote->saida.capacity() <= kMaiorGuardado) {
+        if (lote->saida.capacity() <= maiorGuardado) {
           Esvazia(*lote);
           livres.push_back(std::move(lote));
         }
@@ -166,7 +172,12 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
     bool acabou = false;
     std::string_view linha;
     while (!acabou) {
-      entregaProntos(ordem.size() >= maximoEmVoo);
+      // Room for one more batch, in number and in bytes.
+      while (!ordem.empty() &&
+             (ordem.size() >= maximoEmVoo || pesoEmVoo + bytesPorLote > kBytesEmVoo)) {
+        entregaProntos(true);
+      }
+      entregaProntos(false);
       std::unique_ptr<Lote> lote;
       if (livres.empty()) {
         lote = std::make_unique<Lote>();
@@ -175,8 +186,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         livres.pop_back();
       }
       LeitorLinhas::Relogio::time_point prazo{};
-      while (lote->Linhas() < kLinhasPorLote &&
-             lote->bytes + lote->Linhas() * saidaPorLinha < bytesPorLote) {
+      while (lote->Linhas() < kLinhasPorLote && peso(*lote) < bytesPorLote) {
         LeitorLinhas::Leitura r = LeitorLinhas::Leitura::kLinha;
         if (lote->Linhas() == 0 && ordem.empty()) {
           r = linhas.Proxima(linha) ? r : LeitorLinhas::Leitura::kFim;  // nothing else to do
@@ -216,10 +226,17 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
         continue;
       }
-      ordem.push_back(lote->primeiraLinha);
+      const std::size_t p = peso(*lote);
+      ordem.push_back({std::move(lote), p, false});
+      pesoEmVoo += p;
+      if (aqui != nullptr) {
+        aqui->Processa(*ordem.back().lote);
+        ordem.back().pronto = true;
+        continue;
+      }
       {
         const std::lock_guard<std::mutex> l(trava);
-        fila.push_back(std::move(lote));
+        fila.push_back(&ordem.back());
       }
       haTrabalho.notify_one();
     }

@@ -3,6 +3,7 @@
 // that turn a batch of lines into records.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -41,7 +42,7 @@ class RegistroCsv {
       if (tamanho_ > maximo_) {
         return RecusaAberto();
       }
-      std::string& valor = proprios_[n_ - 1];
+      std::string& valor = proprios_[Vaga(n_ - 1)];
       valor.push_back('\n');
       if (!FechaAspas(linha, i, valor)) {
         return false;
@@ -53,6 +54,7 @@ class RegistroCsv {
     } else {
       linha_ = numero;
       n_ = 0;
+      guardados_ = 0;
       algumProprio_ = false;
       erro_ = {};
       tamanho_ = linha.size();
@@ -72,7 +74,7 @@ class RegistroCsv {
         } else {
           c.proprio = true;
           algumProprio_ = true;
-          std::string& valor = proprios_[n_ - 1];
+          std::string& valor = proprios_[Vaga(n_ - 1)];
           valor.clear();
           if (!FechaAspas(linha, i, valor)) {
             aberto_ = true;
@@ -98,15 +100,18 @@ class RegistroCsv {
   }
 
   bool aberto() const { return aberto_; }
-  // The open record's values are copied out of their lines, which may go.
+  // The open record's values are copied out of their lines, which may go. Those copied before
+  // are not looked at again: a quote open over many lines costs no more than one line of values.
   void Guarda() {
-    for (std::size_t k = 0; k + 1 < n_; ++k) {
+    const std::size_t ate = std::min(n_ > 0 ? n_ - 1 : 0, limite_);
+    for (std::size_t k = guardados_; k < ate; ++k) {
       if (!campos_[k].proprio) {
         proprios_[k].assign(campos_[k].texto);
         campos_[k].proprio = true;
         algumProprio_ = true;
       }
     }
+    guardados_ = std::max(guardados_, ate);
   }
   // The end of the input with the record still open.
   void Encerra() {
@@ -116,6 +121,19 @@ class RegistroCsv {
   }
   // Forgets the open record.
   void Esquece() { aberto_ = false; }
+  // Lets go of the memory of the values kept apart when it has grown past `maximo` bytes
+  // together; between records, once the last one is done with.
+  void Solta(std::size_t maximo) {
+    std::size_t total = 0;
+    for (const std::string& p : proprios_) {
+      total += p.capacity();
+    }
+    if (total > maximo) {
+      for (std::string& p : proprios_) {
+        std::string().swap(p);
+      }
+    }
+  }
   // The open record meets a line too long to hold, or grows past the bound of a record: refused.
   bool RecusaAberto() {
     aberto_ = false;
@@ -131,7 +149,11 @@ class RegistroCsv {
   bool utf8() const { return utf8_; }
   std::string_view erro() const { return erro_; }
   std::size_t valores() const { return n_; }
+  // Value `i`, for `i` below the limit of LimitaValores.
   std::string_view valor(std::size_t i) const { return campos_[i].texto; }
+  // Keeps at most `maximo` values of a record: those past it are counted in valores() but not
+  // kept, so that a record of many values costs no more memory than the values its reader uses.
+  void LimitaValores(std::size_t maximo) { limite_ = maximo; }
 
  private:
   struct Campo {
@@ -183,11 +205,12 @@ class RegistroCsv {
   }
 
   Campo& Novo() {
-    if (n_ == campos_.size()) {
+    const std::size_t k = Vaga(n_++);
+    if (k == campos_.size()) {
       campos_.emplace_back();
       proprios_.emplace_back();
     }
-    Campo& c = campos_[n_++];
+    Campo& c = campos_[k];
     c = {};
     return c;
   }
@@ -227,7 +250,7 @@ class RegistroCsv {
   }
 
   bool Conclui() {
-    for (std::size_t k = 0; algumProprio_ && k < n_; ++k) {
+    for (std::size_t k = 0; algumProprio_ && k < std::min(n_, campos_.size()); ++k) {
       if (campos_[k].proprio) {
         campos_[k].texto = proprios_[k];
       }
@@ -235,11 +258,16 @@ class RegistroCsv {
     return true;
   }
 
+  // Where value `i` is kept: the values past the limit share one place, and are not read.
+  std::size_t Vaga(std::size_t i) const { return std::min(i, limite_); }
+
   std::vector<Campo> campos_;
   std::vector<std::string> proprios_;    // one per value, used by the values kept apart
   std::vector<std::uint64_t> mascaras_;  // where the line's "," and '"' stand, a bit a byte
   std::size_t n_ = 0;
-  bool algumProprio_ = false;  // a value of the record is in proprios_
+  std::size_t guardados_ = 0;  // values before this one are in proprios_ (Guarda)
+  std::size_t limite_ = static_cast<std::size_t>(-1);  // of the values kept
+  bool algumProprio_ = false;                          // a value of the record is in proprios_
   bool aberto_ = false;
   bool utf8_ = true;
   std::size_t linha_ = 0;
