@@ -38,6 +38,26 @@ void BM_RegistroCsvLe(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistroCsvLe);
 
+// N values and then a quote left open over N lines, read as LeitorCsv reads them (the open
+// record kept at every line), against the same N values and quoted line breaks in one row: the
+// time per line should not grow with N.
+void BM_RegistroCsvAspasAbertas(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const std::string primeira = std::string(n, ',') + "\"";
+  for (auto _ : state) {
+    RegistroCsv csv;
+    std::size_t numero = 1;
+    bool fim = csv.Le(primeira, numero);
+    for (std::size_t i = 0; !fim && i < n; ++i) {
+      csv.Guarda();
+      fim = csv.Le("", ++numero);
+    }
+    benchmark::DoNotOptimize(fim || csv.Le("\"", ++numero));
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_RegistroCsvAspasAbertas)->RangeMultiplier(4)->Range(1 << 10, 1 << 18)->Complexity();
+
 void BM_EhUtf8Valido(benchmark::State& state) {
   const std::string linha = LinhaCsv();
   for (auto _ : state) {

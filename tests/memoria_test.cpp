@@ -115,12 +115,14 @@ class Memoria : public teste::Ferramenta {
     long picoMb;
   };
 
-  Medida Produz(const std::string& produtor, const std::string& argumentos) {
-    const teste::fs::path out = pasta / "stdout";
+  // With `descarta`, standard output goes to /dev/null, and the tool runs without the limit on
+  // its address space (its threads' stacks take more than the limit allows).
+  Medida Produz(const std::string& produtor, const std::string& argumentos, bool descarta = false) {
+    const teste::fs::path out = descarta ? teste::fs::path("/dev/null") : pasta / "stdout";
     const teste::fs::path err = pasta / "stderr";
     const std::string comando =
-        "{ " + produtor + "; } | (" + (kSanitizado ? "" : "ulimit -v 400000; ") + "exec " +
-        LUMBRAVA_TOOL + " " + argumentos + ") >" + out.string() + " 2>" + err.string();
+        "{ " + produtor + "; } | (" + (kSanitizado || descarta ? "" : "ulimit -v 400000; ") +
+        "exec " + LUMBRAVA_TOOL + " " + argumentos + ") >" + out.string() + " 2>" + err.string();
     const char* argv[] = {"sh", "-c", comando.c_str(), nullptr};
     pid_t pid = 0;
     if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
@@ -130,7 +132,7 @@ class Memoria : public teste::Ferramenta {
     int status = 0;
     rusage uso{};
     ::wait4(pid, &status, 0, &uso);
-    return {WEXITSTATUS(status), Le(out), Le(err), uso.ru_maxrss / 1024};
+    return {WEXITSTATUS(status), descarta ? "" : Le(out), Le(err), uso.ru_maxrss / 1024};
   }
 
   static void ConfereMemoria(const Medida& m) {
@@ -233,6 +235,33 @@ TEST_F(Memoria, CsvRecordsAndJsonLinesPastTheirBoundAreRefusedAndTheRestStillRea
             "linha 3: o layout não tem o campo 'x'\n"
             "2 linha(s) recusada(s); nada foi escrito depois da primeira\n");
   ConfereMemoria(m);
+}
+
+// Many threads, long records, rows of many values: what the batches in flight hold is bounded by
+// their bytes, in and out, and what each worker keeps between batches stays small.
+TEST_F(Memoria, WriteHoldsLittleWhateverTheThreadsAndTheRows) {
+  const std::string virgulas = "head -c 1000000 /dev/zero | tr '\\0' ,";
+  const struct {
+    std::string produtor, argumentos;
+    int codigo;
+  } casos[] = {
+      // One short column into records of 7,264 columns.
+      {"echo DataMovimento; yes 20240131 | head -n 60000", "write Prosoft ecfMestre", 0},
+      // Rows of a million values, and JSON objects of 80,000 names: refused.
+      {"echo Historico; for i in $(seq 40); do " + virgulas + "; echo; done",
+       "write Unico lancamentos", 1},
+      {"for i in $(seq 40); do printf '{'; seq -f '\"k%.0f\":1,' 80000 | tr -d '\\n'; "
+       "echo '\"fim\":1}'; done",
+       "write Unico lancamentos --jsonl", 1},
+  };
+  for (const auto& c : casos) {
+    for (const char* threads : {"8", "128"}) {
+      const auto m = Produz(c.produtor, c.argumentos + " --threads " + threads, true);
+      EXPECT_EQ(m.codigo, c.codigo) << c.argumentos << " " << threads << ": " << m.erros;
+      std::printf("%s, %s threads: ", c.argumentos.c_str(), threads);
+      ConfereMemoria(m);
+    }
+  }
 }
 
 TEST_F(Memoria, ASlowProducersRecordsComeOutAsItsLinesArrive) {

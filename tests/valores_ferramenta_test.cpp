@@ -259,28 +259,46 @@ TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
 }
 
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-// Short of memory, the tool gets fewer threads than it asks for and goes on with them; with none
-// at all it stops, says why, and the error log carries the reason on its second line.
+// Short of memory, the tool gets fewer threads than it asks for, or none, and goes on with those
+// it has or on its own; shorter still, it stops, says why, and the error log carries the reason
+// on its second line.
 TEST_F(ValoresFerramentaTest, FailuresOfTheSystemAreReportedAndLogged) {
   std::string registros;
   for (int i = 0; i < 100; ++i) {
     registros += Lancamento("Depósito") + "\r\n";
   }
   const auto arquivo = Arquivo("r.txt", registros);
+  const auto linhas = Arquivo("l.csv", "Historico\nUM\nDOIS\n");
   const std::string ferramenta = LUMBRAVA_TOOL;
-  const auto limitado = [&](int kb) {
-    const std::string comando = "ulimit -v " + std::to_string(kb) +
-                                "; XDG_STATE_HOME=" + (pasta / "estado").string() + " " +
-                                ferramenta + " read Unico lancamentos " + arquivo.string() +
-                                " --threads 8 >/dev/null 2>" + (pasta / "err").string();
-    const int status = std::system(("sh -c '" + comando + "'").c_str());
+  const auto limitado = [&](int kb, const std::string& comando) {
+    const std::string linha = "ulimit -v " + std::to_string(kb) +
+                              "; XDG_STATE_HOME=" + (pasta / "estado").string() + " " + ferramenta +
+                              " " + comando + " --threads 8 >" + (pasta / "out").string() + " 2>" +
+                              (pasta / "err").string();
+    const int status = std::system(("sh -c '" + linha + "'").c_str());
     return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
                           Le(pasta / "err"));
   };
-  const auto [poucas, erros] = limitado(60000);
-  EXPECT_EQ(poucas, 0) << erros;
-  const auto [nenhuma, motivo] = limitado(14000);
-  EXPECT_EQ(nenhuma, 1) << motivo;
+  const std::string le = "read Unico lancamentos " + arquivo.string();
+  const std::string escreve = "write Unico lancamentos " + linhas.string();
+  // No room for a thread's stack: the work is done all the same.
+  for (const std::string& comando : {le, escreve}) {
+    EXPECT_EQ(limitado(60000, comando).first, 0) << comando;
+    const std::string inteira = Le(pasta / "out");
+    const auto [codigo, erros] = limitado(14000, comando);
+    EXPECT_EQ(codigo, 0) << comando << ": " << erros;
+    EXPECT_EQ(Le(pasta / "out"), inteira) << comando;
+    EXPECT_EQ(std::count(inteira.begin(), inteira.end(), '\n'), comando == le ? 101 : 2) << comando;
+  }
+  // Less and less memory, until the run fails (before the program cannot even start).
+  int kb = 14000;
+  std::pair<int, std::string> falha;
+  do {
+    kb -= 250;
+    falha = limitado(kb, le);
+  } while (falha.first == 0 && kb > 0);
+  const auto& [nenhuma, motivo] = falha;
+  EXPECT_EQ(nenhuma, 1) << kb << ": " << motivo;
   EXPECT_EQ(motivo.rfind("erro: ", 0), 0U) << motivo;
   // The day's log in the user's state folder, not beside the tool: the entry's second line holds
   // the description.

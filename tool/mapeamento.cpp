@@ -26,6 +26,7 @@ void ArquivoEncolheu(int /*sinal*/, siginfo_t* info, void* /*contexto*/) {
   // Threads that touch the lost pages too wait here for the first one to end the program: the
   // message is written once.
   static std::atomic<bool> encerrando{false};
+  static_assert(std::atomic<bool>::is_always_lock_free, "used in a signal handler");
   if (encerrando.exchange(true)) {
     for (;;) {
       ::pause();

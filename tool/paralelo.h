@@ -47,12 +47,15 @@ class TrabalhadorDeLotes {
 
 // Reads `linhas` to the end in batches; each of `threads` workers (made by `cria`, one per thread)
 // processes batches; `entrega` receives every processed batch on the calling thread, in file
-// order. An exception in a worker or in `entrega` stops the work and is thrown again here.
+// order. An exception in a worker (std::bad_alloc too) or in `entrega` stops the work and is
+// thrown again here. When the system gives fewer threads than asked, the work goes on with those
+// it gave; with none, on the calling thread.
 // Input that comes slowly (a pipe) is not waited for while lines are at hand: a batch goes on
 // when the input has nothing more for a moment, and batches done are handed back before the
-// reader waits for more. The batches in flight hold a bounded number of bytes: their lines, and
-// `saidaPorLinha` for each line (what a worker writes for a line whatever its length, as field
-// names), so that their output stays bounded too.
+// reader waits for more. The batches in flight together hold a bounded number of bytes, however
+// many the threads: their lines, and `saidaPorLinha` for each line (the most a worker writes for a
+// line beyond the line's own length: field names, a record's width), so that their output stays
+// bounded too.
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
                         const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
