@@ -222,6 +222,18 @@ TEST(RegistroCsv, ValuesPastTheLimitAreCountedNotKept) {
   EXPECT_EQ(r.valores(), 2U);
   EXPECT_EQ(r.valor(0), "h");
   EXPECT_EQ(r.valor(1), "i\"");
+
+  // LeitorCsv gives the values kept.
+  Memoria m("a,b,\"c\nd\",e\nf\n");
+  LeitorLinhas linhas(m.f);
+  LeitorCsv csv(linhas);
+  csv.LimitaValores(2);
+  std::vector<std::string> campos;
+  std::string erro;
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(campos, (std::vector<std::string>{"a", "b"}));
+  ASSERT_TRUE(csv.Proximo(campos, erro));
+  EXPECT_EQ(campos, (std::vector<std::string>{"f"}));
 }
 
 TEST(EscreveCampoCsv, QuotesOnlyWhenItMust) {

@@ -1,5 +1,6 @@
 #include "tool/csv.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -17,12 +18,17 @@ LeitorCsv::LeitorCsv(LeitorLinhas& linhas, std::size_t maximo)
 
 LeitorCsv::~LeitorCsv() = default;
 
+void LeitorCsv::LimitaValores(std::size_t maximo) {
+  limite_ = maximo;
+  registro_->LimitaValores(maximo);
+}
+
 bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
   RegistroCsv& r = *registro_;
   const auto conclui = [&] {
     linha_ = r.linha();
-    campos.resize(r.valores());
-    for (std::size_t i = 0; i < r.valores(); ++i) {
+    campos.resize(std::min(r.valores(), limite_));
+    for (std::size_t i = 0; i < campos.size(); ++i) {
       campos[i].assign(r.valor(i));
     }
     erro.assign(r.erro());

@@ -35,12 +35,15 @@ class LeitorCsv {
   bool Proximo(std::vector<std::string>& campos, std::string& erro);
   // Number of the line on which the last record began.
   std::size_t linha() const { return linha_; }
+  // Gives at most `maximo` values of a record, however many it has: those past it cost nothing.
+  void LimitaValores(std::size_t maximo);
 
  private:
   LeitorLinhas& linhas_;
   std::size_t maximo_;
   std::unique_ptr<RegistroCsv> registro_;
   std::size_t linha_ = 0;
+  std::size_t limite_ = static_cast<std::size_t>(-1);
 };
 
 // Appends one CSV field, quoted when it must be, after `antes` when that is not '\0'.

@@ -299,6 +299,8 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
 
   if (!p.jsonl) {
     LeitorCsv csv(linhas);
+    // More names than the layout has fields: one is unknown or repeated among the first of them.
+    csv.LimitaValores(l->campos().size() + 1);
     std::vector<std::string> valores;
     std::string erro;
     if (!csv.Proximo(valores, erro) || (erro.empty() && valores.empty())) {
