@@ -37,7 +37,8 @@ TEST_F(FerramentaTest, ListsSystemsAndLayouts) {
     EXPECT_EQ(r.codigo, 1) << comando;
     EXPECT_EQ(r.erros,
               "clProdutos.LocalizaCriaLayoutRegistro: Produto radar ainda não cadastrado. "
-              "Verifique.\n")
+              "Verifique.\n"
+              "você quis dizer 'Radar'? Os sistemas: lumbrava-layouts systems\n")
         << comando;
   }
 }

@@ -232,7 +232,8 @@ TEST_F(Memoria, CsvRecordsAndJsonLinesPastTheirBoundAreRefusedAndTheRestStillRea
   EXPECT_EQ(m.erros,
             "linha 2: a linha tem 200000016 bytes, mais que o limite de uma linha JSON, 1048576 "
             "bytes (1 MiB)\n"
-            "linha 3: o layout não tem o campo 'x'\n"
+            "linha 3: o layout não tem o campo 'x'; os campos: lumbrava-layouts show Unico "
+            "lancamentos\n"
             "2 linha(s) recusada(s); nada foi escrito depois da primeira\n");
   ConfereMemoria(m);
 }

@@ -223,13 +223,18 @@ TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
             std::string::npos)
       << r.erros;
   r = Roda("write Unico lancamentos", "Documento,Va\x07lor\n");
-  EXPECT_EQ(r.erros, "linha 1: o layout 'lancamentos' (Unico) não tem o campo 'Va\\x07lor'\n");
+  EXPECT_EQ(r.erros,
+            "linha 1: o layout 'lancamentos' (Unico) não tem o campo 'Va\\x07lor'; você quis dizer "
+            "'Valor'? Os campos: lumbrava-layouts show Unico lancamentos\n");
   r = Roda("write Unico lancamentos",
            "Documento,\xc2\x9b"
            "31m\n");
-  EXPECT_EQ(r.erros, "linha 1: o layout 'lancamentos' (Unico) não tem o campo '\\u009b31m'\n");
+  EXPECT_EQ(r.erros,
+            "linha 1: o layout 'lancamentos' (Unico) não tem o campo '\\u009b31m'; os campos: "
+            "lumbrava-layouts show Unico lancamentos\n");
   r = Roda("write Unico lancamentos --jsonl", "{\"a\\u0000b\\u001b\": 1}\n");
-  EXPECT_NE(r.erros.find("linha 1: o layout não tem o campo 'a\\x00b\\x1b'\n"), std::string::npos)
+  EXPECT_NE(r.erros.find("linha 1: o layout não tem o campo 'a\\x00b\\x1b'; os campos: "),
+            std::string::npos)
       << r.erros;
   r = Roda("write Unico lancamentos --jsonl", "{\"V\\u001b\": 1, \"v\\u001b\": 2}\n");
   EXPECT_NE(r.erros.find("linha 1: o nome 'v\\x1b' aparece duas vezes"), std::string::npos)
@@ -246,7 +251,7 @@ TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
   r = Roda("layouts 'Un\x1b[2Jico'");
   EXPECT_EQ(r.erros,
             "clProdutos.LocalizaCriaLayoutRegistro: Produto Un\\x1b[2Jico ainda não "
-            "cadastrado. Verifique.\n");
+            "cadastrado. Verifique.\nos sistemas: lumbrava-layouts systems\n");
   r = Roda("show Unico 'lan\x1b'");
   EXPECT_NE(r.erros.find("Layout lan\\x1b  (Unico)"), std::string::npos) << r.erros;
   r = Roda("write Unico lancamentos --delimiter '\x1b\xe2\x98\x85'");

@@ -10,6 +10,7 @@
 #include "common/operador.h"
 #include "common/registra_erro.h"
 #include "tool/execucao.h"
+#include "tool/sugestoes.h"
 
 namespace lumbrava {
 
@@ -152,13 +153,20 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
   escreve->add_option("SYSTEM", p.sistema, "Target system identifier")->required();
   escreve->add_option("LAYOUT", p.layout, "Layout name")->required();
   escreve->add_option("FILE", p.arquivo,
-                      "CSV file with a header of field names (standard "
-                      "input when absent or -)");
+                      "CSV file with a header of field names, \",\" or \";\" between values "
+                      "(standard input when absent or -)");
   escreve->add_flag("--jsonl", p.jsonl, "Read one JSON object per line instead of CSV");
   auto* delim = escreve->add_option("--delimiter", p.delimitador,
                                     "Write delimited records with this separator");
-  auto* pipe = escreve->add_flag("--pipe", p.pipe, "Write \"|\"-delimited records (|a|b|c|)");
+  auto* pipe = escreve->add_flag("--pipe", p.pipe,
+                                 "Write \"|\"-delimited records (|a|b|c|): the default for a "
+                                 "layout that reads \"|\" lines");
+  auto* fixa = escreve->add_flag("--fixed-width", p.larguraFixa,
+                                 "Write fixed-width records, also for a layout that reads \"|\" "
+                                 "lines");
   delim->excludes(pipe);
+  fixa->excludes(pipe);
+  fixa->excludes(delim);
   auto* saidaEscreve = escreve->add_option("-o,--output", p.saida,
                                            "Write to this file (- for standard output), only if "
                                            "every row is written");
@@ -224,6 +232,14 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
       codigo = Le(p, entrada, saida, erros);
     } else if (escreve->parsed()) {
       codigo = Escreve(p, entrada, saida, erros);
+    }
+    // An unknown system or layout was reported: the names nearest to it, and where to see them.
+    if (codigo != kSaidaOk && !sistemas->parsed()) {
+      const std::string sugestao =
+          SugestaoDoCatalogo(p.sistema, layouts->parsed() ? nullptr : &p.layout);
+      if (!sugestao.empty()) {
+        EscreveMensagem(erros, sugestao);
+      }
     }
   } catch (const std::exception& e) {
     EscreveMensagem(erros, std::string("erro: ") + e.what());

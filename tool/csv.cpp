@@ -13,8 +13,18 @@
 
 namespace lumbrava {
 
-LeitorCsv::LeitorCsv(LeitorLinhas& linhas, std::size_t maximo)
-    : linhas_(linhas), maximo_(maximo), registro_(std::make_unique<RegistroCsv>(maximo)) {}
+char SeparadorDoCabecalho(std::string_view cabecalho) {
+  return cabecalho.find(';') != std::string_view::npos &&
+                 cabecalho.find(',') == std::string_view::npos
+             ? ';'
+             : ',';
+}
+
+LeitorCsv::LeitorCsv(LeitorLinhas& linhas, std::size_t maximo, char separador)
+    : linhas_(linhas),
+      maximo_(maximo),
+      separador_(separador),
+      registro_(std::make_unique<RegistroCsv>(maximo, separador)) {}
 
 LeitorCsv::~LeitorCsv() = default;
 
@@ -24,8 +34,8 @@ void LeitorCsv::LimitaValores(std::size_t maximo) {
 }
 
 bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
-  RegistroCsv& r = *registro_;
   const auto conclui = [&] {
+    const RegistroCsv& r = *registro_;
     linha_ = r.linha();
     campos.resize(std::min(r.valores(), limite_));
     for (std::size_t i = 0; i < campos.size(); ++i) {
@@ -37,8 +47,8 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
   for (;;) {
     std::string_view linha;
     if (!linhas_.Proxima(linha)) {
-      if (r.aberto()) {
-        r.Encerra();
+      if (registro_->aberto()) {
+        registro_->Encerra();
         return conclui();
       }
       campos.clear();
@@ -47,8 +57,8 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
     }
     const std::size_t n = linhas_.numero();
     if (linhas_.LongaDemais()) {
-      if (r.aberto()) {
-        r.RecusaAberto();  // the line that ends it is passed over with it
+      if (registro_->aberto()) {
+        registro_->RecusaAberto();  // the line that ends it is passed over with it
         return conclui();
       }
       linha_ = n;
@@ -57,10 +67,15 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
                                 "mais que o limite de um registro CSV, " + TextoBytes(maximo_));
       return true;
     }
-    if (r.Le(linha, n)) {
+    if (separador_ == kSeparadorDoCabecalho) {  // the first line, no record begun yet
+      separador_ = SeparadorDoCabecalho(linha);
+      registro_ = std::make_unique<RegistroCsv>(maximo_, separador_);
+      registro_->LimitaValores(limite_);
+    }
+    if (registro_->Le(linha, n)) {
       return conclui();
     }
-    r.Guarda();  // the open record's values outlive the line
+    registro_->Guarda();  // the open record's values outlive the line
   }
 }
 

@@ -1,12 +1,20 @@
 // The write command: CSV or JSON lines into fixed-width or delimited records, on several threads.
 #include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "common/texto.h"
 #include "tool/codigos_saida.h"
 #include "tool/execucao.h"
 #include "tool/json_linhas.h"
 #include "tool/registro_csv.h"
+#include "tool/sugestoes.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -50,17 +58,163 @@ constexpr std::size_t kGuardaDeValores = std::size_t{256} << 10U;
 // The JSON names a worker keeps with their fields, at most.
 constexpr std::size_t kMaximoDeChaves = 4096;
 
+// What to do with a CSV that is not UTF-8: most often a spreadsheet's Windows-1252.
+constexpr const char* kComoConverter =
+    "o CSV deve ser UTF-8; se ele veio em Windows-1252, converta-o com: iconv -f windows-1252 -t "
+    "utf-8 entrada.csv > entrada-utf8.csv";
+
+// The text values that a field cut to its size, in the records written.
+struct Corte {
+  std::size_t vezes = 0;
+  // The first: its line, the value as given and as written.
+  std::size_t linha = 0;
+  std::string dado;
+  std::string escrito;
+};
+
+// A batch's cuts, one per field looked at (EscritorDeRegistros::conferidos_), from the worker that
+// had the batch to the thread that hands the batches back in order.
+class CortesDosLotes {
+ public:
+  void Deposita(std::size_t lote, std::vector<Corte>&& cortes) {
+    const std::lock_guard<std::mutex> l(trava_);
+    porLote_[lote] = std::move(cortes);
+  }
+  std::vector<Corte> Retira(std::size_t lote) {
+    const std::lock_guard<std::mutex> l(trava_);
+    std::vector<Corte> cortes;
+    if (const auto achado = porLote_.find(lote); achado != porLote_.end()) {
+      cortes = std::move(achado->second);
+      porLote_.erase(achado);
+    }
+    return cortes;
+  }
+
+ private:
+  std::mutex trava_;
+  std::map<std::size_t, std::vector<Corte>> porLote_;
+};
+
+// What the workers tell the thread that hands the batches back, beyond the batches themselves.
+struct Apuracao {
+  CortesDosLotes cortes;
+  std::atomic<bool> naoUtf8{false};  // a row was refused for text that is not UTF-8
+};
+
+// Whether the text holds blanks (spaces and tabs) only.
+bool SoBrancos(std::string_view texto) {
+  for (const char c : texto) {
+    if (c != ' ' && c != '\t') {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The characters of a UTF-8 text: its bytes less those that go on a character (10xxxxxx),
+// counted sixteen at a time.
+std::size_t Caracteres(std::string_view texto) {
+  const std::size_t n = texto.size();
+  std::size_t continuacoes = 0;
+#ifdef __SSE2__
+  if (n >= 16) {
+    // 0x80 to 0xBF are the signed bytes below -64: each adds one to its lane's count, and the
+    // lanes are summed before any can pass 255.
+    const __m128i limite = _mm_set1_epi8(-64);
+    const auto bloco = [&](std::size_t i) {
+      return _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i)),
+                            limite);
+    };
+    const auto soma = [](__m128i contagem) {
+      const __m128i s = _mm_sad_epu8(contagem, _mm_setzero_si128());
+      return static_cast<std::size_t>(_mm_cvtsi128_si32(s)) +
+             static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(s, s)));
+    };
+    __m128i contagem = _mm_setzero_si128();
+    std::size_t i = 0;
+    while (n - i >= 16) {
+      const std::size_t blocos = std::min<std::size_t>((n - i) / 16, 255);
+      for (const std::size_t fim = i + 16 * blocos; i < fim; i += 16) {
+        contagem = _mm_sub_epi8(contagem, bloco(i));
+      }
+      if (blocos == 255) {
+        continuacoes += soma(contagem);
+        contagem = _mm_setzero_si128();
+      }
+    }
+    if (i < n) {  // the last sixteen bytes, less those counted already
+      const __m128i indices = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+      const __m128i novos = _mm_cmpgt_epi8(indices, _mm_set1_epi8(static_cast<char>(15 - (n - i))));
+      contagem = _mm_sub_epi8(contagem, _mm_and_si128(bloco(n - 16), novos));
+    }
+    return n - continuacoes - soma(contagem);
+  }
+#endif
+  if (std::endian::native == std::endian::little && n >= 8) {
+    // Eight bytes at a time: one bit per continuation byte, moved to the bottom of its byte and
+    // summed by the multiply. The last eight bytes are taken less those counted already.
+    constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+    const auto conta = [](std::uint64_t w) {
+      return static_cast<std::size_t>((((w & ~(w << 1U) & kAltos) >> 7U) * 0x0101010101010101ULL) >>
+                                      56U);
+    };
+    std::uint64_t w = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      std::memcpy(&w, texto.data() + i, 8);
+      continuacoes += conta(w);
+    }
+    if (i < n) {
+      std::memcpy(&w, texto.data() + n - 8, 8);
+      const unsigned contados = 8U * static_cast<unsigned>(i + 8 - n);  // bits, 8 to 56
+      continuacoes += conta(w >> contados);
+    }
+    return n - continuacoes;
+  }
+  for (const char c : texto) {
+    continuacoes += (static_cast<unsigned char>(c) & 0xC0U) == 0x80U ? 1 : 0;
+  }
+  return n - continuacoes;
+}
+
+// A value for a message: its first characters, when it is long.
+std::string Trecho(std::string_view valor) {
+  constexpr std::size_t kMostrados = 200;
+  if (valor.size() <= kMostrados) {
+    return std::string(valor);
+  }
+  const std::size_t n = ContaCaracteres(valor);
+  if (n <= kMostrados) {
+    return std::string(valor);
+  }
+  return std::string(Subtexto(valor, 0, kMostrados)) + "... (" + std::to_string(n) + " caracteres)";
+}
+
+// What follows "o layout ... não tem o campo 'X'": the nearest field names and the command that
+// shows them all.
+std::string SugestaoDeCampo(const clLayoutReg& l, const Parametros& p, std::string_view nome) {
+  std::vector<std::string> nomes;
+  for (const auto& c : l.campos()) {
+    nomes.push_back(c->nome);
+  }
+  return TextoDaSugestao(NomesProximos(nome, nomes), "os campos",
+                         ComandoDosCampos(p.sistema, p.layout));
+}
+
 // Writes the records of a batch's rows with a copy of its own of the layout.
 class EscritorDeRegistros final : public TrabalhadorDeLotes {
  public:
   // `colunas`: the field of each CSV column, by its place in the layout's field order.
+  // `separador`: between the CSV's values; `apuracao`: where the cuts and the like are told.
   EscritorDeRegistros(const Parametros& p, const clLayoutReg& modelo,
-                      const std::vector<std::size_t>& colunas)
+                      const std::vector<std::size_t>& colunas, char separador, Apuracao& apuracao)
       : p_(p),
         layout_(modelo),
         codificador_(CodificacaoDe(p.codificacao)),
         // The fixed-width record takes the CSV values where they stand, not copied into fields.
-        porLugar_(!p.jsonl && !p.pipe && p.delimitador.empty()) {
+        porLugar_(!p.jsonl && !p.pipe && p.delimitador.empty()),
+        csv_(kMaximoRegistroDeDados, separador),
+        apuracao_(apuracao) {
     const auto& porColuna = layout_.camposPorColuna();
     for (const clLayoutCpo* c : porColuna) {
       valores_.emplace_back(c->valor);  // a field that the CSV lacks keeps its own value
@@ -71,16 +225,50 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       lugares_.push_back(static_cast<std::size_t>(
           std::find(porColuna.begin(), porColuna.end(), colunas_.back()) - porColuna.begin()));
     }
+    // The text fields that the input fills, in field order: their values may be cut.
+    for (const auto& campo : layout_.campos()) {
+      const clLayoutCpo* c = campo.get();
+      if (!c->semFormatacao && !c->EhTexto()) {
+        continue;
+      }
+      Conferido f{
+          c, 0, static_cast<std::size_t>(std::max(c->tamanho, 0)),
+          c->alinhamento == "D" || (c->tipo.size() == 2 && c->tipo[1] == 'd' && !c->semFormatacao)};
+      if (!p.jsonl) {
+        const auto coluna = std::find(colunas_.begin(), colunas_.end(), c);
+        if (coluna == colunas_.end()) {
+          continue;
+        }
+        f.lugar = lugares_[static_cast<std::size_t>(coluna - colunas_.begin())];
+      }
+      conferidos_.push_back(f);
+    }
   }
+
+  // The fields looked at for cuts, in field order (as TomaCortes gives them).
+  std::vector<const clLayoutCpo*> Conferidos() const {
+    std::vector<const clLayoutCpo*> campos;
+    for (const Conferido& f : conferidos_) {
+      campos.push_back(f.campo);
+    }
+    return campos;
+  }
+
+  // The cuts of the records written since the last call (empty when there were none).
+  std::vector<Corte> TomaCortes() { return std::exchange(cortes_, {}); }
 
   // The rows of the batch, the first beginning a record: a record still open at the batch's end
   // is left for whoever has the next batch (Lote::linhasEmAberto).
   void Processa(Lote& lote) override {
     csv_.Esquece();
+    cortes_.clear();
     Continua(lote);
     if (csv_.aberto()) {
       lote.linhasEmAberto = lote.primeiraLinha + lote.Linhas() - csv_.linha();
       csv_.Esquece();
+    }
+    if (!cortes_.empty()) {
+      apuracao_.cortes.Deposita(lote.primeiraLinha, TomaCortes());
     }
     Solta();
   }
@@ -178,6 +366,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     for (std::size_t i = 0; !csv_.utf8() && i < colunas_.size(); ++i) {
       if (!EhUtf8Valido(csv_.valor(i))) {
         lote.erros.push_back(Linha(n) + "campo '" + colunas_[i]->nome + "': o texto não é UTF-8");
+        apuracao_.naoUtf8.store(true, std::memory_order_relaxed);
         return;
       }
     }
@@ -219,6 +408,12 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       clLayoutCpo* c = achado->second;
       if (c == nullptr) {
         problema_ = "o layout não tem o campo '" + chave + "'";
+        // Batches come to a worker in file order: past the messages that are shown in full, the
+        // nearest names are not looked for again on every line.
+        if (sugestoes_ < kMaximoMensagens) {
+          ++sugestoes_;
+          problema_ += "; " + SugestaoDeCampo(layout_, p_, chave);
+        }
         return false;
       }
       if (!EhUtf8Valido(valor)) {
@@ -269,7 +464,74 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       return;
     }
     lote.saida += "\r\n";
+    // A value is cut only when it has more bytes than its field has columns.
+    const Conferido* const f = conferidos_.data();
+    const std::size_t m = conferidos_.size();
+    if (porLugar_) {
+      const std::string_view* const valores = valores_.data();
+      for (std::size_t k = 0; k < m; ++k) {
+        if (valores[f[k].lugar].size() > f[k].largura) {
+          ConfereCorte(k, valores[f[k].lugar], n);
+        }
+      }
+    } else {
+      for (std::size_t k = 0; k < m; ++k) {
+        if (f[k].campo->valor.size() > f[k].largura) {
+          ConfereCorte(k, f[k].campo->valor, n);
+        }
+      }
+    }
   }
+
+  // Whether the field of conferidos_[k] lost characters of `valor` other than blanks at its end
+  // (or its start, for right-aligned text, which the field trims): they are counted.
+  void ConfereCorte(std::size_t k, std::string_view valor, std::size_t n) {
+    const Conferido& f = conferidos_[k];
+    if (Cortado(f.aDireita ? Apara(valor) : valor, f.largura)) {
+      Corta(k, valor, n);
+    }
+  }
+
+  // Whether the text loses other than blanks when cut to `largura` characters.
+  static bool Cortado(std::string_view v, std::size_t largura) {
+    if (v.size() <= largura) {
+      return false;
+    }
+    const std::size_t caracteres = Caracteres(v);
+    if (caracteres <= largura) {
+      return false;
+    }
+    // The characters past the size are the last ones. Blanks are one byte each: those characters
+    // are all blanks when as many bytes at the end are.
+    return !SoBrancos(
+        std::string_view(v.data() + v.size() - (caracteres - largura), caracteres - largura));
+  }
+
+  // Counts a value cut (the first one kept whole).
+  [[gnu::cold]] [[gnu::noinline]] void Corta(std::size_t k, std::string_view valor, std::size_t n) {
+    const Conferido& f = conferidos_[k];
+    if (cortes_.empty()) {
+      cortes_.resize(conferidos_.size());
+    }
+    Corte& corte = cortes_[k];
+    if (corte.vezes++ == 0) {
+      std::string escrito;
+      std::size_t fim = 0;
+      f.campo->ValorFormatado(valor, escrito, fim);
+      escrito.resize(fim);
+      corte.linha = n;
+      corte.dado = Trecho(valor);
+      corte.escrito = porLugar_ ? escrito : std::string(Apara(escrito));
+    }
+  }
+
+  // A text field whose value may be cut.
+  struct Conferido {
+    const clLayoutCpo* campo;
+    std::size_t lugar;    // of its value in valores_
+    std::size_t largura;  // its size
+    bool aDireita;        // right-aligned: trimmed at both ends
+  };
 
   const Parametros& p_;
   clLayoutReg layout_;
@@ -284,21 +546,31 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   std::vector<std::string> numeros_;  // each pair's number as the JSON line writes it
   std::unordered_map<std::string, clLayoutCpo*> porChave_;
   std::string problema_;
+  std::size_t sugestoes_ = 0;  // messages given the nearest field names
+  std::vector<Conferido> conferidos_;
+  std::vector<Corte> cortes_;  // by conferidos_, or empty: no cut since the last TomaCortes
+  Apuracao& apuracao_;
 };
 
 }  // namespace
 
-int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FILE* erros) {
-  const Abertura aberto(p, entrada, erros);
+int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao,
+            std::FILE* erros) {
+  const Abertura aberto(pedido, entrada, erros);
   if (!aberto.Abriu()) {
     return kSaidaEntradaRecusada;
   }
   clLayoutReg* const l = &aberto.layout();
+  // A layout that reads "|" lines is written so, unless another form is asked for: read takes
+  // back what write gives.
+  Parametros p = pedido;
+  p.pipe = p.pipe || (l->leituraComPipe && p.delimitador.empty() && !p.larguraFixa);
   LeitorLinhas linhas(aberto.entrada(), kMaximoRegistroDeDados);
   std::vector<std::size_t> colunas;  // each CSV column's field, by its place in the layout
+  char separador = ',';
 
   if (!p.jsonl) {
-    LeitorCsv csv(linhas);
+    LeitorCsv csv(linhas, kMaximoRegistroDeDados, kSeparadorDoCabecalho);
     // More names than the layout has fields: one is unknown or repeated among the first of them.
     csv.LimitaValores(l->campos().size() + 1);
     std::vector<std::string> valores;
@@ -311,14 +583,15 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
       }
       return kSaidaEntradaRecusada;
     }
+    separador = csv.separador();
     if (!erro.empty()) {
       EscreveMensagem(erros, Linha(csv.linha()) + erro);
       return kSaidaEntradaRecusada;
     }
     for (const std::string& nome : valores) {
       if (!EhUtf8Valido(nome)) {
-        std::fprintf(erros, "%so cabeçalho não é texto UTF-8 (o CSV deve ser UTF-8)\n",
-                     Linha(csv.linha()).c_str());
+        std::fprintf(erros, "%so cabeçalho não é texto UTF-8 (%s)\n", Linha(csv.linha()).c_str(),
+                     kComoConverter);
         return kSaidaEntradaRecusada;
       }
     }
@@ -327,7 +600,8 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
       const clLayoutCpo* c = l->LocalizaCampo(nome);
       if (c == nullptr) {
         EscreveMensagem(erros, Linha(csv.linha()) + "o layout '" + p.layout + "' (" + p.sistema +
-                                   ") não tem o campo '" + nome + "'");
+                                   ") não tem o campo '" + nome + "'; " +
+                                   SugestaoDeCampo(*l, p, nome));
         return kSaidaEntradaRecusada;
       }
       const auto i = static_cast<std::size_t>(
@@ -349,16 +623,29 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   Saida saida(destino.arquivo());
   linhas.AntesDeEsperar([&saida] { saida.Descarrega(); });  // records out before input waits
   Relator relator(erros);
+  Apuracao apuracao;
   // A record that runs past the end of a batch is carried on here, on the calling thread, with
   // the batches that follow until it ends (their work on other threads began it afresh).
-  EscritorDeRegistros continuador(p, *l, colunas);
+  EscritorDeRegistros continuador(p, *l, colunas, separador, apuracao);
+  const std::vector<const clLayoutCpo*> conferidos = continuador.Conferidos();
+  std::vector<Corte> cortes(conferidos.size());  // of the records written, in file order
+  const auto somaCortes = [&cortes](std::vector<Corte>&& doLote) {
+    for (std::size_t k = 0; k < doLote.size(); ++k) {
+      if (doLote[k].vezes > 0 && cortes[k].vezes == 0) {
+        cortes[k] = std::move(doLote[k]);
+      } else {
+        cortes[k].vezes += doLote[k].vezes;
+      }
+    }
+  };
   bool emAberto = false;
   ProcessaEmParalelo(
       linhas, p.threads,
       [&]() -> std::unique_ptr<TrabalhadorDeLotes> {
-        return std::make_unique<EscritorDeRegistros>(p, *l, colunas);
+        return std::make_unique<EscritorDeRegistros>(p, *l, colunas, separador, apuracao);
       },
       [&](Lote& lote) {
+        std::vector<Corte> doLote = apuracao.cortes.Retira(lote.primeiraLinha);
         if (emAberto) {
           lote.saida.clear();
           lote.erros.clear();
@@ -368,12 +655,14 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
           } else {
             continuador.Solta();
           }
+          doLote = continuador.TomaCortes();
         } else if (lote.linhasEmAberto > 0) {
           continuador.Retoma(lote);
           emAberto = true;
         }
         if (relator.total() == 0) {
           saida.Escreve(lote.saida);
+          somaCortes(std::move(doLote));
         }
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
@@ -383,7 +672,31 @@ int Escreve(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std
   if (std::string mensagem; emAberto && continuador.Encerra(mensagem)) {
     relator.Erro(mensagem);
   }
-  return Encerra(linhas, relator, saida, destino, erros);
+  if (relator.total() == 0) {
+    somaCortes(continuador.TomaCortes());
+  }
+  const bool tudoOuNada = destino.ParaArquivo();  // the file appears only if every row is written
+  const int codigo = Encerra(linhas, relator, saida, destino, erros);
+  if (apuracao.naoUtf8.load()) {
+    std::fprintf(erros, "%s\n", kComoConverter);
+  }
+  // The text values cut to their fields' sizes, of the records that were written.
+  if (codigo == kSaidaOk || !tudoOuNada) {
+    for (std::size_t k = 0; k < cortes.size(); ++k) {
+      const Corte& c = cortes[k];
+      if (c.vezes == 0) {
+        continue;
+      }
+      EscreveMensagem(erros, "aviso: campo '" + conferidos[k]->nome + "' (" +
+                                 std::to_string(conferidos[k]->tamanho) +
+                                 " colunas): " + std::to_string(c.vezes) +
+                                 (c.vezes == 1 ? " valor cortado" : " valores cortados") +
+                                 " ao tamanho do campo; o primeiro na linha " +
+                                 std::to_string(c.linha) + ": '" + c.dado + "' gravado como '" +
+                                 c.escrito + "'");
+    }
+  }
+  return codigo;
 }
 
 }  // namespace lumbrava

@@ -28,6 +28,7 @@ struct Parametros {
   bool json = false;
   bool jsonl = false;
   bool pipe = false;
+  bool larguraFixa = false;  // fixed-width records, even for a layout that reads "|" lines
   unsigned threads = ThreadsPadrao();
 };
 

@@ -1,6 +1,7 @@
 // One CSV record read line by line (RFC 4180: "," between values, values with ",", '"' or line
-// breaks between double quotes, '"' doubled inside them). Shared by LeitorCsv and by the workers
-// that turn a batch of lines into records.
+// breaks between double quotes, '"' doubled inside them; the separator may be another character,
+// as the ";" of a spreadsheet that writes the decimal comma). Shared by LeitorCsv and by the
+// workers that turn a batch of lines into records.
 #pragma once
 
 #include <algorithm>
@@ -28,8 +29,9 @@ inline constexpr std::size_t kNadaCsv = std::string_view::npos;
 class RegistroCsv {
  public:
   // A record that grows past `maximo` bytes, line breaks included, while a quote is open is
-  // refused.
-  explicit RegistroCsv(std::size_t maximo = kMaximoRegistroDeDados) : maximo_(maximo) {}
+  // refused. `separador` stands between values (an ASCII character other than '"').
+  explicit RegistroCsv(std::size_t maximo = kMaximoRegistroDeDados, char separador = ',')
+      : maximo_(maximo), separador_(separador) {}
 
   // Reads line `numero`: it begins a record, or goes on with the open one. True when the record
   // is complete (or refused: erro() is set); false while a quoted value is still open.
@@ -161,12 +163,12 @@ class RegistroCsv {
     bool proprio = false;  // in proprios_
   };
 
-  // Where the line's "," and '"' stand, sixteen bytes at a time: one bit per byte.
+  // Where the line's separators and '"' stand, sixteen bytes at a time: one bit per byte.
   void Marca(std::string_view linha) {
     mascaras_.assign(linha.size() / 64 + 1, 0);
     std::size_t i = 0;
 #ifdef __SSE2__
-    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i virgula = _mm_set1_epi8(separador_);
     const __m128i aspas = _mm_set1_epi8('"');
     for (; i + 16 <= linha.size(); i += 16) {
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
@@ -176,13 +178,13 @@ class RegistroCsv {
     }
 #endif
     for (; i < linha.size(); ++i) {
-      if (linha[i] == ',' || linha[i] == '"') {
+      if (linha[i] == separador_ || linha[i] == '"') {
         mascaras_[i / 64] |= std::uint64_t{1} << (i % 64);
       }
     }
   }
 
-  // The first "," or '"' (only '"' with `soAspas`) from `i`, or kNadaCsv.
+  // The first separator or '"' (only '"' with `soAspas`) from `i`, or kNadaCsv.
   std::size_t Proxima(std::string_view linha, std::size_t i, bool soAspas) const {
     std::size_t w = i / 64;
     if (w >= mascaras_.size()) {
@@ -235,13 +237,13 @@ class RegistroCsv {
     }
   }
 
-  // After a closing quote: true when the record ends there (or is refused), false when a ","
+  // After a closing quote: true when the record ends there (or is refused), false when a separator
   // leads to the next value.
   bool DepoisDasAspas(std::string_view linha, std::size_t& i) {
     if (i == linha.size()) {
       return true;
     }
-    if (linha[i] != ',') {
+    if (linha[i] != separador_) {
       erro_ = "texto depois das aspas que fecham um campo";
       return true;
     }
@@ -263,7 +265,7 @@ class RegistroCsv {
 
   std::vector<Campo> campos_;
   std::vector<std::string> proprios_;    // one per value, used by the values kept apart
-  std::vector<std::uint64_t> mascaras_;  // where the line's "," and '"' stand, a bit a byte
+  std::vector<std::uint64_t> mascaras_;  // where the line's separators and '"' stand, a bit a byte
   std::size_t n_ = 0;
   std::size_t guardados_ = 0;  // values before this one are in proprios_ (Guarda)
   std::size_t limite_ = static_cast<std::size_t>(-1);  // of the values kept
@@ -272,6 +274,7 @@ class RegistroCsv {
   bool utf8_ = true;
   std::size_t linha_ = 0;
   std::size_t maximo_;
+  char separador_;
   std::size_t tamanho_ = 0;  // of the record so far, line breaks included
   std::string_view erro_;
   std::string erroProprio_;
