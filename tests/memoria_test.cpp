@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -263,6 +264,19 @@ TEST_F(Memoria, WriteHoldsLittleWhateverTheThreadsAndTheRows) {
       ConfereMemoria(m);
     }
   }
+  // Rows of one value of 400,000 doubled quotes, from a disk file, which keeps every thread
+  // busy: what each thread's buffers grew to must not add up with the threads.
+  const teste::fs::path aspas = pasta / "aspas.csv";
+  ASSERT_EQ(std::system(("{ echo Historico; for i in $(seq 200); do printf '\"'; head -c 800000 "
+                         "/dev/zero | tr '\\0' '\"'; echo '\"'; done; } >" +
+                         aspas.string())
+                            .c_str()),
+            0);
+  const auto m =
+      Produz("true", "write Unico lancamentos " + aspas.string() + " --threads 128", true);
+  EXPECT_EQ(m.codigo, 0) << m.erros;
+  std::printf("rows of doubled quotes, 128 threads: ");
+  ConfereMemoria(m);
 }
 
 TEST_F(Memoria, ASlowProducersRecordsComeOutAsItsLinesArrive) {

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <malloc.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
   // A reader that went away and a file-size limit are write errors like any other: the write
   // fails, the run reports it and ends with no output file left, instead of being killed.
   std::signal(SIGPIPE, SIG_IGN);
+  // The C library gives each thread an arena of its own, up to eight per processor, and keeps
+  // what a batch freed in it: with many threads that memory, not the batches, would set the
+  // program's size. The workers share at most as many arenas as the default number of threads.
+  ::mallopt(M_ARENA_MAX, 8);
   std::signal(SIGXFSZ, SIG_IGN);
   // The error log goes to the user's state folder, never next to the executable (which may lie
   // in a system folder).
