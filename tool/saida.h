@@ -12,7 +12,9 @@ namespace lumbrava {
 class Saida {
  public:
   explicit Saida(std::FILE* arquivo) : arquivo_(arquivo) { buffer_.reserve(1U << 20U); }
-  ~Saida() { Descarrega(); }
+  // Writes nothing: the file may be closed by then (an output file is closed when it is put in
+  // place). What is to be written is written by Descarrega.
+  ~Saida() = default;
   Saida(const Saida&) = delete;
   Saida& operator=(const Saida&) = delete;
   std::string& buffer() { return buffer_; }
