@@ -40,8 +40,9 @@ class clLayoutCpo {
 
   // True for the type texts whose values stay text: "S", "C", "Cd" and "Sd".
   bool EhTexto() const;
-  // True when the value is written as a number: every type text but the four text ones.
-  bool EhNumerico() const { return !EhTexto(); }
+  // True when a line is read into the value as a number: type "N" alone, without semFormatacao;
+  // every other type is read as it stands, as text.
+  bool LidoComoNumero() const { return tipo == "N" && !semFormatacao; }
   // The output settings in force: the field's own (configuracaoParticular), or its layout's.
   const std::string& SeparadorDecimalEfetivo() const;
   bool SeparadorNoFinalEfetivo() const;

@@ -15,7 +15,7 @@
 #include "common/texto.h"
 #include "common/visivel.h"
 #include "layouts/catalogo.h"
-#include "layouts/numero.h"
+#include "layouts/leitor_linha.h"
 
 namespace lumbrava {
 
@@ -65,14 +65,10 @@ clLayoutReg::clLayoutReg(const clLayoutReg& outro)
     campos_.back()->layout_ = this;
   }
   // The same order as the original's, field for field.
-  porColuna_.reserve(outro.porColuna_.size());
-  for (const clLayoutCpo* c : outro.porColuna_) {
-    for (std::size_t i = 0; i < outro.campos_.size(); ++i) {
-      if (outro.campos_[i].get() == c) {
-        porColuna_.push_back(campos_[i].get());
-        break;
-      }
-    }
+  indicePorColuna_ = outro.indicePorColuna_;
+  porColuna_.reserve(indicePorColuna_.size());
+  for (const std::size_t i : indicePorColuna_) {
+    porColuna_.push_back(campos_[i].get());
   }
 }
 
@@ -262,154 +258,41 @@ void clLayoutReg::LimpaValores() {
 }
 
 void clLayoutReg::ReordenaPorColuna(const clLayoutCpo* campo) {
-  std::erase(porColuna_, campo);
+  const auto antes = std::find(porColuna_.begin(), porColuna_.end(), campo);
+  if (antes != porColuna_.end()) {
+    indicePorColuna_.erase(indicePorColuna_.begin() + (antes - porColuna_.begin()));
+    porColuna_.erase(antes);
+  }
   const auto porInicio = [](const clLayoutCpo* a, const clLayoutCpo* b) {
     return a->inicio < b->inicio;
   };
   auto [de, ate] = std::equal_range(porColuna_.begin(), porColuna_.end(), campo, porInicio);
-  // Among fields that start on the same column, field order.
-  const auto ordem = [this](const clLayoutCpo* c) {
-    std::size_t i = 0;
-    while (i < campos_.size() && campos_[i].get() != c) {
-      ++i;
-    }
-    return i;
-  };
-  const std::size_t meu = ordem(campo);
-  while (de != ate && ordem(*de) < meu) {
-    ++de;
+  // Among fields that start on the same column, field order (a field keeps its place in it).
+  std::size_t meu = 0;
+  while (meu < campos_.size() && campos_[meu].get() != campo) {
+    ++meu;
   }
+  auto k = indicePorColuna_.begin() + (de - porColuna_.begin());
+  while (de != ate && *k < meu) {
+    ++de;
+    ++k;
+  }
+  indicePorColuna_.insert(k, meu);
   porColuna_.insert(de, campo);
 }
 
 bool clLayoutReg::PreencheLayoutApartirLinha(std::string_view linha, std::string* erro) {
-  bool ok = true;
-  const auto falha = [&](const clLayoutCpo* c, const std::string& problema) {
-    if (ok && erro != nullptr) {
-      *erro = "layout '" + nomeRegistro + "'" + (c != nullptr ? ", campo '" + c->nome + "'" : "") +
-              problema;
-    }
-    ok = false;
-  };
-  // The value read for one field: trimmed when the field asks, a number in the system's form.
-  const auto atribui = [&](clLayoutCpo& c, std::string_view bruto) {
-    if (c.eliminaEspacos) {
-      bruto = Apara(bruto);
-    }
-    if (c.tipo.size() != 1 || c.tipo[0] != 'N' || c.semFormatacao) {
-      c.valor.assign(bruto);
-      return;
-    }
-    if (!LeNumeroDoCampo(bruto, c.decimais, c.EscreveSeparador(), c.SeparadorDecimalEfetivo(),
-                         c.valor)) {
-      c.valor.assign(Apara(bruto));
-      falha(&c, ": '" + c.valor + "' não é um número");
-    }
-  };
-
-  if (leituraComPipe) {
-    if (!linha.empty() && linha.find('|') == std::string_view::npos) {
-      falha(nullptr,
-            "a linha não tem '|': o layout '" + nomeRegistro + "' lê valores separados por '|'");
-      return false;
-    }
-    std::string_view resto = linha;
-    if (!resto.empty() && resto.front() == '|') {
-      resto.remove_prefix(1);
-    }
-    bool acabou = resto.empty();
-    for (auto& c : campos_) {
-      if (acabou) {
-        atribui(*c, {});
-        continue;
-      }
-      const auto p = resto.find('|');
-      const std::string_view valor = resto.substr(0, p);
-      const std::size_t largura = ContaCaracteres(Apara(valor));
-      if (largura > static_cast<std::size_t>(std::max(c->tamanho, 0))) {
-        c->valor.assign(valor);
-        falha(c.get(), ": '" + std::string(Apara(valor)) + "' tem " + std::to_string(largura) +
-                           " caracteres, mas o campo tem " + std::to_string(c->tamanho));
-      } else {
-        atribui(*c, valor);
-      }
-      if (p == std::string_view::npos) {
-        acabou = true;
-      } else {
-        resto.remove_prefix(p + 1);
-        acabou = resto.empty();
-      }
-    }
-    // What stands after the last field's value: nothing, or empty values.
-    if (!acabou && resto.find_first_not_of("| \t") != std::string_view::npos) {
-      const std::size_t barras =
-          static_cast<std::size_t>(std::count(resto.begin(), resto.end(), '|'));
-      const std::size_t valores = campos_.size() + 1 + barras - (resto.back() == '|' ? 1 : 0);
-      falha(nullptr, ": a linha tem " + std::to_string(valores) + " valores, mas o layout tem " +
-                         std::to_string(campos_.size()) + " campos");
-    }
-    return ok;
+  thread_local LeitorDeLinha leitor;  // its room kept from line to line
+  leitor.Aponta(*this);
+  const bool ok = leitor.Le(linha);
+  const auto& valores = leitor.valores();
+  for (std::size_t i = 0; i < campos_.size(); ++i) {
+    campos_[i]->valor.assign(valores[i].texto);
   }
-
-  thread_local std::vector<CorteDoCampo> cortes;
-  CortaLinha(linha, EhAscii(linha), cortes);
-  for (const CorteDoCampo& k : cortes) {
-    auto& c = *const_cast<clLayoutCpo*>(k.campo);
-    if (k.cortadoPeloFim) {
-      c.valor.assign(k.texto);
-      falha(&c, " (colunas " + std::to_string(c.inicio) + " a " + std::to_string(c.fim) +
-                    "): a linha acaba na coluna " + std::to_string(k.colunasDaLinha) +
-                    ", no meio do número");
-      continue;
-    }
-    atribui(c, k.texto);
+  if (!ok && erro != nullptr) {
+    *erro = MensagemDaRecusa(nomeRegistro, leitor.recusa());
   }
   return ok;
-}
-
-void clLayoutReg::CortaLinha(std::string_view linha, bool umBytePorCaractere,
-                             std::vector<CorteDoCampo>& cortes) const {
-  cortes.resize(porColuna_.size());
-  // Columns count characters: one walk along the line finds where every field begins and ends
-  // (the fields come in column order).
-  PercursoUtf8 percurso(linha);
-  const auto deslocamento = [&](std::size_t caractere) {
-    return umBytePorCaractere ? std::min(caractere, linha.size())
-                              : percurso.Deslocamento(caractere);
-  };
-  std::size_t desvio = 0;  // field-end separators found before this field
-  for (std::size_t i = 0; i < porColuna_.size(); ++i) {
-    const clLayoutCpo& c = *porColuna_[i];
-    CorteDoCampo& k = cortes[i];
-    k = CorteDoCampo();
-    k.campo = &c;
-    if (!c.operacao.empty()) {
-      k.texto = c.operacao;
-    } else if (c.inicio >= 1 && c.tamanho > 0) {
-      const std::size_t de = static_cast<std::size_t>(c.inicio - 1) + desvio;
-      const auto n = static_cast<std::size_t>(c.tamanho);
-      const std::size_t a = deslocamento(de);
-      const std::size_t b = deslocamento(de + n);
-      k.texto = linha.substr(a, b - a);
-      k.daLinha = true;
-      // A number cut by the end of the line would read as another number.
-      if (a < linha.size() && b == linha.size() && c.tipo == "N" && !c.semFormatacao) {
-        const std::size_t caracteres = umBytePorCaractere ? linha.size() : percurso.Antes();
-        if (de + n > caracteres) {
-          k.cortadoPeloFim = true;
-          k.colunasDaLinha = caracteres;
-          continue;  // the line ends here
-        }
-      }
-    }
-    // The field-end separator, which the record has after the columns of a field that has any.
-    if (c.SeparadorNoFinalEfetivo() && c.tamanho > 0 && c.fim >= 1) {
-      const std::size_t depois = deslocamento(static_cast<std::size_t>(c.fim) + desvio);
-      if (linha.substr(depois).starts_with(kSeparadorNoFinalDoCampo)) {
-        desvio += 1;
-      }
-    }
-  }
 }
 
 int clLayoutReg::ComprimentoRegistro() const {

@@ -1,10 +1,11 @@
 // The record layout: an ordered set of fixed-width or delimited fields that reads its values from a
 // text line and writes them back, with layout-wide and per-field output settings.
 //
-// Threads: the const operations (ExpandeLayout, ExpandeLayoutDiv, CortaLinha, the look-ups,
-// pegaValor, TamanhoRegistro) change nothing in the layout, so several threads may run them on one
-// layout at once; every other operation changes the layout or its fields' values and needs the
-// layout to itself. A thread that reads or writes records gets its own copy (the copy constructor).
+// Threads: the const operations (ExpandeLayout, ExpandeLayoutDiv, the look-ups, pegaValor,
+// TamanhoRegistro) change nothing in the layout, and neither does a LeitorDeLinha, so several
+// threads may run them on one layout at once; every other operation changes the layout or its
+// fields' values and needs the layout to itself. A thread that reads or writes records gets its own
+// copy (the copy constructor).
 #pragma once
 
 #include <memory>
@@ -111,45 +112,16 @@ class clLayoutReg {
   void LimpaValores();
 
   // --- reading ---------------------------------------------------------------------------------
-  // Fills every field's value from one line (UTF-8, without its line end), in field order:
-  // - with leituraComPipe, the line is "|"-separated and begins with "|"; the k-th field takes the
-  //   k-th value, a closing "|" is optional and a missing value leaves the field empty. A line
-  //   without "|", a value longer than its field and values beyond the last field (empty ones
-  //   aside) are refused;
-  // - otherwise a field with an operation text takes that text, and every other field its own
-  //   columns (characters). A field whose separadorNoFinalDeCadaCampo is in force may be followed
-  //   by kSeparadorNoFinalDoCampo, as ExpandeLayout writes it; when it is there, the fields after
-  //   it are shifted past it. A line that ends before a field leaves it empty; a text field cut by
-  //   the end of the line keeps what is there; a numeric field cut by it is refused;
-  // - eliminaEspacos trims the value; a numeric field ("N") is read as a number written with the
-  //   settings in force (implied decimals included) and holds the system's text of it ("12,50"),
-  //   or "" when blank.
-  // Returns false when the line is refused; the field concerned keeps the text as read and, when
-  // `erro` is given, it receives a message naming the field (the first problem only).
+  // Fills every field's value from one line (UTF-8, without its line end), as LeitorDeLinha
+  // (layouts/leitor_linha.h) reads it: by columns, or "|"-separated values with leituraComPipe;
+  // eliminaEspacos trims the value, and a field read as a number holds the system's text of it
+  // ("12,50"), or "" when blank. Every value is emptied first. Returns false when the line is
+  // refused (a number that is not one or that the end of the line cuts, a fixed-width line that
+  // goes on past the record with more than blanks, a "|" line without "|", a "|" value longer than
+  // its field, values beyond the last field): the fields then hold the text as read and, when
+  // `erro` is given, it receives the message (MensagemDaRecusa) of the first problem.
   bool PreencheLayoutApartirLinha(std::string_view linha, std::string* erro = nullptr);
 
-  // One field of a fixed-width line as CortaLinha finds it.
-  struct CorteDoCampo {
-    const clLayoutCpo* campo = nullptr;
-    // Its raw text: the field's columns in `linha` (empty when the line ends before them), or its
-    // operation text, or empty for a field without columns.
-    std::string_view texto;
-    bool daLinha = false;  // `texto` lies in the line
-    // A number (type "N", formatted) whose columns the end of the line cuts: it would read as
-    // another number, so it is refused. Then colunasDaLinha is the line's length in characters.
-    bool cortadoPeloFim = false;
-    std::size_t colunasDaLinha = 0;
-  };
-  // Cuts a fixed-width line (without its line end) where its fields stand, as
-  // PreencheLayoutApartirLinha reads it, into `cortes`: one entry per field, in column order
-  // (camposPorColuna). A field with an operation text takes that text; every other field with
-  // columns takes its own columns (characters), shifted past the kSeparadorNoFinalDoCampo found
-  // so far: each field with columns whose separadorNoFinalDeCadaCampo is in force may be followed
-  // by it. With `umBytePorCaractere` (Windows-1252 text, or ASCII) a column is a byte; otherwise
-  // the line is walked as UTF-8. The values are left as they are; being const and writing only
-  // `cortes`, it may run on one layout from several threads at once.
-  void CortaLinha(std::string_view linha, bool umBytePorCaractere,
-                  std::vector<CorteDoCampo>& cortes) const;
   // The fields in column order, field order among equal start columns: the order lines are cut in.
   const std::vector<const clLayoutCpo*>& camposPorColuna() const { return porColuna_; }
 
@@ -179,6 +151,7 @@ class clLayoutReg {
 
  private:
   friend class clLayoutCpo;
+  friend class LeitorDeLinha;
 
   // Creates or updates the field; see AcrescentaCampoAppend.
   clLayoutCpo* AcrescentaCampo(std::string_view nome, int inicio, int fim, int tamanho,
@@ -200,8 +173,10 @@ class clLayoutReg {
 
   std::vector<std::unique_ptr<clLayoutCpo>> campos_;
   bool alertaErros_ = true;
-  // The fields in column order (field order among equal start columns), kept on every append.
+  // The fields in column order (field order among equal start columns), kept on every append, and
+  // the place of each in field order.
   std::vector<const clLayoutCpo*> porColuna_;
+  std::vector<std::size_t> indicePorColuna_;
 };
 
 // What a field whose separadorNoFinalDeCadaCampo is in force has written after its columns.

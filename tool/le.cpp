@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/texto.h"
-#include "layouts/numero.h"
+#include "layouts/leitor_linha.h"
 #include "tool/codigos_saida.h"
 #include "tool/csv.h"
 #include "tool/execucao.h"
@@ -154,38 +154,32 @@ std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
   return bytes;
 }
 
-// Reads the record lines of a batch with a copy of its own of the layout. A fixed-width line is
-// cut where its fields stand, found in one walk along it (in a Windows-1252 file a column is a
-// byte), and only the text written out is converted to UTF-8; "|" lines go through the layout.
+// The Windows-1252 text of a record line as UTF-8, for the line reader.
+std::string_view Windows1252EmUtf8(std::string_view bytes, std::string& buffer) {
+  buffer.resize(bytes.size() * 3 + 32);
+  buffer.resize(
+      static_cast<std::size_t>(Windows1252ParaUtf8(buffer.data(), bytes) - buffer.data()));
+  return buffer;
+}
+
+// Reads the record lines of a batch with a line reader of its own (layouts/leitor_linha.h), which
+// reads a Windows-1252 line in its own bytes; only the text written out is converted to UTF-8.
 class LeitorDeRegistros final : public TrabalhadorDeLotes {
  public:
   LeitorDeRegistros(const Parametros& p, const clLayoutReg& modelo)
       : layout_(modelo),
-        nomeLayout_(p.layout),
         codificacao_(CodificacaoDe(p.codificacao)),
+        leitor_(codificacao_ == Codificacao::kWindows1252 ? LeitorDeLinha(modelo, Windows1252EmUtf8)
+                                                          : LeitorDeLinha(modelo)),
         decodificador_(codificacao_),
         jsonl_(p.jsonl),
         longaDemais_("mais do que cabe no layout '" + p.layout + "' (no máximo " +
                      std::to_string(MaximoDaLinha(modelo, codificacao_)) + " bytes)"),
-        comprimento_(static_cast<std::size_t>(layout_.ComprimentoRegistro())),
         saidaPorLinha_(SaidaPorLinha(modelo, p.jsonl)) {
-    const auto& campos = layout_.campos();
-    // The fields in the order the layout cuts a line in.
-    for (const clLayoutCpo* c : layout_.camposPorColuna()) {
-      Leitura k;
-      k.campo = c;
-      while (campos[k.indice].get() != c) {
-        ++k.indice;
-      }
-      k.numero = c->tipo == "N" && !c->semFormatacao;
-      k.escreveSeparador = c->EscreveSeparador();
-      k.separador = c->SeparadorDecimalEfetivo();
-      k.separadorAscii = EhAscii(k.separador);
-      leituras_.push_back(k);
+    leitor_.Planeja();
+    for (const auto& c : modelo.campos()) {
+      comDecimais_.push_back(c->decimais > 0 ? 1 : 0);
     }
-    valores_.resize(campos.size());
-    numeros_.resize(campos.size());
-    FazPlano();
   }
 
   void Processa(Lote& lote) override {
@@ -227,15 +221,9 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         continue;
       }
       converte_ = w1252 && e.alto;
-      if (lote.erros.empty() && !plano_.empty()) {
-        const bool porBytes = w1252 || !e.alto;
-        if (porBytes ? NoPlano(bruta) : NoPlanoUtf8(bruta)) {
-          if (EscrevePlano(bruta, porBytes, lote.saida)) {
-            continue;
-          }
-        }
-      }
-      if (!(layout_.leituraComPipe ? LePipe(bruta, n, lote) : Corta(bruta, e.alto, n, lote))) {
+      const bool leu = jsonl_ ? leitor_.Le(bruta, !e.alto) : LeCsv(bruta, !e.alto);
+      if (!leu) {
+        lote.erros.push_back(Linha(n) + MensagemDaRecusa(layout_.nomeRegistro, leitor_.recusa()));
         continue;
       }
       if (!lote.erros.empty()) {
@@ -244,266 +232,101 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       if (jsonl_) {
         EscreveJson(lote.saida);
       } else {
-        EscreveCsv(lote.saida);
+        lote.saida.append(linha_.data(), csv_);
       }
     }
   }
 
  private:
-  // How a field's value is read, in column order (the layout's cuts of a line).
-  struct Leitura {
-    const clLayoutCpo* campo = nullptr;
-    std::size_t indice = 0;         // its place in the field order: the output column
-    bool numero = false;            // read as a number
-    bool escreveSeparador = false;  // the number's settings in force
-    std::string_view separador;
-    bool separadorAscii = false;
-  };
-  // A field's value for one line: raw bytes of the line (converted as written out) or UTF-8.
-  struct Valor {
-    std::string_view texto;
-    bool daLinha = false;
-  };
+  std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
+    return Windows1252EmUtf8(bruto, buffer);
+  }
 
-  // Where a CSV line comes straight from the record line: a fixed-width layout without field-end
-  // separators or operation texts has each field's bytes at the same place in every line whose
-  // columns are bytes (Windows-1252, or ASCII) and that holds all of them; in a UTF-8 line with
-  // accents, one walk along the line finds where the fields' columns begin and end. Such a line is
-  // written out field by field with no cutting; any other line, and any line whose value is
-  // refused, goes the general way, which gives the message.
-  struct Trecho {
-    std::size_t de = 0;     // the field's first column (from 0)
-    std::size_t bytes = 0;  // its columns; 0 for a field without columns
-    std::size_t iDe = 0;    // its first and its end column, by their places in fronteiras_
-    std::size_t iAte = 0;
-    bool numero = false;
-    bool apara = false;
-    LeituraNumero leitura;
-  };
+  // Writes the values of a line as they are read, into the CSV line in linha_.
+  struct LinhaCsv {
+    LeitorDeRegistros& r;
+    const char* fimDaLinha;
+    char* o = nullptr;    // where the next byte goes
+    char* fim = nullptr;  // the end of linha_
 
-  void FazPlano() {
-    const auto& campos = layout_.campos();
-    if (jsonl_ || layout_.leituraComPipe || campos.size() < 2) {
-      return;  // JSON, "|" lines, and the one-column CSV whose empty value is written ""
+    // Room for `bytes` from `p` (at most `fim`), which moves with linha_ when it grows.
+    char* Espaco(char* p, std::size_t bytes) {
+      if (static_cast<std::size_t>(fim - p) < bytes) [[unlikely]] {
+        const std::size_t de = static_cast<std::size_t>(p - r.linha_.data());
+        const std::size_t feitos = static_cast<std::size_t>(o - r.linha_.data());
+        r.linha_.resize(std::max(de + bytes, 2 * r.linha_.size()));
+        o = r.linha_.data() + feitos;
+        fim = r.linha_.data() + r.linha_.size();
+        return r.linha_.data() + de;
+      }
+      return p;
     }
-    std::vector<Trecho> plano;
-    std::size_t maximo = 1;
-    for (const auto& c : campos) {
-      Trecho t;
-      t.numero = c->tipo == "N" && !c->semFormatacao;
-      t.apara = c->eliminaEspacos;
-      t.leitura = {c->decimais, c->EscreveSeparador(), c->SeparadorDecimalEfetivo()};
-      if (!c->operacao.empty() || c->SeparadorNoFinalEfetivo() ||
-          (t.numero && !EhAscii(t.leitura.separador))) {
+    // A number goes after its "," and, when its field has decimals, after a place for the quote
+    // that its decimal comma asks for.
+    char* Numero(std::size_t k, std::size_t bytes) {
+      if (k == 0) {
+        o = r.linha_.data();
+      }
+      // The ",", the quotes and the number.
+      return Espaco(o, bytes + 3) + (k > 0 ? 1 : 0) + r.comDecimais_[k];
+    }
+    void Valor(std::size_t k, const LeitorDeLinha::Valor& v) {
+      if (k == 0) {
+        o = r.linha_.data();
+      }
+      if (!v.numero) {
+        // Three bytes a byte converted, each doubled, the "," and two quotes, and what CampoCsv
+        // may write past its end.
+        o = Espaco(o, v.texto.size() * 6 + 40);
+      }
+      if (k > 0) {
+        *o++ = ',';
+      }
+      if (v.numero) {
+        // Where Numero put it: digits, a sign and a decimal comma, which asks for quotes.
+        const std::size_t n = v.texto.size();
+        if (v.decimais) {
+          if (r.comDecimais_[k] == 0) {
+            std::memmove(o + 1, o, n);
+          }
+          o[0] = '"';
+          o[n + 1] = '"';
+          o += n + 2;
+        } else {
+          if (r.comDecimais_[k] != 0 && n > 0) {
+            std::memmove(o, o + 1, n);
+          }
+          o += n;
+        }
         return;
       }
-      if (c->inicio >= 1 && c->tamanho > 0) {
-        t.de = static_cast<std::size_t>(c->inicio - 1);
-        t.bytes = static_cast<std::size_t>(c->tamanho);
-        planoCobre_ = std::max(planoCobre_, t.de + t.bytes);
-      }
-      // A text: up to four bytes a column, doubled quotes; a number: its digits, the decimals'
-      // zeros.
-      maximo += t.bytes * 8 + static_cast<std::size_t>(std::max(c->decimais, 0)) + 8;
-      plano.push_back(t);
-      fronteiras_.push_back(t.de);
-      fronteiras_.push_back(t.de + t.bytes);
+      o = CampoCsv(o, v.texto, v.daLinha && r.converte_, v.daLinha ? fimDaLinha : nullptr);
     }
-    std::sort(fronteiras_.begin(), fronteiras_.end());
-    fronteiras_.erase(std::unique(fronteiras_.begin(), fronteiras_.end()), fronteiras_.end());
-    for (Trecho& t : plano) {
-      t.iDe = static_cast<std::size_t>(
-          std::lower_bound(fronteiras_.begin(), fronteiras_.end(), t.de) - fronteiras_.begin());
-      t.iAte = static_cast<std::size_t>(
-          std::lower_bound(fronteiras_.begin(), fronteiras_.end(), t.de + t.bytes) -
-          fronteiras_.begin());
-    }
-    deslocamentos_.resize(fronteiras_.size());
-    plano_ = std::move(plano);
-    planoMaximo_ = maximo + 32;
-  }
+  };
 
-  // The same for a UTF-8 line with accents, finding where the columns of the fields begin and end
-  // (deslocamentos_) in one walk.
-  bool NoPlanoUtf8(std::string_view bruta) {
-    PercursoUtf8 percurso(bruta);
-    for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
-      deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
+  // Reads the line into its CSV line, in linha_ (csv_ bytes); false when it is refused.
+  bool LeCsv(std::string_view bruta, bool ascii) {
+    LinhaCsv csv{*this, bruta.data() + bruta.size()};
+    csv.o = linha_.data();
+    csv.fim = linha_.data() + linha_.size();
+    if (!leitor_.Le(bruta, ascii, csv)) {
+      return false;
     }
-    if (percurso.Antes() < planoCobre_) {
-      return false;  // a short line
-    }
-    const std::size_t depois = percurso.Deslocamento(comprimento_);
-    return percurso.Antes() < comprimento_ || Apara(bruta.substr(depois)).empty();
-  }
-
-  // Whether the line goes the plan's way: it holds every field, and nothing but blanks after the
-  // record.
-  bool NoPlano(std::string_view bruta) const {
-    return !plano_.empty() && bruta.size() >= planoCobre_ &&
-           (bruta.size() <= comprimento_ || Apara(bruta.substr(comprimento_)).empty());
-  }
-
-  // The CSV line of a line in the plan, appended to `saida`; false, with nothing written, when a
-  // value is refused.
-  bool EscrevePlano(std::string_view bruta, bool porBytes, std::string& saida) {
-    if (linha_.size() < planoMaximo_) {
-      linha_.resize(planoMaximo_);
-    }
-    char* o = linha_.data();
-    for (std::size_t k = 0; k < plano_.size(); ++k) {
-      const Trecho& t = plano_[k];
-      if (k > 0) {
-        *o++ = ',';
-      }
-      const std::string_view v =
-          porBytes
-              ? std::string_view(bruta.data() + t.de, t.bytes)
-              : bruta.substr(deslocamentos_[t.iDe], deslocamentos_[t.iAte] - deslocamentos_[t.iDe]);
-      if (t.numero) {
-        // Written after a place kept for the quote that a decimal comma asks for.
-        bool decimais = false;
-        char* const fim = EscreveNumeroDoCampo(o + 1, v, t.leitura, bruta, decimais);
-        if (fim == nullptr) {
-          return false;
-        }
-        if (decimais) {
-          *o = '"';
-          *fim = '"';
-          o = fim + 1;
-        } else {
-          std::memmove(o, o + 1, static_cast<std::size_t>(fim - (o + 1)));
-          o = fim - 1;
-        }
-        continue;
-      }
-      o = CampoCsv(o, t.apara ? Apara(v) : v, converte_, bruta.data() + bruta.size());
+    char* o = csv.Espaco(csv.o, 3);
+    if (comDecimais_.size() == 1 && o == linha_.data()) {
+      o = Copia(o, "\"\"");  // an empty row, not a blank line
     }
     *o++ = '\n';
-    saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
+    csv_ = static_cast<std::size_t>(o - linha_.data());
     return true;
-  }
-
-  std::string Problema(const clLayoutCpo& c, const std::string& problema) const {
-    return "layout '" + layout_.nomeRegistro + "', campo '" + c.nome + "'" + problema;
-  }
-
-  // A fixed-width line: the record-length check, then every field in column order, cut where the
-  // layout cuts it (a column is a byte in Windows-1252 or ASCII, a character in UTF-8 with
-  // accents), and its value. False (with the message) when the line is refused.
-  bool Corta(std::string_view bruta, bool alto, std::size_t n, Lote& lote) {
-    const bool caminha = alto && codificacao_ == Codificacao::kUtf8;  // columns are not bytes
-    if (bruta.size() > comprimento_) {
-      const std::size_t colunas = caminha ? ContaCaracteres(bruta) : bruta.size();
-      if (colunas > comprimento_ &&
-          !Apara(
-               bruta.substr(caminha ? DeslocamentoDoCaractere(bruta, comprimento_) : comprimento_))
-               .empty()) {
-        lote.erros.push_back(Linha(n) + std::to_string(colunas) + " caracteres, mas o layout '" +
-                             nomeLayout_ + "' tem " + std::to_string(comprimento_) + " colunas");
-        return false;
-      }
-    }
-    layout_.CortaLinha(bruta, !caminha, cortes_);
-    for (std::size_t i = 0; i < cortes_.size(); ++i) {
-      const clLayoutReg::CorteDoCampo& k = cortes_[i];
-      valores_[leituras_[i].indice] = {k.texto, k.daLinha};
-      if (!LeValor(leituras_[i], k, n, lote)) {
-        return false;
-      }
-    }
-    return true;
-  }
-
-  // A field's value as the layout reads it: trimmed when the field asks, a number in the
-  // system's form; false (with the message) when the line is refused.
-  bool LeValor(const Leitura& k, const clLayoutReg::CorteDoCampo& corte, std::size_t n,
-               Lote& lote) {
-    const clLayoutCpo& c = *k.campo;
-    Valor& v = valores_[k.indice];
-    if (c.eliminaEspacos) {
-      v.texto = Apara(v.texto);
-    }
-    if (!k.numero) {
-      return true;
-    }
-    // An ASCII separator reads the same in the raw bytes, where anything else is no number.
-    std::string_view texto = v.texto;
-    const bool bruto = v.daLinha && converte_;
-    if (bruto && !k.separadorAscii && !EhAscii(texto)) {
-      texto = EmUtf8(texto, convertida_);
-    }
-    if (corte.cortadoPeloFim) {
-      lote.erros.push_back(
-          Linha(n) + Problema(c, " (colunas " + std::to_string(c.inicio) + " a " +
-                                     std::to_string(c.fim) + "): a linha acaba na coluna " +
-                                     std::to_string(corte.colunasDaLinha) + ", no meio do número"));
-      return false;
-    }
-    std::string& numero = numeros_[k.indice];
-    if (!LeNumeroDoCampo(texto, c.decimais, k.escreveSeparador, k.separador, numero)) {
-      if (bruto) {
-        texto = EmUtf8(texto, convertida_);
-      }
-      lote.erros.push_back(Linha(n) +
-                           Problema(c, ": '" + std::string(Apara(texto)) + "' não é um número"));
-      return false;
-    }
-    v = {numero, false};
-    return true;
-  }
-
-  // A "|" line, through the layout.
-  bool LePipe(std::string_view bruta, std::size_t n, Lote& lote) {
-    std::string_view utf8;
-    decodificador_.Decodifica(bruta, convertida_, utf8);
-    if (!layout_.PreencheLayoutApartirLinha(utf8, &erro_)) {
-      lote.erros.push_back(Linha(n) + erro_);
-      return false;
-    }
-    const auto& campos = layout_.campos();
-    for (std::size_t k = 0; k < campos.size(); ++k) {
-      valores_[k] = {campos[k]->valor, false};
-    }
-    return true;
-  }
-
-  char* Converte(char* o, std::string_view bruto) const { return Windows1252ParaUtf8(o, bruto); }
-
-  std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
-    buffer.resize(bruto.size() * 3 + 32);
-    buffer.resize(static_cast<std::size_t>(Converte(buffer.data(), bruto) - buffer.data()));
-    return buffer;
-  }
-
-  void EscreveCsv(std::string& saida) {
-    if (valores_.size() == 1 && valores_[0].texto.empty()) {
-      saida += "\"\"\n";  // an empty row, not a blank line
-      return;
-    }
-    std::size_t maximo = 1;
-    for (const Valor& v : valores_) {
-      maximo += v.texto.size() * (v.daLinha && converte_ ? 3 : 1) * 2 + 3;
-    }
-    if (linha_.size() < maximo + 32) {
-      linha_.resize(maximo + 32);
-    }
-    char* o = linha_.data();
-    for (std::size_t k = 0; k < valores_.size(); ++k) {
-      if (k > 0) {
-        *o++ = ',';
-      }
-      o = CampoCsv(o, valores_[k].texto, valores_[k].daLinha && converte_);
-    }
-    *o++ = '\n';
-    saida.append(linha_.data(), static_cast<std::size_t>(o - linha_.data()));
   }
 
   void EscreveJson(std::string& saida) {
     nlohmann::ordered_json j = nlohmann::ordered_json::object();
     const auto& campos = layout_.campos();
+    const auto& valores = leitor_.valores();
     for (std::size_t k = 0; k < campos.size(); ++k) {
-      const Valor& v = valores_[k];
+      const LeitorDeLinha::Valor& v = valores[k];
       j[campos[k]->nome] =
           v.daLinha && converte_ ? std::string(EmUtf8(v.texto, convertida_)) : std::string(v.texto);
     }
@@ -511,28 +334,19 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     saida += '\n';
   }
 
-  clLayoutReg layout_;
-  std::string nomeLayout_;
+  const clLayoutReg& layout_;
   Codificacao codificacao_;
+  LeitorDeLinha leitor_;
   Decodificador decodificador_;
   bool jsonl_;
   std::string longaDemais_;
-  std::size_t comprimento_;
   std::size_t saidaPorLinha_;
-  std::vector<Leitura> leituras_;
-  std::vector<Trecho> plano_;               // in field order; empty when lines are always cut
-  std::size_t planoCobre_ = 0;              // the bytes a line needs to hold every field
-  std::size_t planoMaximo_ = 0;             // the CSV bytes of such a line, at most
-  std::vector<std::size_t> fronteiras_;     // the columns where the fields begin and end, in order
-  std::vector<std::size_t> deslocamentos_;  // where they stand in a UTF-8 line, per line
-  std::vector<clLayoutReg::CorteDoCampo> cortes_;
   // Per line:
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
-  std::vector<Valor> valores_;
-  std::vector<std::string> numeros_;
   std::string convertida_;
-  std::string erro_;
-  std::string linha_;
+  std::vector<unsigned char> comDecimais_;  // per field: 1 when its numbers have decimals
+  std::string linha_;                       // a CSV line, written in place
+  std::size_t csv_ = 0;
 };
 
 }  // namespace

@@ -194,17 +194,6 @@ class Tabela {
   std::span<const Passo> passos_;
 };
 
-// The last column a table reaches (its record length when no name repeats).
-consteval int UltimaColuna(std::span<const Passo> passos) {
-  int coluna = 1;
-  for (const Passo& p : passos) {
-    if (p.acao == Acao::kCampo || p.acao == Acao::kRotina) {
-      coluna = p.inicio + p.tamanho;
-    }
-  }
-  return coluna - 1;
-}
-
 struct Layout {
   std::string_view nome;
   Tabela passos;
