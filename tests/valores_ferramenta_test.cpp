@@ -163,6 +163,34 @@ TEST_F(ValoresFerramentaTest, RecordsWithAFieldEndSeparatorReadBack) {
   EXPECT_NE(r.saida.find(",\"1520,75\"," + cheio), std::string::npos);
 }
 
+// "|" records: what read gives, write takes back whole, a value that fits only without its blanks
+// included; a line without "|" is one message, and leaves nothing of itself in the output.
+TEST_F(ValoresFerramentaTest, PipeRecordsReadWhatWritesBack) {
+  const std::string layout = " Questor questorEmpresarialLctosDiarios ";
+  for (const char* codificacao : {"windows-1252", "utf-8"}) {
+    SCOPED_TRACE(codificacao);
+    const std::string e = std::string(" --encoding ") + codificacao;
+    auto r = Roda("read" + layout + "--jsonl" + e, "|  A|123|\r\n");
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(nlohmann::json::parse(r.saida)["identificador"], "A");
+    r = Roda("write" + layout + "--jsonl --pipe" + e, r.saida);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(r.saida.substr(0, 8), "|A|123||");
+    r = Roda("read" + layout + e, "|  A|123|\r\n");
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    r = Roda("write" + layout.substr(0, layout.size() - 1) + e, r.saida);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(r.saida.substr(0, 4), "A123");
+  }
+  const auto r = Roda("read" + layout, "|C|1|\r\nsem barra\r\n|D|2|\r\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.erros,
+            "linha 2: layout 'questorEmpresarialLctosDiarios': a linha não tem '|', mas o layout "
+            "lê valores separados por '|'\n1 linha(s) recusada(s); nada foi escrito depois da "
+            "primeira\n");
+  EXPECT_EQ(r.saida.find("D,2"), std::string::npos) << r.saida;
+}
+
 TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
   // Lines ended by CR alone.
   auto r = Roda("read Unico lancamentos", Lancamento("A") + "\r" + Lancamento("B") + "\r");
