@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/visivel.h"
 #include "fuzz/apoio.h"
 #include "layouts/cl_produtos.h"
 #include "tool/codificacao.h"
@@ -109,9 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     if (codigo != 1) {
       Falha(onde + ": o layout recusa (" + erro + "), read sai com " + std::to_string(codigo));
     }
-    // The same message, unless the line is past what read holds at all.
+    // The same message (its control characters shown), unless the line is past what read holds
+    // at all.
     const std::string mensagens = erros.Texto();
-    if (ehTexto && mensagens.find("linha 1: " + erro + "\n") == std::string::npos &&
+    if (ehTexto &&
+        mensagens.find("linha 1: " + lumbrava::Visivel(erro) + "\n") == std::string::npos &&
         mensagens.find("mais do que cabe no layout") == std::string::npos) {
       Falha(onde + ": o layout diz " + Mostra(erro) + ", read diz " + Mostra(mensagens));
     }
