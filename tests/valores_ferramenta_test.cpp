@@ -178,7 +178,11 @@ TEST_F(ValoresFerramentaTest, PipeRecordsReadWhatWritesBack) {
     EXPECT_EQ(r.saida.substr(0, 8), "|A|123||");
     r = Roda("read" + layout + e, "|  A|123|\r\n");
     ASSERT_EQ(r.codigo, 0) << r.erros;
-    r = Roda("write" + layout.substr(0, layout.size() - 1) + e, r.saida);
+    const auto csv = Arquivo("lido.csv", r.saida);
+    r = Roda("write" + layout + csv.string() + e);
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(r.saida.substr(0, 8), "|A|123||");
+    r = Roda("write" + layout + csv.string() + " --fixed-width" + e);
     ASSERT_EQ(r.codigo, 0) << r.erros;
     EXPECT_EQ(r.saida.substr(0, 4), "A123");
   }
