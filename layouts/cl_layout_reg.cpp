@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <limits>
 #include <system_error>
 
@@ -183,9 +182,9 @@ void clLayoutReg::RegistraErroLayout(std::string_view mensagem) {
     localtime_r(&agora, &local);
     char data[32];
     std::strftime(data, sizeof data, "%d/%m/%Y %H:%M:%S", &local);
-    std::ofstream arquivo(PastaPrograma() / std::string(kArquivoErrosLayout),
-                          std::ios::app | std::ios::binary);
-    arquivo << data << " - " << mensagem << "\r\n";
+    // In the logs' folder, as the error log: no link followed, a new file open to its owner only.
+    AnexaAoRegistro(kArquivoErrosLayout,
+                    std::string(data) + " - " + std::string(mensagem) + "\r\n");
   } catch (...) {
     // The file is a record of what the operator was told; failing to keep it changes nothing.
   }
