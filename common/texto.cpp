@@ -8,54 +8,13 @@
 #include <cstring>
 #include <cwctype>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "common/simd.h"
 
 namespace lumbrava {
 
 namespace {
 
 bool EhContinuacao(unsigned char c) { return (c & 0xC0U) == 0x80U; }
-
-// Decodes one character at `i`; returns its code point and advances `i`. Malformed bytes come back
-// one at a time as themselves, so nothing is lost.
-char32_t DecodificaUm(std::string_view t, std::size_t& i) {
-  const auto c0 = static_cast<unsigned char>(t[i]);
-  std::size_t n = 0;
-  char32_t cp = 0;
-  if (c0 < 0x80U) {
-    ++i;
-    return c0;
-  }
-  if ((c0 & 0xE0U) == 0xC0U) {
-    n = 1;
-    cp = c0 & 0x1FU;
-  } else if ((c0 & 0xF0U) == 0xE0U) {
-    n = 2;
-    cp = c0 & 0x0FU;
-  } else if ((c0 & 0xF8U) == 0xF0U) {
-    n = 3;
-    cp = c0 & 0x07U;
-  } else {
-    ++i;
-    return 0xFFFFFFFFU;  // stray byte
-  }
-  if (i + n >= t.size()) {
-    ++i;
-    return 0xFFFFFFFFU;
-  }
-  for (std::size_t k = 1; k <= n; ++k) {
-    const auto c = static_cast<unsigned char>(t[i + k]);
-    if (!EhContinuacao(c)) {
-      ++i;
-      return 0xFFFFFFFFU;
-    }
-    cp = (cp << 6U) | (c & 0x3FU);
-  }
-  i += n + 1;
-  return cp;
-}
 
 void Codifica(char32_t cp, std::string& saida) {
   if (cp < 0x80U) {
@@ -151,11 +110,11 @@ std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
   const std::size_t n = texto_.size();
   std::size_t c = caractere_;  // characters that begin before p
   std::size_t p = byte_;
-#ifdef __SSE2__
+#if LUMBRAVA_SSE2
   // Sixteen bytes at a time while the character asked for begins past them (a continuation byte,
   // 10xxxxxx, is below -64 as a signed byte).
   const __m128i limite = _mm_set1_epi8(-64);
-  while (p + 16 <= n) {
+  while (UsaSse2() && p + 16 <= n) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + p));
     // One per continuation byte, summed in each half.
     const __m128i somas = _mm_sad_epu8(_mm_and_si128(_mm_cmplt_epi8(b, limite), _mm_set1_epi8(1)),
@@ -216,80 +175,55 @@ bool EhAscii(std::string_view texto) {
   return (acumulado & 0x8080808080808080ULL) == 0;
 }
 
-namespace {
-
-// Checks the character at `p` (before `fim`), a byte from 0x80: the well-formed sequences, with no
-// overlong form, no surrogate and nothing past U+10FFFF. Gives the byte after it, or null.
-const unsigned char* Sequencia(const unsigned char* p, const unsigned char* fim) {
-  const unsigned char c = *p;
-  std::size_t n = 0;
-  unsigned char menor = 0x80U;  // the second byte's range
-  unsigned char maior = 0xBFU;
-  if (c >= 0xC2U && c <= 0xDFU) {
-    n = 2;
-  } else if (c >= 0xE0U && c <= 0xEFU) {
-    n = 3;
-    menor = c == 0xE0U ? 0xA0U : 0x80U;
-    maior = c == 0xEDU ? 0x9FU : 0xBFU;
-  } else if (c >= 0xF0U && c <= 0xF4U) {
-    n = 4;
-    menor = c == 0xF0U ? 0x90U : 0x80U;
-    maior = c == 0xF4U ? 0x8FU : 0xBFU;
-  } else {
-    return nullptr;
-  }
-  if (static_cast<std::size_t>(fim - p) < n || p[1] < menor || p[1] > maior) {
-    return nullptr;
-  }
-  for (std::size_t k = 2; k < n; ++k) {
-    if (!EhContinuacao(p[k])) {
-      return nullptr;
-    }
-  }
-  return p + n;
-}
-
-}  // namespace
-
 bool EhUtf8Valido(std::string_view texto) {
-  const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
-  const unsigned char* const fim = p + texto.size();
+  const auto* const inicio = reinterpret_cast<const unsigned char*>(texto.data());
+  const unsigned char* const fim = inicio + texto.size();
+  const unsigned char* p = inicio;
+#if LUMBRAVA_SSE2
+  const bool sse2 = UsaSse2();
+#endif
   while (p < fim) {
-#ifdef __SSE2__
-    // Sixteen bytes at a time while they hold only ASCII and two-byte characters (the accented
-    // letters): every byte from 0x80 is a lead byte C2-DF or a continuation 80-BF, and every
-    // continuation follows a lead byte (`pendente`: the last block ended in one).
-    unsigned pendente = 0;
-    const __m128i inverte = _mm_set1_epi8(static_cast<char>(0x80));
-    for (; fim - p >= 16; p += 16) {
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
-      if ((altos | pendente) == 0) {
-        continue;
+    const unsigned char* bloco = fim;
+#if LUMBRAVA_SSE2
+    if (sse2) {
+      // Sixteen bytes at a time while they hold only ASCII and two-byte characters (the accented
+      // letters): every byte from 0x80 is a lead byte C2-DF or a continuation 80-BF, and every
+      // continuation follows a lead byte (`pendente`: the last block ended in one).
+      unsigned pendente = 0;
+      const __m128i inverte = _mm_set1_epi8(static_cast<char>(0x80));
+      for (; fim - p >= 16; p += 16) {
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
+        if ((altos | pendente) == 0) {
+          continue;
+        }
+        const __m128i x = _mm_xor_si128(b, inverte);  // 80-FF become 0-127
+        const auto continuacoes = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+            _mm_cmpgt_epi8(x, _mm_set1_epi8(-1)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x40)))));
+        const auto lideres = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+            _mm_cmpgt_epi8(x, _mm_set1_epi8(0x41)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x60)))));
+        if ((lideres | continuacoes) != altos ||
+            continuacoes != (((lideres << 1U) | pendente) & 0xFFFFU)) {
+          break;
+        }
+        pendente = lideres >> 15U;
       }
-      const __m128i x = _mm_xor_si128(b, inverte);  // 80-FF become 0-127
-      const auto continuacoes = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
-          _mm_cmpgt_epi8(x, _mm_set1_epi8(-1)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x40)))));
-      const auto lideres = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
-          _mm_cmpgt_epi8(x, _mm_set1_epi8(0x41)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x60)))));
-      if ((lideres | continuacoes) != altos ||
-          continuacoes != (((lideres << 1U) | pendente) & 0xFFFFU)) {
-        break;
-      }
-      pendente = lideres >> 15U;
+      p -= pendente;  // a lead byte that ended the last block: checked with what follows it
+      // The rest of a block that holds something else, character by character.
+      bloco = fim - p >= 16 ? p + 16 : fim;
     }
-    p -= pendente;  // a lead byte that ended the last block: checked with what follows it
-    // The rest of a block that holds something else, character by character.
-    const unsigned char* const bloco = fim - p >= 16 ? p + 16 : fim;
-#else
-    const unsigned char* const bloco = fim;
 #endif
     while (p < bloco) {
       if (*p < 0x80U) {
         ++p;
-      } else if ((p = Sequencia(p, fim)) == nullptr) {
+        continue;
+      }
+      auto i = static_cast<std::size_t>(p - inicio);
+      char32_t c = 0;
+      if (!ProximoCaractere(texto, i, c)) {
         return false;
       }
+      p = inicio + i;
     }
   }
   return true;
@@ -300,12 +234,11 @@ std::string Maiusculas(std::string_view texto) {
   saida.reserve(texto.size());
   std::size_t i = 0;
   while (i < texto.size()) {
-    const std::size_t antes = i;
-    const char32_t cp = DecodificaUm(texto, i);
-    if (cp == 0xFFFFFFFFU) {
-      saida.append(texto.substr(antes, i - antes));
-    } else {
+    char32_t cp = 0;
+    if (ProximoCaractere(texto, i, cp)) {
       Codifica(MaiusculaDe(cp), saida);
+    } else {
+      saida.push_back(texto[i++]);  // malformed: the byte as it is
     }
   }
   return saida;

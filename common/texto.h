@@ -1,5 +1,8 @@
 // Text helpers shared by the library. Every text inside the program is UTF-8; the helpers here
 // count and cut by characters (code points), never by bytes.
+//
+// Threads: the functions hold no state and may be called from any thread; a PercursoUtf8 belongs
+// to one thread at a time.
 #pragma once
 
 #include <algorithm>
@@ -37,11 +40,6 @@ bool EhAscii(std::string_view texto);
 class PercursoUtf8 {
  public:
   explicit PercursoUtf8(std::string_view texto = {}) : texto_(texto) {}
-  void Reinicia(std::string_view texto) {
-    texto_ = texto;
-    caractere_ = kNenhum;
-    byte_ = 0;
-  }
   // Byte offset of the character with index `caractere` (0-based); the text's size when the text
   // is shorter than that.
   std::size_t Deslocamento(std::size_t caractere) {
@@ -69,10 +67,60 @@ class PercursoUtf8 {
   std::size_t byte_ = 0;             // where character caractere_ begins, or the text's size
 };
 
-// True when the text is well-formed UTF-8.
+// Reads the character that begins at byte `i` (before the text's end) of a UTF-8 text: true with
+// its code point in `c` and `i` past it. Only well-formed UTF-8 is read: a byte that cannot begin
+// a character, a sequence broken or cut short, an overlong form, a surrogate (U+D800 to U+DFFF) or
+// a value past U+10FFFF gives false, `i` and `c` unchanged.
+inline bool ProximoCaractere(std::string_view texto, std::size_t& i, char32_t& c) {
+  const auto* p = reinterpret_cast<const unsigned char*>(texto.data()) + i;
+  const unsigned char b = p[0];
+  if (b < 0x80U) {
+    c = b;
+    ++i;
+    return true;
+  }
+  // The length, the lead byte's bits and the second byte's range, which rules out the overlong
+  // forms, the surrogates and what lies past U+10FFFF.
+  std::size_t n = 0;
+  char32_t v = 0;
+  unsigned char menor = 0x80U;
+  unsigned char maior = 0xBFU;
+  if (b >= 0xC2U && b <= 0xDFU) {
+    n = 2;
+    v = b & 0x1FU;
+  } else if (b >= 0xE0U && b <= 0xEFU) {
+    n = 3;
+    v = b & 0x0FU;
+    menor = b == 0xE0U ? 0xA0U : 0x80U;
+    maior = b == 0xEDU ? 0x9FU : 0xBFU;
+  } else if (b >= 0xF0U && b <= 0xF4U) {
+    n = 4;
+    v = b & 0x07U;
+    menor = b == 0xF0U ? 0x90U : 0x80U;
+    maior = b == 0xF4U ? 0x8FU : 0xBFU;
+  } else {
+    return false;
+  }
+  if (texto.size() - i < n || p[1] < menor || p[1] > maior) {
+    return false;
+  }
+  v = (v << 6U) | (p[1] & 0x3FU);
+  for (std::size_t k = 2; k < n; ++k) {
+    if ((p[k] & 0xC0U) != 0x80U) {
+      return false;
+    }
+    v = (v << 6U) | (p[k] & 0x3FU);
+  }
+  c = v;
+  i += n;
+  return true;
+}
+
+// True when the text is well-formed UTF-8 (every character as ProximoCaractere reads it).
 bool EhUtf8Valido(std::string_view texto);
 
-// Upper-case form of a UTF-8 text, letter by letter, accented letters included ("ç" -> "Ç").
+// Upper-case form of a UTF-8 text, letter by letter, accented letters included ("ç" -> "Ç"). Bytes
+// that are not well-formed UTF-8 stay as they are.
 std::string Maiusculas(std::string_view texto);
 
 // Copies a text to `destino` and gives the end of the copy (the empty text copies nothing). Short

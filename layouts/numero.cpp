@@ -5,11 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/simd.h"
 #include "common/texto.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace lumbrava {
 
@@ -301,7 +298,7 @@ ResultadoNumero FormataNumero(std::string_view valor, const FormatoNumero& forma
   return r;
 }
 
-#ifdef __SSE2__
+#if LUMBRAVA_SSE2
 namespace {
 
 // Up to 16 bytes of `b16` from byte `de` on, to `o` (room for 16 bytes).
@@ -320,14 +317,14 @@ inline char* Zeros16(char* o, std::size_t n) {
 #endif
 
 char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
-                           std::string_view legivel, bool& temDecimais) {
-#ifdef __SSE2__
+                           [[maybe_unused]] std::string_view legivel, bool& temDecimais) {
+#if LUMBRAVA_SSE2
   // The usual field, up to 16 bytes, read and written at once: all digits, or digits around one
   // "," or "." (a separator at either end, a sign, blanks are left to the general reading).
   const std::size_t n = texto.size();
   const auto casas = static_cast<std::size_t>(std::max(leitura.decimais, 0));
   const char* const fimLegivel = legivel.data() + legivel.size();
-  if (n > 0 && n <= 16 && casas <= 16 && legivel.size() >= 16 &&
+  if (UsaSse2() && n > 0 && n <= 16 && casas <= 16 && legivel.size() >= 16 &&
       (fimLegivel - texto.data() >= 16 || texto.data() + n - legivel.data() >= 16)) {
     const bool adiante = fimLegivel - texto.data() >= 16;
     const unsigned desvio = adiante ? 0U : static_cast<unsigned>(16 - n);

@@ -5,14 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
+#include "common/simd.h"
+#include "common/texto.h"
+
+#if LUMBRAVA_SSSE3
 #include <tmmintrin.h>
 #endif
-
-#include "common/texto.h"
 
 namespace lumbrava {
 
@@ -67,40 +65,6 @@ unsigned char ByteDe(char32_t c) {
   return 0;
 }
 
-// The character that starts at `p` (at most `resto` bytes) and its length; false when the UTF-8
-// is malformed (overlong forms, surrogates and values past U+10FFFF included).
-bool ProximoCaractere(const unsigned char* p, std::size_t resto, char32_t& c, std::size_t& n) {
-  const unsigned char b = p[0];
-  if (b < 0x80) {
-    c = b;
-    n = 1;
-    return true;
-  }
-  if (b >= 0xC2 && b <= 0xDF) {
-    n = 2;
-    c = b & 0x1FU;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    n = 3;
-    c = b & 0x0FU;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    n = 4;
-    c = b & 0x07U;
-  } else {
-    return false;
-  }
-  if (resto < n) {
-    return false;
-  }
-  for (std::size_t i = 1; i < n; ++i) {
-    if ((p[i] & 0xC0U) != 0x80U) {
-      return false;
-    }
-    c = (c << 6) | (p[i] & 0x3FU);
-  }
-  const bool curto = (n == 3 && c < 0x800) || (n == 4 && c < 0x10000);
-  return !curto && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
-}
-
 }  // namespace
 
 std::string NomeDoCaractere(char32_t c) {
@@ -121,17 +85,14 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
       return true;
     }
     // Malformed: where.
-    const auto* p = reinterpret_cast<const unsigned char*>(linha.data());
     for (std::size_t i = 0; i < linha.size();) {
       char32_t c = 0;
-      std::size_t n = 0;
-      if (!ProximoCaractere(p + i, linha.size() - i, c, n)) {
+      if (!ProximoCaractere(linha, i, c)) {
         if (falha != nullptr) {
-          *falha = {ColunaDoByte(linha, i), p[i]};
+          *falha = {ColunaDoByte(linha, i), static_cast<unsigned char>(linha[i])};
         }
         return false;
       }
-      i += n;
     }
     return true;
   }
@@ -148,7 +109,7 @@ bool Decodificador::Decodifica(std::string_view linha, std::string& buffer, std:
   return true;
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if LUMBRAVA_SSSE3
 namespace {
 
 // A shuffle for each pattern of eight bits (bit i: byte i): the positions to take, in order (0x80,
@@ -331,9 +292,11 @@ __attribute__((target("ssse3"))) char* ParaWindows1252Ssse3(char* o, const unsig
 char* Windows1252ParaUtf8(char* o, std::string_view bytes, const char* legivelAte) {
   const char* p = bytes.data();
   const char* const fim = p + bytes.size();
-#if defined(__x86_64__) && defined(__GNUC__)
-  static const bool ssse3 = __builtin_cpu_supports("ssse3");
-  if (ssse3) {
+#if LUMBRAVA_SSE2
+  const NivelSimd nivel = NivelSimdEmUso();
+#endif
+#if LUMBRAVA_SSSE3
+  if (nivel >= NivelSimd::kSsse3) {
     o = ParaUtf8Ssse3(o, p, fim, legivelAte);
   }
 #else
@@ -344,8 +307,8 @@ char* Windows1252ParaUtf8(char* o, std::string_view bytes, const char* legivelAt
     std::memcpy(o, u.bytes.data(), 4);
     o += u.tamanho;
   };
-#ifdef __SSE2__
-  while (fim - p >= 16) {
+#if LUMBRAVA_SSE2
+  while (nivel >= NivelSimd::kSse2 && fim - p >= 16) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
     const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
@@ -387,20 +350,20 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
   char* o = saida.data() + antes;
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const unsigned char* const fim = p + utf8.size();
-#if defined(__x86_64__) && defined(__GNUC__)
-  static const bool ssse3 = __builtin_cpu_supports("ssse3");
+#if LUMBRAVA_SSE2
+  const NivelSimd nivel = NivelSimdEmUso();
 #endif
   while (p < fim) {
-#if defined(__x86_64__) && defined(__GNUC__)
-    if (ssse3 && fim - p >= 16) {
+#if LUMBRAVA_SSSE3
+    if (nivel >= NivelSimd::kSsse3 && fim - p >= 16) {
       o = ParaWindows1252Ssse3(o, p, fim);
       if (p >= fim) {
         break;
       }
     }
 #endif
-#ifdef __SSE2__
-    if (fim - p >= 16) {  // the ASCII up to the next byte from 0x80, in blocks
+#if LUMBRAVA_SSE2
+    if (nivel >= NivelSimd::kSse2 && fim - p >= 16) {  // the ASCII up to the next byte from 0x80
       const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(o), b);
       const auto altos = static_cast<unsigned>(_mm_movemask_epi8(b));
@@ -423,21 +386,21 @@ bool Codificador::Acrescenta(std::string_view utf8, std::string& saida,
       p += 2;
       continue;
     }
+    const auto* const inicio = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto onde = static_cast<std::size_t>(p - inicio);
+    std::size_t i = onde;
     char32_t c = 0;
-    std::size_t n = 0;
-    const bool valido = ProximoCaractere(p, static_cast<std::size_t>(fim - p), c, n);
+    const bool valido = ProximoCaractere(utf8, i, c);
     const unsigned char b = valido ? ByteDe(c) : 0;
     if (b == 0) {
       if (falha != nullptr) {
-        const auto i =
-            static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(utf8.data()));
-        *falha = {ColunaDoByte(utf8, i), valido ? c : U'\uFFFD'};
+        *falha = {ColunaDoByte(utf8, onde), valido ? c : U'\uFFFD'};
       }
       saida.resize(antes);
       return false;
     }
     *o++ = static_cast<char>(b);
-    p += n;
+    p = inicio + i;
   }
   saida.resize(static_cast<std::size_t>(o - saida.data()));
   return true;

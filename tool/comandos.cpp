@@ -9,6 +9,9 @@
 
 #include "common/operador.h"
 #include "common/registra_erro.h"
+#include "common/simd.h"
+#include "common/texto.h"
+#include "tool/codificacao.h"
 #include "tool/execucao.h"
 #include "tool/sugestoes.h"
 
@@ -37,44 +40,6 @@ class OperadorDaFerramenta final : public Operador {
   std::FILE* erros_;
 };
 
-// Decodes one UTF-8 character at `i`, advancing it; false on malformed text.
-bool ProximoCaractere(std::string_view texto, std::size_t& i, char32_t& c) {
-  const auto byte = [&texto](std::size_t k) { return static_cast<unsigned char>(texto[k]); };
-  const unsigned char b = byte(i);
-  const std::size_t n = b < 0x80U            ? 1
-                        : (b >> 5U) == 0x6U  ? 2
-                        : (b >> 4U) == 0xEU  ? 3
-                        : (b >> 3U) == 0x1EU ? 4
-                                             : 0;
-  if (n == 0 || i + n > texto.size()) {
-    return false;
-  }
-  c = n == 1 ? b : (b & (0x7FU >> n));
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((byte(i + k) & 0xC0U) != 0x80U) {
-      return false;
-    }
-    c = (c << 6U) | (byte(i + k) & 0x3FU);
-  }
-  constexpr char32_t kMenor[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < kMenor[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    return false;
-  }
-  i += n;
-  return true;
-}
-
-// Whether Windows-1252 has the character: ASCII, Latin-1 from U+00A0, and the 27 characters it
-// puts at 0x80-0x9F.
-bool Windows1252Tem(char32_t c) {
-  static constexpr char32_t kDe80a9F[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
-                                          0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
-                                          0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-  return c < 0x80 || (c >= 0xA0 && c <= 0xFF) ||
-         std::find(std::begin(kDe80a9F), std::end(kDe80a9F), c) != std::end(kDe80a9F);
-}
-
 // What is wrong with a separator for delimited records; empty when nothing is.
 std::string ProblemaDoSeparador(const std::string& separador, Codificacao codificacao) {
   if (separador.empty()) {
@@ -83,14 +48,12 @@ std::string ProblemaDoSeparador(const std::string& separador, Codificacao codifi
   if (separador.find_first_of("\r\n") != std::string::npos) {
     return "o separador não pode ter quebra de linha";
   }
-  for (std::size_t i = 0; i < separador.size();) {
-    char32_t c = 0;
-    if (!ProximoCaractere(separador, i, c)) {
-      return "o separador não é texto UTF-8";
-    }
-    if (codificacao == Codificacao::kWindows1252 && !Windows1252Tem(c)) {
-      return "o separador '" + separador + "' tem caracteres que o Windows-1252 não tem";
-    }
+  if (!EhUtf8Valido(separador)) {
+    return "o separador não é texto UTF-8";
+  }
+  std::string bytes;
+  if (!Codificador(codificacao).Codifica(separador, bytes)) {
+    return "o separador '" + separador + "' tem caracteres que o Windows-1252 não tem";
   }
   return {};
 }
@@ -115,6 +78,11 @@ int ConfereSaida(int codigo, std::FILE* saida, std::FILE* erros) {
 
 int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* entrada,
                       std::FILE* saida, std::FILE* erros) {
+  // The vector instructions asked for: a wrong name is a mistake like one on the command line.
+  if (const std::string problema = ProblemaDoLumbravaSimd(); !problema.empty()) {
+    std::fprintf(erros, "%s\n", problema.c_str());
+    return kSaidaUsoErrado;
+  }
   OperadorTemporario operador(std::make_shared<OperadorDaFerramenta>(erros));
   Parametros p;
   CLI::App app{

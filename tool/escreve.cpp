@@ -16,10 +16,6 @@
 #include "tool/registro_csv.h"
 #include "tool/sugestoes.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace lumbrava {
 
 namespace {

@@ -1,0 +1,329 @@
+// The vector instruction levels: the switch itself, and the conversions giving the same bytes at
+// every level on texts of every mix (ASCII runs, accented letters, the bytes 0x80 to 0x9F, longer
+// characters, malformed text), so that a fault in any one path shows.
+#include "common/simd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/texto.h"
+#include "layouts/numero.h"
+#include "tests/ferramenta.h"
+#include "tests/niveis_simd.h"
+#include "tool/codificacao.h"
+
+namespace lumbrava {
+namespace {
+
+using teste::IgualEmCadaNivel;
+using teste::NivelSimdTemporario;
+
+// Bytes as text for a message: printable ASCII as it is, the rest as \xNN.
+std::string Mostra(std::string_view bytes) {
+  std::string s;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x7F && c != '\\') {
+      s += c;
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", b);
+      s += hex;
+    }
+  }
+  return s;
+}
+
+class Sorteio {
+ public:
+  explicit Sorteio(std::uint32_t semente) : estado_(semente) {}
+  std::size_t Ate(std::size_t n) {  // 0 to n - 1
+    estado_ = estado_ * 1664525U + 1013904223U;
+    return static_cast<std::size_t>(estado_ >> 8U) % n;
+  }
+
+ private:
+  std::uint32_t estado_;
+};
+
+// A UTF-8 text of up to about 100 bytes: long ASCII runs, accented letters, characters of three
+// and four bytes, and now and then something malformed (a stray or missing continuation byte,
+// overlong forms, a surrogate, a value past U+10FFFF).
+std::string TextoUtf8(Sorteio& s) {
+  static const std::vector<std::string_view> kBons = {
+      "a", "Z", " ", ",", "\"", "0", "ç", "ã",        "É",
+      "ÿ", "ª", " ", "€", "“",  "→", "Ω", "\xC2\x85", "\xF0\x9F\x98\x80"};
+  static const std::vector<std::string_view> kMalformados = {"\x80",
+                                                             "\xBF",
+                                                             "\xC3",
+                                                             "\xC0\xAF",
+                                                             "\xE0\x80\x80",
+                                                             "\xED\xA0\x80",
+                                                             "\xF4\x90\x80\x80",
+                                                             "\xFF",
+                                                             "\xE2\x82",
+                                                             "\xF0\x9F\x98"};
+  const std::size_t ascii = 2 + s.Ate(40);  // the longer, the longer the ASCII runs
+  const std::size_t malformados = s.Ate(2) == 0 ? 12 : 100000;
+  std::string t;
+  for (const std::size_t n = s.Ate(100); t.size() < n;) {
+    const std::size_t tipo = s.Ate(ascii + 4);
+    if (tipo < ascii) {
+      t += static_cast<char>('a' + s.Ate(26));
+    } else if (s.Ate(malformados) == 0) {
+      t += kMalformados[s.Ate(kMalformados.size())];
+    } else {
+      t += kBons[s.Ate(tipo == ascii ? 11 : kBons.size())];  // mostly two-byte letters
+    }
+  }
+  return t;
+}
+
+// Windows-1252 bytes of up to about 100: ASCII runs, bytes from 0xA0, the bytes 0x80 to 0x9F,
+// and with `indefinidos` now and then one Windows-1252 leaves undefined.
+std::string TextoWindows1252(Sorteio& s, bool indefinidos) {
+  const std::size_t ascii = 1 + s.Ate(40);
+  std::string t;
+  for (const std::size_t n = s.Ate(100); t.size() < n;) {
+    const std::size_t tipo = s.Ate(ascii + 6);
+    char b = 0;
+    if (tipo < ascii) {
+      b = static_cast<char>(' ' + s.Ate(95));
+    } else if (tipo < ascii + 5) {
+      b = static_cast<char>(0xA0 + s.Ate(96));
+    } else {
+      b = static_cast<char>(0x80 + s.Ate(32));
+      if (!indefinidos && kIndefinidosWindows1252.find(b) != std::string_view::npos) {
+        b = static_cast<char>(0x80);
+      }
+    }
+    t += b;
+  }
+  if (indefinidos && !t.empty() && s.Ate(3) == 0) {
+    t[s.Ate(t.size())] = kIndefinidosWindows1252[s.Ate(kIndefinidosWindows1252.size())];
+  }
+  return t;
+}
+
+TEST(Simd, LevelsByNameAndNeverAboveTheMachine) {
+  for (const NivelSimd n : {NivelSimd::kEscalar, NivelSimd::kSse2, NivelSimd::kSsse3}) {
+    EXPECT_EQ(NivelSimdDoNome(NomeDoNivelSimd(n)), n);
+  }
+  for (const char* errado : {"", "SSE2", "avx2", "scalar ", "sse", "none"}) {
+    EXPECT_FALSE(NivelSimdDoNome(errado).has_value()) << errado;
+  }
+  if (!LUMBRAVA_SSE2) {
+    EXPECT_EQ(NivelSimdDaMaquina(), NivelSimd::kEscalar);  // the vector code is left out
+  }
+  const NivelSimdTemporario guarda(NivelSimd::kEscalar);
+  EXPECT_EQ(NivelSimdEmUso(), NivelSimd::kEscalar);
+  EXPECT_EQ(DefineNivelSimd(NivelSimd::kSsse3), NivelSimdDaMaquina());
+  EXPECT_EQ(NivelSimdEmUso(), NivelSimdDaMaquina());
+}
+
+// CI runs the tests once for each level; the level asked for must be the one that runs.
+TEST(Simd, TheLevelAskedForInTheEnvironmentIsInForce) {
+  EXPECT_EQ(ProblemaDoLumbravaSimd(), "");
+  const char* valor = std::getenv("LUMBRAVA_SIMD");
+  if (valor == nullptr || *valor == '\0') {
+    EXPECT_EQ(NivelSimdEmUso(), NivelSimdDaMaquina());
+  } else {
+    const NivelSimd pedido = NivelSimdDoNome(valor).value_or(NivelSimd::kSsse3);
+    EXPECT_EQ(static_cast<int>(NivelSimdEmUso()),
+              std::min(static_cast<int>(pedido), static_cast<int>(NivelSimdDaMaquina())));
+  }
+}
+
+class SimdNaFerramenta : public teste::Ferramenta {
+ protected:
+  void TearDown() override {
+    if (anterior_.has_value()) {
+      setenv("LUMBRAVA_SIMD", anterior_->c_str(), 1);
+    } else {
+      unsetenv("LUMBRAVA_SIMD");
+    }
+    teste::Ferramenta::TearDown();
+  }
+  teste::Resultado RodaCom(const char* nivel, const std::string& argumentos,
+                           const std::string& entrada = "") {
+    setenv("LUMBRAVA_SIMD", nivel, 1);
+    return Roda(argumentos, entrada);
+  }
+
+ private:
+  std::optional<std::string> anterior_ = [] {
+    const char* v = std::getenv("LUMBRAVA_SIMD");
+    return v == nullptr ? std::nullopt : std::optional<std::string>(v);
+  }();
+};
+
+// The tool takes its level from the environment: an unknown one is refused as a wrong command
+// line is, naming the value; any known one, even above the processor's, gives the same records.
+TEST_F(SimdNaFerramenta, TheEnvironmentChoosesTheLevelAndAWrongOneIsRefused) {
+  const teste::Resultado errado = RodaCom("avx512", "systems");
+  EXPECT_EQ(errado.codigo, 2);
+  EXPECT_EQ(errado.saida, "");
+  EXPECT_EQ(errado.erros,
+            "LUMBRAVA_SIMD='avx512' não é um nível de instruções vetoriais: use scalar, sse2 ou "
+            "ssse3\n");
+
+  std::string csv = "Historico,Documento,Valor\n";
+  for (int i = 0; i < 40; ++i) {
+    csv += "Pagamento de aluguel — março/2026 nº " + std::to_string(i) + " ação útil " +
+           std::string(static_cast<std::size_t>(i), 'x') + ",NF-" + std::to_string(i) + ",\"" +
+           std::to_string(i * 37) + "," + std::to_string(i % 100) + "\"\n";
+  }
+  const std::string arquivo = Arquivo("lancamentos.csv", csv).string();
+  for (const char* codificacao : {"windows-1252", "utf-8"}) {
+    std::string primeiro;  // the records and what reading them gave, at the first level
+    for (const char* nivel : {"scalar", "sse2", "ssse3"}) {
+      SCOPED_TRACE(std::string(nivel) + " " + codificacao);
+      const std::string onde = (pasta / (std::string(nivel) + codificacao + ".txt")).string();
+      const teste::Resultado escrito =
+          RodaCom(nivel, "write Unico lancamentos " + arquivo + " --encoding " + codificacao +
+                             " -o " + onde);
+      ASSERT_EQ(escrito.codigo, 0) << escrito.erros;
+      const teste::Resultado lido =
+          RodaCom(nivel, "read Unico lancamentos " + onde + " --encoding " + codificacao);
+      ASSERT_EQ(lido.codigo, 0) << lido.erros;
+      const std::string este = Le(onde) + lido.saida;
+      if (primeiro.empty()) {
+        primeiro = este;
+        EXPECT_NE(lido.saida.find("Pagamento de aluguel — março/2026 nº 39 ação útil"),
+                  std::string::npos);
+      }
+      EXPECT_TRUE(este == primeiro);
+    }
+  }
+}
+
+// UTF-8 text is checked, walked character by character and encoded in Windows-1252 alike at
+// every level, failures found at the same column.
+TEST(Simd, Utf8TextAlikeAtEveryLevel) {
+  Sorteio s(1);
+  const Decodificador deUtf8(Codificacao::kUtf8);
+  const Codificador para1252(Codificacao::kWindows1252);
+  std::size_t validos = 0;
+  for (int caso = 0; caso < 6000; ++caso) {
+    const std::string texto = TextoUtf8(s);
+    validos += EhUtf8Valido(texto) ? 1 : 0;
+    const bool igual = IgualEmCadaNivel(
+        [&] {
+          std::string r = EhUtf8Valido(texto) ? "valido" : "malformado";
+          std::string buffer;
+          std::string_view utf8;
+          FalhaCodificacao falha;
+          r += deUtf8.Decodifica(texto, buffer, utf8, &falha)
+                   ? " decodificado " + Mostra(utf8)
+                   : " recusado na coluna " + std::to_string(falha.coluna);
+          // Where every character begins, asked one by one and in one walk, and pieces of it.
+          PercursoUtf8 percurso(texto);
+          r += "\ninicios:";
+          for (std::size_t c = 0; c <= texto.size(); ++c) {
+            r += " " + std::to_string(DeslocamentoDoCaractere(texto, c)) + "/" +
+                 std::to_string(percurso.Deslocamento(c));
+          }
+          r += "\npedacos: " + Mostra(Subtexto(texto, caso % 7, caso % 23)) + " " +
+               Mostra(Subtexto(texto, caso % 31, 70));
+          std::string bytes = "x";
+          falha = {};
+          r += para1252.Acrescenta(texto, bytes, &falha)
+                   ? "\nWindows-1252 " + Mostra(bytes)
+                   : "\nsem Windows-1252 na coluna " + std::to_string(falha.coluna) + " " +
+                         NomeDoCaractere(falha.valor) + " " + Mostra(bytes);
+          return r;
+        },
+        Mostra(texto));
+    if (!igual) {
+      break;
+    }
+  }
+  EXPECT_GT(validos, 1000U);  // both kinds of text, plenty of each
+  EXPECT_LT(validos, 5000U);
+}
+
+// Windows-1252 bytes become the same UTF-8 at every level, alone or inside a line that may be
+// read past them, and undefined bytes are found at the same column.
+TEST(Simd, Windows1252TextAlikeAtEveryLevel) {
+  Sorteio s(2);
+  const Decodificador de1252(Codificacao::kWindows1252);
+  std::vector<char> saida(1024);
+  for (int caso = 0; caso < 6000; ++caso) {
+    const std::string texto = TextoWindows1252(s, false);
+    const std::string comIndefinidos = TextoWindows1252(s, true);
+    const std::string antes = TextoWindows1252(s, false);
+    const std::string linha = antes + texto + TextoWindows1252(s, false);
+    const std::string_view dentro = std::string_view(linha).substr(antes.size(), texto.size());
+    const bool igual = IgualEmCadaNivel(
+        [&] {
+          char* fim = Windows1252ParaUtf8(saida.data(), texto);
+          std::string r = "sozinho " + Mostra(std::string(saida.data(), fim));
+          fim = Windows1252ParaUtf8(saida.data(), dentro, linha.data() + linha.size());
+          r += "\nna linha " + Mostra(std::string(saida.data(), fim));
+          std::string buffer;
+          std::string_view utf8;
+          FalhaCodificacao falha;
+          r += de1252.Decodifica(comIndefinidos, buffer, utf8, &falha)
+                   ? "\ndecodificado " + Mostra(utf8)
+                   : "\nrecusado na coluna " + std::to_string(falha.coluna);
+          return r;
+        },
+        Mostra(texto) + " / " + Mostra(comIndefinidos));
+    if (!igual) {
+      break;
+    }
+  }
+}
+
+// The text of a numeric field inside a record line is read alike at every level: digits alone,
+// around a separator, signed, blank, too long for sixteen bytes, not a number; near either end
+// of the line.
+TEST(Simd, NumbersReadAlikeAtEveryLevel) {
+  Sorteio s(3);
+  static const std::string_view kPecas = "0000123456789,.- +x";
+  std::vector<char> saida(128);
+  for (int caso = 0; caso < 20000; ++caso) {
+    std::string texto;
+    const std::size_t n = 1 + s.Ate(s.Ate(4) == 0 ? 20 : 16);
+    const bool soDigitos = s.Ate(3) != 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      texto += soDigitos && s.Ate(12) != 0 ? static_cast<char>('0' + s.Ate(10))
+                                           : kPecas[s.Ate(kPecas.size())];
+    }
+    const std::size_t antes = s.Ate(24);
+    const std::string linha = std::string(antes, '7') + texto + std::string(s.Ate(24), '8');
+    const std::string_view legivel = linha;
+    const std::string_view dentro = legivel.substr(antes, texto.size());
+    LeituraNumero leitura;
+    leitura.decimais = static_cast<int>(s.Ate(19));
+    leitura.separadorEscrito = s.Ate(2) == 0;
+    static const std::string_view kSeparadores[] = {",", ".", ""};
+    leitura.separador = kSeparadores[s.Ate(3)];
+    const bool igual = IgualEmCadaNivel(
+        [&] {
+          bool temDecimais = false;
+          char* fim = EscreveNumeroDoCampo(saida.data(), dentro, leitura, legivel, temDecimais);
+          if (fim == nullptr) {
+            return std::string("nao e numero");
+          }
+          return std::string(saida.data(), fim) + (temDecimais ? " com decimais" : "");
+        },
+        "'" + texto + "' em '" + linha + "', " + std::to_string(leitura.decimais) +
+            " decimais, separador '" + std::string(leitura.separador) + "'" +
+            (leitura.separadorEscrito ? " escrito" : ""));
+    if (!igual) {
+      break;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumbrava
