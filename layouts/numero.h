@@ -1,6 +1,12 @@
 // Exact decimal numbers for field values. Values travel as text; a number is read from text and
 // written back to text digit by digit, never through binary floating point, so fields of 18
 // digits and more keep every digit.
+//
+// Threads: every function here may run on any number of threads at once. Rounding and grouped
+// thousands work in scratch strings of each thread's own (thread_local), kept between calls so that
+// writing records allocates nothing; nothing else outlives a call. FormatoNumero, LeituraNumero and
+// NumeroLido are plain values; the views they hold (a separator, the pieces of a number read) point
+// into texts that must outlive them.
 #pragma once
 
 #include <cstddef>
