@@ -19,6 +19,8 @@
 #include "tests/ferramenta.h"
 #include "tests/niveis_simd.h"
 #include "tool/codificacao.h"
+#include "tool/csv.h"
+#include "tool/registro_csv.h"
 
 namespace lumbrava {
 namespace {
@@ -319,6 +321,56 @@ TEST(Simd, NumbersReadAlikeAtEveryLevel) {
         "'" + texto + "' em '" + linha + "', " + std::to_string(leitura.decimais) +
             " decimais, separador '" + std::string(leitura.separador) + "'" +
             (leitura.separadorEscrito ? " escrito" : ""));
+    if (!igual) {
+      break;
+    }
+  }
+}
+
+// CSV lines are split into values, and values quoted, alike at every level: commas and quotes on
+// both sides of every sixteen bytes, doubled quotes, quoted line breaks, a quote left open.
+TEST(Simd, CsvAlikeAtEveryLevel) {
+  Sorteio s(4);
+  static const std::vector<std::string_view> kPecas = {"a", "b", "ç", ",", ",", "\"", " ", "\r"};
+  for (int caso = 0; caso < 3000; ++caso) {
+    std::vector<std::string> linhas;
+    for (std::size_t n = 1 + s.Ate(3); linhas.size() < n;) {
+      std::string linha;
+      const std::size_t letras = 1 + s.Ate(30);
+      for (const std::size_t t = s.Ate(140); linha.size() < t;) {
+        const std::size_t tipo = s.Ate(letras + kPecas.size());
+        linha += tipo < letras ? std::string_view("x") : kPecas[tipo - letras];
+      }
+      linhas.push_back(linha);
+    }
+    std::string caso_texto;
+    for (const auto& l : linhas) {
+      caso_texto += Mostra(l) + "\n";
+    }
+    const bool igual = IgualEmCadaNivel(
+        [&] {
+          std::string r;
+          RegistroCsv registro;
+          for (std::size_t i = 0; i < linhas.size(); ++i) {
+            if (!registro.Le(linhas[i], i + 1)) {
+              continue;
+            }
+            r += "registro da linha " + std::to_string(registro.linha()) +
+                 (registro.utf8() ? " utf8" : "") + " erro '" + std::string(registro.erro()) + "':";
+            for (std::size_t v = 0; v < registro.valores(); ++v) {
+              std::string csv;
+              EscreveCampoCsv(csv, registro.valor(v), ',');
+              r += " " + Mostra(csv);
+            }
+            r += "\n";
+          }
+          if (registro.aberto()) {
+            registro.Encerra();
+            r += "aberto: " + std::string(registro.erro());
+          }
+          return r;
+        },
+        caso_texto);
     if (!igual) {
       break;
     }

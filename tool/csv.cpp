@@ -4,12 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "tool/registro_csv.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace lumbrava {
 
@@ -92,18 +89,20 @@ inline std::uint64_t TemByte(std::uint64_t palavra, unsigned char byte) {
 // True when the value holds ",", '"', CR or LF, which CSV must quote.
 bool PrecisaAspas(std::string_view valor) {
   std::size_t i = 0;
-#ifdef __SSE2__
-  const __m128i virgula = _mm_set1_epi8(',');
-  const __m128i aspas = _mm_set1_epi8('"');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  for (; i + 16 <= valor.size(); i += 16) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(valor.data() + i));
-    const __m128i achados =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas)),
-                     _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
-    if (_mm_movemask_epi8(achados) != 0) {
-      return true;
+#if LUMBRAVA_SSE2
+  if (UsaSse2()) {
+    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i aspas = _mm_set1_epi8('"');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= valor.size(); i += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(valor.data() + i));
+      const __m128i achados =
+          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas)),
+                       _mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)));
+      if (_mm_movemask_epi8(achados) != 0) {
+        return true;
+      }
     }
   }
 #endif

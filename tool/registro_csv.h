@@ -12,12 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "tool/csv.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace lumbrava {
 
@@ -167,14 +164,16 @@ class RegistroCsv {
   void Marca(std::string_view linha) {
     mascaras_.assign(linha.size() / 64 + 1, 0);
     std::size_t i = 0;
-#ifdef __SSE2__
-    const __m128i virgula = _mm_set1_epi8(separador_);
-    const __m128i aspas = _mm_set1_epi8('"');
-    for (; i + 16 <= linha.size(); i += 16) {
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
-      const auto m = static_cast<unsigned>(
-          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
-      mascaras_[i / 64] |= std::uint64_t{m} << (i % 64);
+#if LUMBRAVA_SSE2
+    if (UsaSse2()) {
+      const __m128i virgula = _mm_set1_epi8(separador_);
+      const __m128i aspas = _mm_set1_epi8('"');
+      for (; i + 16 <= linha.size(); i += 16) {
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+        const auto m = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspas))));
+        mascaras_[i / 64] |= std::uint64_t{m} << (i % 64);
+      }
     }
 #endif
     for (; i < linha.size(); ++i) {
