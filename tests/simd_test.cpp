@@ -15,11 +15,14 @@
 #include <vector>
 
 #include "common/texto.h"
+#include "layouts/cl_layout_cpo.h"
+#include "layouts/cl_layout_reg.h"
 #include "layouts/numero.h"
 #include "tests/ferramenta.h"
 #include "tests/niveis_simd.h"
 #include "tool/codificacao.h"
 #include "tool/csv.h"
+#include "tool/execucao.h"
 #include "tool/registro_csv.h"
 
 namespace lumbrava {
@@ -57,9 +60,9 @@ class Sorteio {
 };
 
 // A UTF-8 text of up to about 100 bytes: long ASCII runs, accented letters, characters of three
-// and four bytes, and now and then something malformed (a stray or missing continuation byte,
-// overlong forms, a surrogate, a value past U+10FFFF).
-std::string TextoUtf8(Sorteio& s) {
+// and four bytes, and (with `malformado`) now and then something malformed (a stray or missing
+// continuation byte, overlong forms, a surrogate, a value past U+10FFFF).
+std::string TextoUtf8(Sorteio& s, bool malformado = true) {
   static const std::vector<std::string_view> kBons = {
       "a", "Z", " ", ",", "\"", "0", "ç", "ã",        "É",
       "ÿ", "ª", " ", "€", "“",  "→", "Ω", "\xC2\x85", "\xF0\x9F\x98\x80"};
@@ -74,13 +77,13 @@ std::string TextoUtf8(Sorteio& s) {
                                                              "\xE2\x82",
                                                              "\xF0\x9F\x98"};
   const std::size_t ascii = 2 + s.Ate(40);  // the longer, the longer the ASCII runs
-  const std::size_t malformados = s.Ate(2) == 0 ? 12 : 100000;
+  const std::size_t malformados = malformado && s.Ate(2) == 0 ? 12 : 0;
   std::string t;
   for (const std::size_t n = s.Ate(100); t.size() < n;) {
     const std::size_t tipo = s.Ate(ascii + 4);
     if (tipo < ascii) {
       t += static_cast<char>('a' + s.Ate(26));
-    } else if (s.Ate(malformados) == 0) {
+    } else if (malformados > 0 && s.Ate(malformados) == 0) {
       t += kMalformados[s.Ate(kMalformados.size())];
     } else {
       t += kBons[s.Ate(tipo == ascii ? 11 : kBons.size())];  // mostly two-byte letters
@@ -373,6 +376,106 @@ TEST(Simd, CsvAlikeAtEveryLevel) {
         caso_texto);
     if (!igual) {
       break;
+    }
+  }
+}
+
+// A text field's value is fitted to the field alike at every level: ASCII or not, with or without
+// a line break, shorter or longer than sixteen bytes.
+TEST(Simd, TextFieldsAlikeAtEveryLevel) {
+  Sorteio s(5);
+  clLayoutCpo campo(nullptr);
+  campo.nome = "Historico";
+  for (int caso = 0; caso < 6000; ++caso) {
+    std::string valor = TextoUtf8(s);
+    if (!valor.empty() && s.Ate(8) == 0) {
+      valor[s.Ate(valor.size())] = s.Ate(2) == 0 ? '\n' : '\r';
+    }
+    campo.tamanho = static_cast<int>(1 + s.Ate(40));
+    campo.tipo = s.Ate(2) == 0 ? "S" : "Sd";
+    campo.semFormatacao = s.Ate(4) == 0;
+    const bool igual = IgualEmCadaNivel(
+        [&] {
+          std::string saida = "#";
+          std::size_t posicao = 1;
+          try {
+            campo.ValorFormatado(valor, saida, posicao);
+          } catch (const ErroValor& e) {
+            return std::string("recusado: ") + e.what();
+          }
+          return Mostra(std::string_view(saida).substr(0, posicao));
+        },
+        Mostra(valor) + " em " + std::to_string(campo.tamanho) + " colunas, tipo " + campo.tipo +
+            (campo.semFormatacao ? " sem formatacao" : ""));
+    if (!igual) {
+      break;
+    }
+  }
+}
+
+// Runs the read command in this process on `entrada` and gives its exit status, output and
+// messages as one text.
+std::string LeNaFerramenta(const Parametros& p, const std::string& entrada) {
+  std::FILE* in = std::tmpfile();
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  std::fwrite(entrada.data(), 1, entrada.size(), in);
+  std::rewind(in);
+  const int codigo = Le(p, in, out, err);
+  std::string r = "saida " + std::to_string(codigo) + "\n";
+  for (std::FILE* f : {out, err}) {
+    std::rewind(f);
+    char bloco[4096];
+    for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) {
+      r.append(bloco, n);
+    }
+    std::fclose(f);
+  }
+  std::fclose(in);
+  return r;
+}
+
+// Record lines are read alike at every level, in either encoding: accented text, the bytes 0x80
+// to 0x9F, lines short and long, fields with quotes and commas; now and then a line with a byte
+// Windows-1252 leaves undefined, malformed UTF-8, a CR or a NUL.
+TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
+  Sorteio s(6);
+  for (const char* codificacao : {"windows-1252", "utf-8"}) {
+    const bool utf8 = codificacao[0] == 'u';
+    for (int caso = 0; caso < 30; ++caso) {
+      std::string entrada;
+      for (int l = 0; l < 30; ++l) {
+        std::string linha(68, '0');  // numbers and codes, then Historico and the rest
+        for (char& c : linha) {
+          c = static_cast<char>('0' + s.Ate(10));
+        }
+        if (s.Ate(3) == 0) {
+          linha[48 + s.Ate(14)] = s.Ate(2) == 0 ? ',' : ' ';
+        }
+        const bool ruim = s.Ate(10) == 0;
+        for (const std::size_t tamanho = 68 + s.Ate(140); linha.size() < tamanho;) {
+          linha += utf8 ? TextoUtf8(s, false) : TextoWindows1252(s, false);
+          if (s.Ate(3) == 0) {
+            linha += s.Ate(2) == 0 ? "\",\"" : ",";
+          }
+        }
+        if (ruim) {
+          static const std::string_view kRuins[] = {
+              "\r", std::string_view("\0", 1), "\x81", "\x9D", "\xC3", "\xE2\x82"};
+          linha.insert(s.Ate(linha.size()), kRuins[s.Ate(std::size(kRuins))]);
+        }
+        entrada += linha + (s.Ate(2) == 0 ? "\r\n" : "\n");
+      }
+      Parametros p;
+      p.sistema = "Unico";
+      p.layout = "lancamentos";
+      p.codificacao = codificacao;
+      p.threads = 1;
+      const bool igual = IgualEmCadaNivel([&] { return LeNaFerramenta(p, entrada); },
+                                          codificacao + Mostra(entrada));
+      if (!igual) {
+        break;
+      }
     }
   }
 }
