@@ -111,21 +111,23 @@ std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
   std::size_t c = caractere_;  // characters that begin before p
   std::size_t p = byte_;
 #if LUMBRAVA_SSE2
-  // Sixteen bytes at a time while the character asked for begins past them (a continuation byte,
-  // 10xxxxxx, is below -64 as a signed byte).
-  const __m128i limite = _mm_set1_epi8(-64);
-  while (UsaSse2() && p + 16 <= n) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + p));
-    // One per continuation byte, summed in each half.
-    const __m128i somas = _mm_sad_epu8(_mm_and_si128(_mm_cmplt_epi8(b, limite), _mm_set1_epi8(1)),
-                                       _mm_setzero_si128());
-    const auto inicios =
-        static_cast<std::size_t>(16 - _mm_cvtsi128_si32(somas) - _mm_extract_epi16(somas, 4));
-    if (c + inicios > caractere) {
-      break;
+  if (UsaSse2()) {
+    // Sixteen bytes at a time while the character asked for begins past them (a continuation byte,
+    // 10xxxxxx, is below -64 as a signed byte).
+    const __m128i limite = _mm_set1_epi8(-64);
+    while (p + 16 <= n) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + p));
+      // One per continuation byte, summed in each half.
+      const __m128i somas = _mm_sad_epu8(_mm_and_si128(_mm_cmplt_epi8(b, limite), _mm_set1_epi8(1)),
+                                         _mm_setzero_si128());
+      const auto inicios =
+          static_cast<std::size_t>(16 - _mm_cvtsi128_si32(somas) - _mm_extract_epi16(somas, 4));
+      if (c + inicios > caractere) {
+        break;
+      }
+      c += inicios;
+      p += 16;
     }
-    c += inicios;
-    p += 16;
   }
 #endif
   while (p + 8 <= n) {

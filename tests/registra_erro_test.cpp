@@ -206,6 +206,64 @@ TEST(Texto, UpperCasesAccentedLettersAndCountsCharacters) {
   EXPECT_FALSE(EhUtf8Valido("\xE2\x82"));  // cut short
 }
 
+// One reading of UTF-8 for the whole program: the shortest form of each character up to U+10FFFF
+// and nothing else. A refusal leaves the place and the character as they were; upper case keeps
+// the bytes it cannot read as they are.
+TEST(Texto, ReadsOnlyWellFormedUtf8) {
+  struct Caso {
+    std::string texto;
+    char32_t caractere;  // 0: refused
+    std::size_t bytes;
+  };
+  const std::vector<Caso> casos = {
+      {"\x7F", 0x7F, 1},
+      {"\xC2\x80", 0x80, 2},
+      {"\xDF\xBF", 0x7FF, 2},
+      {"\xE0\xA0\x80", 0x800, 3},
+      {"\xED\x9F\xBF", 0xD7FF, 3},
+      {"\xEE\x80\x80", 0xE000, 3},
+      {"\xEF\xBF\xBF", 0xFFFF, 3},
+      {"\xF0\x90\x80\x80", 0x10000, 4},
+      {"\xF4\x8F\xBF\xBF", 0x10FFFF, 4},
+      // overlong forms, surrogates, past U+10FFFF
+      {"\xC0\x80", 0, 0},
+      {"\xC1\xBF", 0, 0},
+      {"\xE0\x9F\xBF", 0, 0},
+      {"\xF0\x8F\xBF\xBF", 0, 0},
+      {"\xED\xA0\x80", 0, 0},
+      {"\xED\xBF\xBF", 0, 0},
+      {"\xF4\x90\x80\x80", 0, 0},
+      {"\xF5\x80\x80\x80", 0, 0},
+      // a stray continuation, a missing one, a character cut short by the text's end
+      {"\x80", 0, 0},
+      {"\xFF", 0, 0},
+      {"\xC3"
+       "a",
+       0, 0},
+      {"\xE2\x82"
+       "a",
+       0, 0},
+      {"\xE2\x82", 0, 0},
+      {"\xF0\x9F\x98", 0, 0},
+  };
+  for (const Caso& caso : casos) {
+    const std::string texto = "x" + caso.texto;
+    std::size_t i = 1;
+    char32_t c = U'?';
+    const bool leu = ProximoCaractere(texto, i, c);
+    EXPECT_EQ(leu, caso.caractere != 0) << caso.texto;
+    EXPECT_EQ(c, leu ? caso.caractere : U'?') << caso.texto;
+    EXPECT_EQ(i, 1 + caso.bytes) << caso.texto;
+    EXPECT_EQ(EhUtf8Valido(std::string(15, 'a') + caso.texto), leu) << caso.texto;
+  }
+  EXPECT_EQ(Maiusculas("a\xC0\x80"
+                       "b\xED\xA0\x80"
+                       "ç\xC3"),
+            "A\xC0\x80"
+            "B\xED\xA0\x80"
+            "Ç\xC3");
+}
+
 // Characters are found sixteen and eight bytes at a time: every character of long texts of one-
 // to four-byte characters, and of texts that begin with a stray continuation byte, is where a
 // walk byte by byte finds it.
