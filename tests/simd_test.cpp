@@ -330,12 +330,15 @@ TEST(Simd, NumbersReadAlikeAtEveryLevel) {
   }
 }
 
-// CSV lines are split into values, and values quoted, alike at every level: commas and quotes on
-// both sides of every sixteen bytes, doubled quotes, quoted line breaks, a quote left open.
+// CSV lines are split into values, and values quoted, alike at every level: separators ("," or
+// ";") and quotes on both sides of every sixteen bytes, doubled quotes, quoted line breaks, a
+// quote left open.
 TEST(Simd, CsvAlikeAtEveryLevel) {
   Sorteio s(4);
-  static const std::vector<std::string_view> kPecas = {"a", "b", "ç", ",", ",", "\"", " ", "\r"};
+  static const std::vector<std::string_view> kPecas = {"a", "b",  "ç", ",", ";",
+                                                       ",", "\"", " ", "\r"};
   for (int caso = 0; caso < 3000; ++caso) {
+    const char separador = caso % 3 == 0 ? ';' : ',';
     std::vector<std::string> linhas;
     for (std::size_t n = 1 + s.Ate(3); linhas.size() < n;) {
       std::string linha;
@@ -350,10 +353,11 @@ TEST(Simd, CsvAlikeAtEveryLevel) {
     for (const auto& l : linhas) {
       caso_texto += Mostra(l) + "\n";
     }
+    caso_texto += std::string("separador ") + separador;
     const bool igual = IgualEmCadaNivel(
         [&] {
           std::string r;
-          RegistroCsv registro;
+          RegistroCsv registro(kMaximoRegistroDeDados, separador);
           for (std::size_t i = 0; i < linhas.size(); ++i) {
             if (!registro.Le(linhas[i], i + 1)) {
               continue;
