@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "tool/codigos_saida.h"
 #include "tool/execucao.h"
@@ -112,8 +113,8 @@ bool SoBrancos(std::string_view texto) {
 std::size_t Caracteres(std::string_view texto) {
   const std::size_t n = texto.size();
   std::size_t continuacoes = 0;
-#ifdef __SSE2__
-  if (n >= 16) {
+#if LUMBRAVA_SSE2
+  if (n >= 16 && UsaSse2()) {
     // 0x80 to 0xBF are the signed bytes below -64: each adds one to its lane's count, and the
     // lanes are summed before any can pass 255.
     const __m128i limite = _mm_set1_epi8(-64);
