@@ -4,13 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "layouts/cl_layout_reg.h"
 #include "layouts/numero.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace lumbrava {
 
@@ -54,8 +51,8 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
 // test for the three; a tab or another control up there is a false alarm, which the exact look
 // that follows (RecusaQuebra) lets pass.
 void Examina(std::string_view texto, bool& ascii, bool& quebra) {
-#ifdef __SSE2__
-  if (texto.size() >= 16) {
+#if LUMBRAVA_SSE2
+  if (texto.size() >= 16 && UsaSse2()) {
     const __m128i cr = _mm_set1_epi8('\r');
     __m128i altos = _mm_setzero_si128();
     __m128i fins = _mm_setzero_si128();

@@ -5,15 +5,12 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "layouts/leitor_linha.h"
 #include "tool/codigos_saida.h"
 #include "tool/csv.h"
 #include "tool/execucao.h"
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace lumbrava {
 
@@ -33,30 +30,32 @@ struct Exame {
 Exame Examina(std::string_view linha, std::string_view indefinidos) {
   Exame e;
   std::size_t i = 0;
-#ifdef __SSE2__
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i nul = _mm_setzero_si128();
-  const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
-  const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
-  for (; i + 16 <= linha.size(); i += 16) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
-    const int crnul =
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, nul)));
-    if (crnul != 0) {
-      e.crOuNul = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(crnul)));
-      return e;
-    }
-    if (_mm_movemask_epi8(b) == 0) {
-      continue;
-    }
-    e.alto = true;
-    // The undefined bytes lie among 0x80 to 0x9F, rare in text: looked for only there.
-    if (e.indefinido == kNada &&
-        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)) != 0) {
-      for (std::size_t k = i; k < i + 16; ++k) {
-        if (indefinidos.find(linha[k]) != kNada) {
-          e.indefinido = k;
-          break;
+#if LUMBRAVA_SSE2
+  if (UsaSse2()) {
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i nul = _mm_setzero_si128();
+    const __m128i e0 = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i oitenta = _mm_set1_epi8(static_cast<char>(0x80));
+    for (; i + 16 <= linha.size(); i += 16) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linha.data() + i));
+      const int crnul =
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, nul)));
+      if (crnul != 0) {
+        e.crOuNul = i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(crnul)));
+        return e;
+      }
+      if (_mm_movemask_epi8(b) == 0) {
+        continue;
+      }
+      e.alto = true;
+      // The undefined bytes lie among 0x80 to 0x9F, rare in text: looked for only there.
+      if (e.indefinido == kNada &&
+          _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(b, e0), oitenta)) != 0) {
+        for (std::size_t k = i; k < i + 16; ++k) {
+          if (indefinidos.find(linha[k]) != kNada) {
+            e.indefinido = k;
+            break;
+          }
         }
       }
     }
@@ -80,24 +79,26 @@ Exame Examina(std::string_view linha, std::string_view indefinidos) {
 
 // True when the text holds ',' or '"', which CSV quotes. With `legivelAte` (the end of the line
 // that holds the text) its last bytes are looked at sixteen at once too.
-bool PedeAspas(std::string_view v, const char* legivelAte = nullptr) {
+bool PedeAspas(std::string_view v, [[maybe_unused]] const char* legivelAte = nullptr) {
   const char* p = v.data();
   const char* const fim = p + v.size();
-#ifdef __SSE2__
-  const __m128i virgula = _mm_set1_epi8(',');
-  const __m128i aspa = _mm_set1_epi8('"');
-  const auto achadas = [&](const char* q) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa))));
-  };
-  for (; fim - p >= 16; p += 16) {
-    if (achadas(p) != 0) {
-      return true;
+#if LUMBRAVA_SSE2
+  if (UsaSse2()) {
+    const __m128i virgula = _mm_set1_epi8(',');
+    const __m128i aspa = _mm_set1_epi8('"');
+    const auto achadas = [&](const char* q) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+      return static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(b, virgula), _mm_cmpeq_epi8(b, aspa))));
+    };
+    for (; fim - p >= 16; p += 16) {
+      if (achadas(p) != 0) {
+        return true;
+      }
     }
-  }
-  if (p < fim && legivelAte != nullptr && legivelAte - p >= 16) {
-    return (achadas(p) & ((1U << (fim - p)) - 1U)) != 0;
+    if (p < fim && legivelAte != nullptr && legivelAte - p >= 16) {
+      return (achadas(p) & ((1U << (fim - p)) - 1U)) != 0;
+    }
   }
 #endif
   bool achou = false;
