@@ -457,14 +457,15 @@ TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
         if (s.Ate(3) == 0) {
           linha[48 + s.Ate(14)] = s.Ate(2) == 0 ? ',' : ' ';
         }
-        const bool ruim = s.Ate(10) == 0;
         for (const std::size_t tamanho = 68 + s.Ate(140); linha.size() < tamanho;) {
           linha += utf8 ? TextoUtf8(s, false) : TextoWindows1252(s, false);
-          if (s.Ate(3) == 0) {
-            linha += s.Ate(2) == 0 ? "\",\"" : ",";
+        }
+        for (std::size_t k = 68; k < linha.size(); ++k) {  // commas and quotes in every field
+          if (static_cast<unsigned char>(linha[k]) < 0x80U && s.Ate(12) == 0) {
+            linha[k] = s.Ate(2) == 0 ? ',' : '"';
           }
         }
-        if (ruim) {
+        if (s.Ate(6) == 0) {
           static const std::string_view kRuins[] = {
               "\r", std::string_view("\0", 1), "\x81", "\x9D", "\xC3", "\xE2\x82"};
           linha.insert(s.Ate(linha.size()), kRuins[s.Ate(std::size(kRuins))]);
