@@ -450,21 +450,35 @@ TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
     for (int caso = 0; caso < 30; ++caso) {
       std::string entrada;
       for (int l = 0; l < 30; ++l) {
-        std::string linha(68, '0');  // numbers and codes, then Historico and the rest
-        for (char& c : linha) {
-          c = static_cast<char>('0' + s.Ate(10));
-        }
+        // Unico "lancamentos": 68 columns of numbers and codes (the amount at times with its
+        // decimal comma), Historico and Documento (112 columns of text), two numbers (16); cut
+        // anywhere in the text or after a number.
+        const auto digitos = [&s](std::size_t n) {
+          std::string d(n, '0');
+          for (char& c : d) {
+            c = static_cast<char>('0' + s.Ate(10));
+          }
+          return d;
+        };
+        std::string linha = digitos(68);
         if (s.Ate(3) == 0) {
-          linha[48 + s.Ate(14)] = s.Ate(2) == 0 ? ',' : ' ';
+          linha[49 + s.Ate(12)] = ',';
         }
-        for (const std::size_t tamanho = 68 + s.Ate(140); linha.size() < tamanho;) {
-          linha += utf8 ? TextoUtf8(s, false) : TextoWindows1252(s, false);
+        const auto corta = [utf8](std::string_view t, std::size_t colunas) {
+          return std::string(utf8 ? Subtexto(t, 0, colunas) : t.substr(0, colunas));
+        };
+        std::string texto;
+        while ((utf8 ? ContaCaracteres(texto) : texto.size()) < 112) {
+          texto += utf8 ? TextoUtf8(s, false) : TextoWindows1252(s, false);
         }
-        for (std::size_t k = 68; k < linha.size(); ++k) {  // commas and quotes in every field
-          if (static_cast<unsigned char>(linha[k]) < 0x80U && s.Ate(12) == 0) {
-            linha[k] = s.Ate(2) == 0 ? ',' : '"';
+        texto = corta(texto, 112);
+        for (char& c : texto) {  // commas and quotes anywhere
+          if (static_cast<unsigned char>(c) < 0x80U && s.Ate(12) == 0) {
+            c = s.Ate(2) == 0 ? ',' : '"';
           }
         }
+        const std::size_t colunas[] = {68 + s.Ate(113), 188, 196};
+        linha = corta(linha + texto + digitos(16), colunas[s.Ate(3)]);
         if (caso % 3 == 0 && s.Ate(6) == 0) {  // a refused line stops the output: a third only
           static const std::string_view kRuins[] = {
               "\r", std::string_view("\0", 1), "\x81", "\x9D", "\xC3", "\xE2\x82"};
