@@ -75,16 +75,61 @@ unsigned InicioDeCaracteres(std::uint64_t w) {
 
 }  // namespace
 
+// Its bytes less those that go on a character (10xxxxxx), counted sixteen at a time.
 std::size_t ContaCaracteres(std::string_view texto) {
-  std::size_t n = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= texto.size(); i += 8) {
-    n += InicioDeCaracteres(Palavra(texto.data() + i));
+  const std::size_t n = texto.size();
+  std::size_t continuacoes = 0;
+#if LUMBRAVA_SSE2
+  if (n >= 16 && UsaSse2()) {
+    // 0x80 to 0xBF are the signed bytes below -64: each adds one to its lane's count, and the
+    // lanes are summed before any can pass 255.
+    const __m128i limite = _mm_set1_epi8(-64);
+    const auto bloco = [&](std::size_t i) {
+      return _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i)),
+                            limite);
+    };
+    const auto soma = [](__m128i contagem) {
+      const __m128i s = _mm_sad_epu8(contagem, _mm_setzero_si128());
+      return static_cast<std::size_t>(_mm_cvtsi128_si32(s)) +
+             static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(s, s)));
+    };
+    __m128i contagem = _mm_setzero_si128();
+    std::size_t i = 0;
+    while (n - i >= 16) {
+      const std::size_t blocos = std::min<std::size_t>((n - i) / 16, 255);
+      for (const std::size_t fim = i + 16 * blocos; i < fim; i += 16) {
+        contagem = _mm_sub_epi8(contagem, bloco(i));
+      }
+      if (blocos == 255) {
+        continuacoes += soma(contagem);
+        contagem = _mm_setzero_si128();
+      }
+    }
+    if (i < n) {  // the last sixteen bytes, less those counted already
+      const __m128i indices = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+      const __m128i novos = _mm_cmpgt_epi8(indices, _mm_set1_epi8(static_cast<char>(15 - (n - i))));
+      contagem = _mm_sub_epi8(contagem, _mm_and_si128(bloco(n - 16), novos));
+    }
+    return n - continuacoes - soma(contagem);
   }
-  for (; i < texto.size(); ++i) {
-    n += EhContinuacao(static_cast<unsigned char>(texto[i])) ? 0 : 1;
+#endif
+  if (std::endian::native == std::endian::little && n >= 8) {
+    // Eight bytes at a time; the last eight are taken less those counted already (the bytes
+    // shifted in are zeros, which start characters).
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      continuacoes += 8U - InicioDeCaracteres(Palavra(texto.data() + i));
+    }
+    if (i < n) {
+      const unsigned contados = 8U * static_cast<unsigned>(i + 8 - n);  // bits, 8 to 56
+      continuacoes += 8U - InicioDeCaracteres(Palavra(texto.data() + n - 8) >> contados);
+    }
+    return n - continuacoes;
   }
-  return n;
+  for (const char c : texto) {
+    continuacoes += (static_cast<unsigned char>(c) & 0xC0U) == 0x80U ? 1 : 0;
+  }
+  return n - continuacoes;
 }
 
 std::size_t DeslocamentoDoCaractere(std::string_view texto, std::size_t caractere) {

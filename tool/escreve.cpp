@@ -108,72 +108,6 @@ bool SoBrancos(std::string_view texto) {
   return true;
 }
 
-// The characters of a UTF-8 text: its bytes less those that go on a character (10xxxxxx),
-// counted sixteen at a time.
-std::size_t Caracteres(std::string_view texto) {
-  const std::size_t n = texto.size();
-  std::size_t continuacoes = 0;
-#if LUMBRAVA_SSE2
-  if (n >= 16 && UsaSse2()) {
-    // 0x80 to 0xBF are the signed bytes below -64: each adds one to its lane's count, and the
-    // lanes are summed before any can pass 255.
-    const __m128i limite = _mm_set1_epi8(-64);
-    const auto bloco = [&](std::size_t i) {
-      return _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(texto.data() + i)),
-                            limite);
-    };
-    const auto soma = [](__m128i contagem) {
-      const __m128i s = _mm_sad_epu8(contagem, _mm_setzero_si128());
-      return static_cast<std::size_t>(_mm_cvtsi128_si32(s)) +
-             static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(s, s)));
-    };
-    __m128i contagem = _mm_setzero_si128();
-    std::size_t i = 0;
-    while (n - i >= 16) {
-      const std::size_t blocos = std::min<std::size_t>((n - i) / 16, 255);
-      for (const std::size_t fim = i + 16 * blocos; i < fim; i += 16) {
-        contagem = _mm_sub_epi8(contagem, bloco(i));
-      }
-      if (blocos == 255) {
-        continuacoes += soma(contagem);
-        contagem = _mm_setzero_si128();
-      }
-    }
-    if (i < n) {  // the last sixteen bytes, less those counted already
-      const __m128i indices = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-      const __m128i novos = _mm_cmpgt_epi8(indices, _mm_set1_epi8(static_cast<char>(15 - (n - i))));
-      contagem = _mm_sub_epi8(contagem, _mm_and_si128(bloco(n - 16), novos));
-    }
-    return n - continuacoes - soma(contagem);
-  }
-#endif
-  if (std::endian::native == std::endian::little && n >= 8) {
-    // Eight bytes at a time: one bit per continuation byte, moved to the bottom of its byte and
-    // summed by the multiply. The last eight bytes are taken less those counted already.
-    constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
-    const auto conta = [](std::uint64_t w) {
-      return static_cast<std::size_t>((((w & ~(w << 1U) & kAltos) >> 7U) * 0x0101010101010101ULL) >>
-                                      56U);
-    };
-    std::uint64_t w = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-      std::memcpy(&w, texto.data() + i, 8);
-      continuacoes += conta(w);
-    }
-    if (i < n) {
-      std::memcpy(&w, texto.data() + n - 8, 8);
-      const unsigned contados = 8U * static_cast<unsigned>(i + 8 - n);  // bits, 8 to 56
-      continuacoes += conta(w >> contados);
-    }
-    return n - continuacoes;
-  }
-  for (const char c : texto) {
-    continuacoes += (static_cast<unsigned char>(c) & 0xC0U) == 0x80U ? 1 : 0;
-  }
-  return n - continuacoes;
-}
-
 // A value for a message: its first characters, when it is long.
 std::string Trecho(std::string_view valor) {
   constexpr std::size_t kMostrados = 200;
@@ -494,7 +428,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     if (v.size() <= largura) {
       return false;
     }
-    const std::size_t caracteres = Caracteres(v);
+    const std::size_t caracteres = ContaCaracteres(v);
     if (caracteres <= largura) {
       return false;
     }
