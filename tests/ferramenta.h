@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+
+#include "tool/execucao.h"
 
 namespace lumbrava::teste {
 
@@ -19,6 +23,27 @@ struct Resultado {
   std::string saida;
   std::string erros;
 };
+
+// Runs the read or write command in this process on `entrada`, as standard input.
+inline Resultado NoProcesso(int (*comando)(const Parametros&, std::FILE*, std::FILE*, std::FILE*),
+                            const Parametros& p, const std::string& entrada) {
+  std::FILE* in = std::tmpfile();
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  std::fwrite(entrada.data(), 1, entrada.size(), in);
+  std::rewind(in);
+  Resultado r{comando(p, in, out, err), {}, {}};
+  std::fclose(in);
+  for (auto [f, texto] : {std::pair{out, &r.saida}, std::pair{err, &r.erros}}) {
+    std::rewind(f);
+    char bloco[65536];
+    for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) {
+      texto->append(bloco, n);
+    }
+    std::fclose(f);
+  }
+  return r;
+}
 
 class Ferramenta : public ::testing::Test {
  protected:

@@ -421,23 +421,8 @@ TEST(Simd, TextFieldsAlikeAtEveryLevel) {
 // and messages as one text.
 std::string NaFerramenta(int (*comando)(const Parametros&, std::FILE*, std::FILE*, std::FILE*),
                          const Parametros& p, const std::string& entrada) {
-  std::FILE* in = std::tmpfile();
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  std::fwrite(entrada.data(), 1, entrada.size(), in);
-  std::rewind(in);
-  const int codigo = comando(p, in, out, err);
-  std::string r = "saida " + std::to_string(codigo) + "\n";
-  for (std::FILE* f : {out, err}) {
-    std::rewind(f);
-    char bloco[4096];
-    for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) {
-      r.append(bloco, n);
-    }
-    std::fclose(f);
-  }
-  std::fclose(in);
-  return r;
+  const teste::Resultado r = teste::NoProcesso(comando, p, entrada);
+  return "saida " + std::to_string(r.codigo) + "\n" + r.saida + r.erros;
 }
 
 // Record lines are read alike at every level, in either encoding: accented text, the bytes 0x80

@@ -10,6 +10,7 @@
 #include "common/texto.h"
 #include "layouts/cl_produtos.h"
 #include "tests/apoio.h"
+#include "tests/ferramenta.h"
 #include "tool/codificacao.h"
 #include "tool/csv.h"
 #include "tool/execucao.h"
@@ -17,38 +18,7 @@
 namespace lumbrava {
 namespace {
 
-struct Execucao {
-  int codigo = 0;
-  std::string saida;
-  std::string erros;
-};
-
-std::string Conteudo(std::FILE* f) {
-  std::rewind(f);
-  std::string texto;
-  char bloco[65536];
-  for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) {
-    texto.append(bloco, n);
-  }
-  std::fclose(f);
-  return texto;
-}
-
-// Runs the read or write command in this process on `entrada`, as standard input.
-Execucao Executa(int (*comando)(const Parametros&, std::FILE*, std::FILE*, std::FILE*),
-                 const Parametros& p, const std::string& entrada) {
-  std::FILE* in = std::tmpfile();
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  std::fwrite(entrada.data(), 1, entrada.size(), in);
-  std::rewind(in);
-  Execucao e;
-  e.codigo = comando(p, in, out, err);
-  std::fclose(in);
-  e.saida = Conteudo(out);
-  e.erros = Conteudo(err);
-  return e;
-}
+using Execucao = teste::Resultado;
 
 Parametros Para(const std::string& sistema, const std::string& layout, const char* codificacao,
                 unsigned threads = 2) {
@@ -121,14 +91,14 @@ TEST(Velocidade, EveryLayoutWritesAndReadsAccentedTextInBothEncodings) {
         const bool utf8 = codificacao[0] == 'u';
         Parametros p = Para(sistema, nome, codificacao);
         p.pipe = l->leituraComPipe;
-        const Execucao escrito = Executa(Escreve, p, csv);
+        const Execucao escrito = teste::NoProcesso(Escreve, p, csv);
         ASSERT_EQ(escrito.codigo, 0) << codificacao << ": " << escrito.erros;
         ASSERT_EQ(escrito.saida, (utf8 ? registro : Windows1252(registro)) + "\r\n") << codificacao;
         if (!utf8 && !l->leituraComPipe) {
           EXPECT_EQ(escrito.saida.size(), static_cast<std::size_t>(l->ComprimentoRegistro()) + 2);
         }
         const Execucao lidoPelaFerramenta =
-            Executa(Le, Para(sistema, nome, codificacao), escrito.saida);
+            teste::NoProcesso(Le, Para(sistema, nome, codificacao), escrito.saida);
         ASSERT_EQ(lidoPelaFerramenta.codigo, 0) << codificacao << ": " << lidoPelaFerramenta.erros;
         EXPECT_EQ(lidoPelaFerramenta.saida, esperado) << codificacao;
       }
@@ -146,7 +116,8 @@ TEST(Velocidade, TextCutInTheMiddleOfAccentedWords) {
   const std::string csv = "Historico,Documento\n" + historico + ",Nº 7\n";
   for (const char* codificacao : {"windows-1252", "utf-8"}) {
     SCOPED_TRACE(codificacao);
-    const Execucao escrito = Executa(Escreve, Para("Unico", "lancamentos", codificacao), csv);
+    const Execucao escrito =
+        teste::NoProcesso(Escreve, Para("Unico", "lancamentos", codificacao), csv);
     ASSERT_EQ(escrito.codigo, 0) << escrito.erros;
     const std::string registro = escrito.saida.substr(0, escrito.saida.size() - 2);
     const std::string utf8 = codificacao[0] == 'u' ? registro : [&] {
@@ -159,7 +130,8 @@ TEST(Velocidade, TextCutInTheMiddleOfAccentedWords) {
     EXPECT_EQ(Subtexto(utf8, 68, 100), std::string(97, 'x') + "açã");
     EXPECT_EQ(Subtexto(utf8, 168, 12), "Nº 7        ");
 
-    const Execucao lido = Executa(Le, Para("Unico", "lancamentos", codificacao), escrito.saida);
+    const Execucao lido =
+        teste::NoProcesso(Le, Para("Unico", "lancamentos", codificacao), escrito.saida);
     ASSERT_EQ(lido.codigo, 0) << lido.erros;
     EXPECT_NE(lido.saida.find("," + std::string(97, 'x') + "açã,Nº 7        ,"), std::string::npos)
         << lido.saida;
@@ -167,7 +139,8 @@ TEST(Velocidade, TextCutInTheMiddleOfAccentedWords) {
     // The line ends two characters into the history: the history keeps them, the rest is empty.
     const std::string curta =
         codificacao[0] == 'u' ? std::string(Subtexto(utf8, 0, 70)) : registro.substr(0, 70);
-    const Execucao cortado = Executa(Le, Para("Unico", "lancamentos", codificacao), curta + "\n");
+    const Execucao cortado =
+        teste::NoProcesso(Le, Para("Unico", "lancamentos", codificacao), curta + "\n");
     ASSERT_EQ(cortado.codigo, 0) << cortado.erros;
     EXPECT_NE(cortado.saida.find(",xx,,,\n"), std::string::npos) << cortado.saida;
   }
@@ -273,7 +246,8 @@ std::string CsvDeBens(std::size_t linhas, std::size_t ruim) {
 // Several threads give what one gives, byte for byte, and name the same lines.
 TEST(Velocidade, ThreadsChangeNothing) {
   const std::string csv = CsvDeBens(9000, 7321);
-  Execucao um = Executa(Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252", 1), csv);
+  Execucao um =
+      teste::NoProcesso(Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252", 1), csv);
   EXPECT_EQ(um.codigo, 1);
   EXPECT_NE(um.erros.find("linha 7321: layout 'bens-cadastro_bem', campo 'valorDepre': valor 'x,5' "
                           "não é um número"),
@@ -281,8 +255,8 @@ TEST(Velocidade, ThreadsChangeNothing) {
       << um.erros;
   EXPECT_EQ(std::count(um.saida.begin(), um.saida.end(), '\n'), 7319);  // up to the bad row
   for (const unsigned threads : {3U, 8U}) {
-    const Execucao varios =
-        Executa(Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252", threads), csv);
+    const Execucao varios = teste::NoProcesso(
+        Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252", threads), csv);
     EXPECT_EQ(varios.codigo, um.codigo);
     EXPECT_EQ(varios.saida, um.saida) << threads;
     EXPECT_EQ(varios.erros, um.erros) << threads;
@@ -290,18 +264,19 @@ TEST(Velocidade, ThreadsChangeNothing) {
 
   // Reading those records back, with a bad record deep in the file and many lines after it.
   std::string registros =
-      Executa(Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252"), CsvDeBens(9000, 0))
+      teste::NoProcesso(Escreve, Para("Unico", "bens-cadastro_bem", "windows-1252"),
+                        CsvDeBens(9000, 0))
           .saida;
   registros[(6543 - 1) * 697 + 300] = 'z';  // in quantidade of line 6543
-  um = Executa(Le, Para("Unico", "bens-cadastro_bem", "windows-1252", 1), registros);
+  um = teste::NoProcesso(Le, Para("Unico", "bens-cadastro_bem", "windows-1252", 1), registros);
   EXPECT_EQ(um.codigo, 1);
   EXPECT_NE(um.erros.find("linha 6543: layout 'bens-cadastro_bem', campo 'quantidade'"),
             std::string::npos)
       << um.erros;
   EXPECT_EQ(std::count(um.saida.begin(), um.saida.end(), '\n'), 6543);  // header and 6542 rows
   for (const unsigned threads : {3U, 8U}) {
-    const Execucao varios =
-        Executa(Le, Para("Unico", "bens-cadastro_bem", "windows-1252", threads), registros);
+    const Execucao varios = teste::NoProcesso(
+        Le, Para("Unico", "bens-cadastro_bem", "windows-1252", threads), registros);
     EXPECT_EQ(varios.codigo, um.codigo);
     EXPECT_EQ(varios.saida, um.saida) << threads;
     EXPECT_EQ(varios.erros, um.erros) << threads;
@@ -328,7 +303,8 @@ TEST(Velocidade, CsvRowsAcrossBatches) {
   for (int i = 0; i < 5000; ++i) {
     acrescenta("D" + std::to_string(i) + ",sem aspas\n", 1);
   }
-  const Execucao um = Executa(Escreve, Para("Unico", "lancamentos", "windows-1252", 1), csv);
+  const Execucao um =
+      teste::NoProcesso(Escreve, Para("Unico", "lancamentos", "windows-1252", 1), csv);
   EXPECT_EQ(um.codigo, 1);
   const std::string quebra =
       ": layout 'lancamentos', campo 'Historico': valor 'uma\\n\\n\"duas\", três' o valor tem uma "
@@ -343,7 +319,7 @@ TEST(Velocidade, CsvRowsAcrossBatches) {
   EXPECT_EQ(um.saida.size(), 2045U * 198);
   for (const unsigned threads : {2U, 5U}) {
     const Execucao varios =
-        Executa(Escreve, Para("Unico", "lancamentos", "windows-1252", threads), csv);
+        teste::NoProcesso(Escreve, Para("Unico", "lancamentos", "windows-1252", threads), csv);
     EXPECT_EQ(varios.saida, um.saida) << threads;
     EXPECT_EQ(varios.erros, um.erros) << threads;
   }
@@ -354,18 +330,18 @@ TEST(Velocidade, ByteMessagesCountCharacters) {
   const std::string utf8 =
       "01012024" + std::string(Subtexto(teste::Descricao(188, 3), 0, 187)) + "x";
   const std::string w1252 = Windows1252(utf8);
-  auto r = Executa(Le, Para("Unico", "lancamentos", "utf-8"), utf8 + "além\r\n");
+  auto r = teste::NoProcesso(Le, Para("Unico", "lancamentos", "utf-8"), utf8 + "além\r\n");
   EXPECT_EQ(r.erros.substr(0, r.erros.find('\n')),
             "linha 1: 200 caracteres, mas o layout 'lancamentos' tem 196 colunas");
-  r = Executa(Le, Para("Unico", "lancamentos", "utf-8"),
-              utf8.substr(0, utf8.size() - 1) + '\0' + "\n");
+  r = teste::NoProcesso(Le, Para("Unico", "lancamentos", "utf-8"),
+                        utf8.substr(0, utf8.size() - 1) + '\0' + "\n");
   EXPECT_EQ(r.erros.substr(0, r.erros.find('\n')), "linha 1: coluna 196: o byte 0x00 não é texto");
-  r = Executa(Le, Para("Unico", "lancamentos", "utf-8"),
-              utf8.substr(0, utf8.size() - 1) + "\xC3\n");
+  r = teste::NoProcesso(Le, Para("Unico", "lancamentos", "utf-8"),
+                        utf8.substr(0, utf8.size() - 1) + "\xC3\n");
   EXPECT_EQ(r.erros.substr(0, r.erros.find('\n')),
             "linha 1: coluna 196: o byte 0xC3 não forma texto UTF-8");
-  r = Executa(Le, Para("Unico", "lancamentos", "windows-1252"),
-              w1252.substr(0, 150) + "\x8D" + "\n");
+  r = teste::NoProcesso(Le, Para("Unico", "lancamentos", "windows-1252"),
+                        w1252.substr(0, 150) + "\x8D" + "\n");
   EXPECT_EQ(r.erros.substr(0, r.erros.find('\n')),
             "linha 1: coluna 151: o byte 0x8D não é um caractere do Windows-1252");
 }
