@@ -15,8 +15,7 @@ namespace {
 
 // Cuts or fills a text to `tamanho` characters, in one walk along it; written from `posicao`.
 void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, bool ascii,
-                 std::string& saida, std::size_t& posicao, std::size_t* guardado) {
-  const char* const origem = valor.data();
+                 std::string& saida, std::size_t& posicao) {
   if (aDireita) {
     valor = Apara(valor);
   }
@@ -30,9 +29,6 @@ void AjustaTexto(std::string_view valor, std::size_t tamanho, bool aDireita, boo
     const std::size_t a = percurso.Deslocamento(0);
     cortado = valor.substr(a, percurso.Deslocamento(tamanho) - a);
     largura = percurso.Antes();
-  }
-  if (guardado != nullptr) {
-    *guardado = static_cast<std::size_t>(cortado.data() + cortado.size() - origem);
   }
   if (aDireita) {
     // A cut just after a blank would leave it last, out of alignment.
@@ -173,8 +169,8 @@ void clLayoutCpo::ValorFormatado(std::string& saida) const {
   saida.resize(fim);
 }
 
-void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida, std::size_t& posicao,
-                                 std::size_t* guardado) const {
+void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida,
+                                 std::size_t& posicao) const {
   const auto largura = static_cast<std::size_t>(tamanho > 0 ? tamanho : 0);
   if (semFormatacao || EhTexto()) {
     bool ascii = false;
@@ -185,11 +181,8 @@ void clLayoutCpo::ValorFormatado(std::string_view valor, std::string& saida, std
     }
     const bool aDireita =
         alinhamento == "D" || (tipo.size() == 2 && tipo[1] == 'd' && !semFormatacao);
-    AjustaTexto(valor, largura, aDireita, ascii, saida, posicao, guardado);
+    AjustaTexto(valor, largura, aDireita, ascii, saida, posicao);
     return;
-  }
-  if (guardado != nullptr) {
-    *guardado = valor.size();
   }
   // Numbers, dates and times are digits, signs, separators and blanks: a line break or a NUL can
   // only be in a value they refuse, and is looked for then.

@@ -65,11 +65,7 @@ class clLayoutCpo {
   // The same for the value `valor` in place of the field's own, written from byte `posicao` of
   // `saida`, which grows when it has no room and is not cut (Espaco in common/texto.h); `posicao`
   // moves to the end of what was written. A record is built so in one string, field after field.
-  // `guardado`, when given, receives where the part of `valor` that the field holds ends: a text
-  // longer than the field ends there, what follows it was cut off (any other value is kept whole
-  // or refused, and `guardado` is its length).
-  void ValorFormatado(std::string_view valor, std::string& saida, std::size_t& posicao,
-                      std::size_t* guardado = nullptr) const;
+  void ValorFormatado(std::string_view valor, std::string& saida, std::size_t& posicao) const;
 
  private:
   friend class clLayoutReg;

@@ -314,30 +314,24 @@ void clLayoutReg::ExpandeLayout(std::string& saida) const {
 }
 
 std::size_t clLayoutReg::ExpandeLayout(std::string& saida,
-                                       std::span<const std::string_view> valores,
-                                       std::span<std::size_t> guardados) const {
-  if (valores.size() != porColuna_.size() ||
-      (!guardados.empty() && guardados.size() != valores.size())) {
+                                       std::span<const std::string_view> valores) const {
+  if (valores.size() != porColuna_.size()) {
     throw std::invalid_argument("ExpandeLayout: " + std::to_string(valores.size()) +
                                 " valores para " + std::to_string(porColuna_.size()) + " campos");
   }
-  return Expande(saida, valores.data(), guardados.empty() ? nullptr : guardados.data());
+  return Expande(saida, valores.data());
 }
 
-std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* valores,
-                                 std::size_t* guardados) const {
+std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* valores) const {
   std::size_t n = 0;  // bytes written
   int coluna = 1;     // next column of the record still to write
   for (std::size_t k = 0; k < porColuna_.size(); ++k) {
     const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0) {
-      if (guardados != nullptr) {
-        guardados[k] = 0;  // a field without columns holds nothing
-      }
       continue;
     }
     if (c->inicio < coluna) {
-      ExpandeSobreposto(saida, valores, guardados);
+      ExpandeSobreposto(saida, valores);
       return saida.size();
     }
     if (c->inicio > coluna) {
@@ -345,8 +339,7 @@ std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* val
       Repete(Espaco(saida, n, brancos), ' ', brancos);
       n += brancos;
     }
-    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, saida, n,
-                      guardados != nullptr ? guardados + k : nullptr);
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, saida, n);
     coluna = c->fim + 1;
     if (c->SeparadorNoFinalEfetivo()) {
       Copia(Espaco(saida, n, kSeparadorNoFinalDoCampo.size()), kSeparadorNoFinalDoCampo);
@@ -356,8 +349,7 @@ std::size_t clLayoutReg::Expande(std::string& saida, const std::string_view* val
   return n;
 }
 
-void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* valores,
-                                    std::size_t* guardados) const {
+void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* valores) const {
   // Column by column, the field placed later in column order takes the shared columns.
   std::string valor;
   const auto total = static_cast<std::size_t>(TamanhoRegistro());
@@ -366,14 +358,10 @@ void clLayoutReg::ExpandeSobreposto(std::string& saida, const std::string_view* 
   for (std::size_t k = 0; k < porColuna_.size(); ++k) {
     const clLayoutCpo* c = porColuna_[k];
     if (c->tamanho <= 0 || c->inicio < 1) {
-      if (guardados != nullptr) {
-        guardados[k] = 0;
-      }
       continue;
     }
     std::size_t fim = 0;
-    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, valor, fim,
-                      guardados != nullptr ? guardados + k : nullptr);
+    c->ValorFormatado(valores != nullptr ? valores[k] : c->valor, valor, fim);
     valor.resize(fim);
     std::size_t i = 0;
     std::size_t col = static_cast<std::size_t>(c->inicio - 1);

@@ -134,11 +134,8 @@ class clLayoutReg {
   // The same with the values given apart in place of the fields' own: `valores[k]` is the value
   // of the field camposPorColuna()[k], as many as there are fields. A writer fills them straight
   // from its input, without copying them into the fields. The record is written from the start of
-  // `saida`, which is not cut (Espaco in common/texto.h): its length comes back. `guardados`,
-  // when not empty (as many as the values), receives for each value where the part its field
-  // holds ends (see clLayoutCpo::ValorFormatado): a writer tells so which texts were cut.
-  std::size_t ExpandeLayout(std::string& saida, std::span<const std::string_view> valores,
-                            std::span<std::size_t> guardados = {}) const;
+  // `saida`, which is not cut (Espaco in common/texto.h): its length comes back.
+  std::size_t ExpandeLayout(std::string& saida, std::span<const std::string_view> valores) const;
 
   // The delimited record, fields in field order: each value formatted as in the fixed-width record
   // and, with `apara`, trimmed; a field with a qualifier has its value between two copies of it
@@ -167,11 +164,9 @@ class clLayoutReg {
 
   // ExpandeLayout with the values given apart (porColuna_'s order) or, when `valores` is null,
   // the fields' own.
-  std::size_t Expande(std::string& saida, const std::string_view* valores,
-                      std::size_t* guardados = nullptr) const;
+  std::size_t Expande(std::string& saida, const std::string_view* valores) const;
   // Expande for overlapping fields (a layout that was warned of conflicting fields).
-  void ExpandeSobreposto(std::string& saida, const std::string_view* valores,
-                         std::size_t* guardados) const;
+  void ExpandeSobreposto(std::string& saida, const std::string_view* valores) const;
 
   // Keeps porColuna_ in column order after the field `campo` was appended or moved.
   void ReordenaPorColuna(const clLayoutCpo* campo);

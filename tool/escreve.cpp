@@ -150,7 +150,6 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     for (const clLayoutCpo* c : porColuna) {
       valores_.emplace_back(c->valor);  // a field that the CSV lacks keeps its own value
     }
-    guardados_.resize(valores_.size());
     csv_.LimitaValores(colunas.size());  // a row with more is refused, whatever they hold
     for (const std::size_t i : colunas) {
       colunas_.push_back(layout_.campos()[i].get());
@@ -372,7 +371,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
         layout_.ExpandeLayoutDiv(registro_, p_.delimitador, "", true);
         tamanho = registro_.size();
       } else if (porLugar_) {
-        tamanho = layout_.ExpandeLayout(registro_, valores_, guardados_);
+        tamanho = layout_.ExpandeLayout(registro_, valores_);
       } else {
         layout_.ExpandeLayout(registro_);
         tamanho = registro_.size();
@@ -400,14 +399,10 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     const Conferido* const f = conferidos_.data();
     const std::size_t m = conferidos_.size();
     if (porLugar_) {
-      // The layout told where each value's kept part ends: what follows it was cut.
       const std::string_view* const valores = valores_.data();
-      const std::size_t* const guardados = guardados_.data();
       for (std::size_t k = 0; k < m; ++k) {
-        const std::string_view v = valores[f[k].lugar];
-        const std::size_t g = guardados[f[k].lugar];
-        if (g < v.size() && !SoBrancos(v.substr(g))) {
-          Corta(k, v, n);
+        if (valores[f[k].lugar].size() > f[k].largura) {
+          ConfereCorte(k, valores[f[k].lugar], n);
         }
       }
     } else {
@@ -475,7 +470,6 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
   std::vector<clLayoutCpo*> colunas_;
   const bool porLugar_;                    // valores_ in place of the fields' values
   std::vector<std::string_view> valores_;  // by the fields' places in column order
-  std::vector<std::size_t> guardados_;     // where the part of each value written ends
   std::vector<std::size_t> lugares_;       // each CSV column's place in valores_
   RegistroCsv csv_;
   std::string registro_;
