@@ -98,16 +98,6 @@ struct Apuracao {
   std::atomic<bool> naoUtf8{false};  // a row was refused for text that is not UTF-8
 };
 
-// Whether the text holds blanks (spaces and tabs) only.
-bool SoBrancos(std::string_view texto) {
-  for (const char c : texto) {
-    if (c != ' ' && c != '\t') {
-      return false;
-    }
-  }
-  return true;
-}
-
 // A value for a message: its first characters, when it is long.
 std::string Trecho(std::string_view valor) {
   constexpr std::size_t kMostrados = 200;
@@ -434,8 +424,9 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
     }
     // The characters past the size are the last ones. Blanks are one byte each: those characters
     // are all blanks when as many bytes at the end are.
-    return !SoBrancos(
-        std::string_view(v.data() + v.size() - (caracteres - largura), caracteres - largura));
+    return !Apara(std::string_view(v.data() + v.size() - (caracteres - largura),
+                                   caracteres - largura))
+                .empty();
   }
 
   // Counts a value cut (the first one kept whole).
