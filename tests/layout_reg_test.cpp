@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <utility>
 
 #include "common/registra_erro.h"
 #include "tests/apoio.h"
@@ -87,6 +88,19 @@ TEST_F(LayoutTest, WarnsOfAmbiguousAndConflictingFields) {
   l.campos()[1]->valor = "bbbbb";
   l.campos()[2]->valor = "cccc";
   EXPECT_EQ(l.ExpandeLayout(), "aaaaabbcccc");
+
+  // One column shared at an edge is a conflict too: a one-column field on the first or the last
+  // column of another, two one-column fields on one column.
+  clLayoutReg m;
+  m.AcrescentaCampoAppend(4, "a", 0, "S");
+  m.AcrescentaCampoAppend(1, "b", 0, "S");
+  for (const int coluna : {1, 4, 5}) {
+    m.proximaColuna = coluna;
+    EXPECT_EQ(m.AcrescentaCampoAppend(1, "c" + std::to_string(coluna), 0, "S"), nullptr) << coluna;
+  }
+  ASSERT_EQ(gravador->mensagens.size(), 5U);
+  EXPECT_EQ(gravador->mensagens[4].texto,
+            "Campos conflitantes: b (Posição de 5 a 5) com c5 (Posição de 5 a 5)");
 }
 
 TEST_F(LayoutTest, RefusesAnOverflowingRunningColumn) {
@@ -195,6 +209,7 @@ TEST_F(LayoutTest, NumbersThatDoNotFitOrAreNotNumbersAreRefusedByName) {
   l.nomeRegistro = "teste";
   l.AcrescentaCampoAppend(4, "qtd", 0, "N");
   l.AcrescentaCampoAppend(8, "data", 0, "D");
+  l.AcrescentaCampoAppend(6, "hora", 0, "H");
   l.InformaValor("qtd", "12345");
   try {
     l.ExpandeLayout();
@@ -206,10 +221,16 @@ TEST_F(LayoutTest, NumbersThatDoNotFitOrAreNotNumbersAreRefusedByName) {
     EXPECT_NE(std::string(e.what()).find("não cabe"), std::string::npos);
   }
   l.InformaValor("qtd", "12");
-  l.InformaValor("data", "31/01/2026");  // date fields hold numbers
-  EXPECT_THROW(l.ExpandeLayout(), ErroValor);
+  // Dates and times hold digits alone, whether the value with its separators fits or not.
+  for (const auto& [campo, valor] : {std::pair{"data", "31/01/2026"}, std::pair{"data", "31/01/26"},
+                                     std::pair{"hora", "12:30"}}) {
+    l.InformaValor(campo, valor);
+    EXPECT_THROW(l.ExpandeLayout(), ErroValor) << valor;
+    l.InformaValor(campo, "");
+  }
   l.InformaValor("data", "20260131");
-  EXPECT_EQ(l.ExpandeLayout(), "001220260131");
+  l.InformaValor("hora", "1230");
+  EXPECT_EQ(l.ExpandeLayout(), "001220260131001230");
 }
 
 // A line break or a NUL byte would make a record that cannot be read back: refused in every kind
