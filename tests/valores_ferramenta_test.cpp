@@ -59,6 +59,15 @@ TEST_F(ValoresFerramentaTest, JsonNumbersAreExactAndNamesComeOnce) {
   EXPECT_EQ(valor(1), "01234567890125");
   EXPECT_EQ(valor(2), "00000000000152");
   EXPECT_EQ(valor(3), "00000000250000");
+  // A text field takes the decimal, its leading zero kept when the exponent moves the point to
+  // just before the first digit.
+  r = Roda("write Unico lancamentos --jsonl",
+           "{\"Historico\": 5e-1}\n{\"Historico\": 25e-2}\n{\"Historico\": -5e-1}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  const auto historico = [&](int linha) { return r.saida.substr(linha * 198 + 68, 5); };
+  EXPECT_EQ(historico(0), "0,5  ");
+  EXPECT_EQ(historico(1), "0,25 ");
+  EXPECT_EQ(historico(2), "-0,5 ");
 
   r = Roda("write Unico lancamentos --jsonl", "{\"Valor\": 1, \"Valor\": 2}\n");
   EXPECT_EQ(r.codigo, 1);
