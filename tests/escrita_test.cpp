@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/niveis_simd.h"
 #include "tool/codificacao.h"
 #include "tool/registro_csv.h"
 
@@ -95,6 +96,26 @@ TEST(Codificador, EncodesEveryLetterWhereverItStands) {
       EXPECT_FALSE(w.Acrescenta(ascii + "á" + ruim + "é", saida, &falha)) << ruim;
       EXPECT_EQ(saida, "<");
       EXPECT_EQ(falha.coluna, antes + 2) << ruim;
+    }
+  }
+}
+
+// Each character from U+00A0 at every vector level, near the end of a text of four to nineteen
+// bytes: a text shorter than sixteen bytes, and the last bytes of any, go character by character.
+TEST(Codificador, EncodesEveryLetterNearTheEndAtEveryLevel) {
+  const Codificador w(Codificacao::kWindows1252);
+  for (const NivelSimd nivel : teste::NiveisDaMaquina()) {
+    const teste::NivelSimdTemporario em(nivel);
+    for (unsigned c = 0xA0; c <= 0xFF; ++c) {
+      const std::string letra{static_cast<char>(0xC0 | (c >> 6U)),
+                              static_cast<char>(0x80 | (c & 0x3FU))};
+      for (std::size_t depois = 0; depois < 16; ++depois) {
+        const std::string fim(depois, 'z');
+        std::string saida = "<";
+        ASSERT_TRUE(w.Acrescenta("ab" + letra + fim, saida))
+            << NomeDoNivelSimd(nivel) << " " << NomeDoCaractere(c) << " " << depois;
+        EXPECT_EQ(saida, "<ab" + std::string(1, static_cast<char>(c)) + fim);
+      }
     }
   }
 }
