@@ -1,5 +1,6 @@
 // Where the tool's output goes (-o), what it does to the files it finds there, and how the exit
-// status reports output that could not be written. The tool runs as a separate process.
+// status reports output that could not be written. The tool runs as a separate process (in the
+// test's own where its sync is made to fail).
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -494,6 +495,33 @@ TEST_F(SaidaTest, ABrokenPipeOrAFileSizeLimitFailsTheRunAndLeavesNothing) {
   }
   EXPECT_EQ(Le(pasta / "existe.txt"), "anterior\n");
   EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"ruim.csv", "e.csv", "r.txt", "existe.txt"}));
+}
+
+// The output reaches the disk before it takes the target's name: a sync that fails leaves the old
+// file as it was and no pending file, and fails the run.
+TEST_F(SaidaTest, AFailedSyncLeavesTheOldFileInPlace) {
+  const fs::path alvo = Arquivo("existe.txt", "anterior\n");
+  static off_t sincronizado = -1;  // the size of the file given to the sync
+  const struct Restaura {
+    ~Restaura() { sincronizaSaida = ::fsync; }
+  } restaura;
+  sincronizaSaida = [](int fd) {
+    struct stat st {};
+    sincronizado = ::fstat(fd, &st) == 0 ? st.st_size : -1;
+    errno = EIO;
+    return -1;
+  };
+  Parametros p;
+  p.sistema = "Unico";
+  p.layout = "lancamentos";
+  p.saida = alvo.string();
+  const auto r = teste::NoProcesso(Escreve, p, "Valor\n1\n");
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.erros,
+            "não foi possível gravar '" + alvo.string() + "': " + std::strerror(EIO) + "\n");
+  EXPECT_EQ(sincronizado, static_cast<off_t>(kRegistro.size() + 2));  // the whole output
+  EXPECT_EQ(Le(alvo), "anterior\n");
+  EXPECT_EQ(Nomes(pasta), std::set<std::string>{"existe.txt"});
 }
 
 // Waits until the tool's main thread is blocked writing to its descriptor `fd` (a full pipe).

@@ -589,6 +589,8 @@ void Destino::Abandona() {
   temporario_.clear();
 }
 
+int (*sincronizaSaida)(int) = ::fsync;
+
 bool Destino::Confirma() {
   if (!direto_ && temporario_.empty()) {
     return true;  // standard output: the caller checks the stream
@@ -598,7 +600,7 @@ bool Destino::Confirma() {
   int erro = ok ? 0 : errno;
   // The contents reach the disk before the name does: a crash after the rename leaves the new
   // file whole, never an empty one. A file system that cannot sync says EINVAL.
-  if (ok && !direto_ && ::fsync(::fileno(arquivo_)) != 0 && errno != EINVAL) {
+  if (ok && !direto_ && sincronizaSaida(::fileno(arquivo_)) != 0 && errno != EINVAL) {
     ok = false;
     erro = errno;
   }

@@ -26,6 +26,10 @@ class Origem {
 // a signal handler.
 void RemoveArquivoPendente();
 
+// Takes the temporary output file's contents to the disk before Confirma gives it the target's
+// name: fsync. Tests put a call that fails in its place.
+extern int (*sincronizaSaida)(int descritor);
+
 // Where the output goes:
 // - standard output when the name is empty or "-";
 // - a stream the program already holds open, named as the system names it ("/dev/stdout",
