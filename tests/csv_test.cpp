@@ -116,7 +116,7 @@ TEST(LeitorLinhas, AFileThatShrinksWhileReadEndsTheProgramWithAReadError) {
 // Cut ahead of what the reader has taken in (past its first window, or its first block when the
 // file is read rather than mapped), inside a line or where one ends: the lines before the cut come
 // whole, the one it falls in does not come at all, and reading ends with the read error. A file
-// that grows meanwhile is read to its new end.
+// that grows meanwhile is read up to the size it had, and then fails as changed.
 TEST(LeitorLinhas, AFileCutAheadOfTheReaderEndsWithAReadErrorAndOnlyWholeLines) {
   ArquivoEmDisco modelo;
   const auto depois = std::upper_bound(modelo.fins.begin(), modelo.fins.end(), 6'000'000);
@@ -151,9 +151,10 @@ TEST(LeitorLinhas, AFileCutAheadOfTheReaderEndsWithAReadErrorAndOnlyWholeLines) 
     ++n;
     ultima = v;
   }
-  EXPECT_FALSE(l.Falhou());
-  EXPECT_EQ(n, a.linhas.size() + 1);
-  EXPECT_EQ(ultima, "mais uma");
+  EXPECT_TRUE(l.Falhou());
+  EXPECT_EQ(l.MotivoDaFalha(), kMotivoArquivoMudou);
+  EXPECT_EQ(n, a.linhas.size());
+  EXPECT_EQ(ultima, a.linhas.back());
 }
 
 TEST(LeitorCsv, ReadsQuotedFieldsAcrossLinesAndReportsMalformedOnes) {

@@ -270,6 +270,47 @@ TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
   EXPECT_EQ(Nomes(publica), (std::set<std::string>{"armadilha", "desvio", "minha"}));
 }
 
+// In a folder where everyone writes and only owners remove files (/tmp), a file or a FIFO that
+// another user left under the name is not written, even by root; the user's own and the folder
+// owner's are.
+TEST_F(SaidaTest, AnotherUsersFileOrFifoInASharedFolderIsRefused) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "files are given to another user";
+  }
+  Arquivo("e.csv", "Valor\n1\n");
+  const fs::path publica = pasta / "publica";
+  fs::create_directories(publica);
+  fs::permissions(publica, fs::perms::all | fs::perms::sticky_bit);
+  const fs::path alheio = Arquivo("publica/alheio.csv", "dele\n");
+  ASSERT_EQ(::mkfifo((publica / "fila").c_str(), 0666), 0);
+  // Opened by a reader, so that a FIFO written by mistake does not keep the tool waiting.
+  const int leitor = ::open((publica / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  for (const char* nome : {"alheio.csv", "fila"}) {
+    ASSERT_EQ(::lchown((publica / nome).c_str(), kNinguem, kNinguem), 0);
+    const std::string alvo = "publica/" + std::string(nome);
+    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", alvo});
+    EXPECT_EQ(r.codigo, 1) << nome;
+    EXPECT_NE(r.erros.find("não foi possível gravar '" + alvo + "'"), std::string::npos) << r.erros;
+  }
+  char lido[16];
+  EXPECT_LE(::read(leitor, lido, sizeof lido), 0);
+  ::close(leitor);
+  EXPECT_EQ(Le(alheio), "dele\n");
+  EXPECT_EQ(Nomes(publica), (std::set<std::string>{"alheio.csv", "fila"}));
+
+  Arquivo("publica/meu.csv", "meu\n");
+  auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/meu.csv"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(publica / "meu.csv"), kRegistro + "\r\n");
+  ASSERT_EQ(::chown(publica.c_str(), kNinguem, kNinguem), 0);
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/alheio.csv"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(alheio), kRegistro + "\r\n");
+  struct stat st {};
+  ::stat(alheio.c_str(), &st);
+  EXPECT_EQ(st.st_uid, kNinguem);
+}
+
 TEST_F(SaidaTest, PermissionsOfTheTargetAreKeptAndRespected) {
   Arquivo("e.csv", "Valor\n1\n");
   const auto modo = [this](const char* nome) {
@@ -311,6 +352,36 @@ TEST_F(SaidaTest, PermissionsOfTheTargetAreKeptAndRespected) {
   EXPECT_NE(r.erros.find("a pasta 'fechada'"), std::string::npos) << r.erros;
   EXPECT_EQ(Le(pasta / "fechada/aberto.txt"), "livre");
   ::chmod((pasta / "fechada").c_str(), 0755);
+}
+
+// A file name is shown with its control characters escaped, and cut when it is long.
+TEST_F(SaidaTest, FileNamesInMessagesAreEscapedAndCut) {
+  Arquivo("e.csv", "Valor\n1\n");
+  auto r = Roda({"read", "Unico", "lancamentos", "n\x1b[2J\xff.txt"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.erros.rfind("não foi possível abrir 'n\\x1b[2J\\xff.txt': ", 0), 0U) << r.erros;
+  std::string longo = "sem\npasta/";
+  for (int i = 0; i < 300; ++i) {
+    longo += "á";
+  }
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", longo});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.erros.rfind("não foi possível gravar 'sem\\npasta/" + longo.substr(10, 2 * 190) +
+                              "... (310 caracteres)': ",
+                          0),
+            0U)
+      << r.erros;
+  fs::permissions(pasta, fs::perms::all);
+  fs::create_directories(pasta / "fe\x7f");
+  ::chmod((pasta / "fe\x7f").c_str(), 0555);
+  Opcoes o;
+  o.semPrivilegios = true;
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "fe\x7f/x\t.csv"}, o);
+  ASSERT_NE(r.codigo, 125) << "could not run as another user";
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.erros.find("gravar 'fe\\x7f/x\\t.csv': a pasta 'fe\\x7f' não aceita"),
+            std::string::npos)
+      << r.erros;
 }
 
 TEST_F(SaidaTest, DevicesAndFifosAreWrittenInPlace) {
@@ -411,11 +482,16 @@ TEST_F(SaidaTest, DashIsStandardOutputAndAnEmptyNameIsAMistake) {
   }
 }
 
-// Every signal whose default action ends the program, core dumps included.
+// Every signal whose default action ends the program, core dumps included (SIGBUS too, unless a
+// sanitizer handles it).
 TEST_F(SaidaTest, ASignalThatEndsTheProgramLeavesNoPendingFile) {
   ::signal(SIGPIPE, SIG_IGN);
-  for (int sinal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGXCPU,
-                    SIGRTMIN, SIGRTMAX}) {
+  std::vector<int> sinais{SIGTERM, SIGINT,    SIGHUP,  SIGQUIT,  SIGUSR1, SIGUSR2,
+                          SIGALRM, SIGVTALRM, SIGXCPU, SIGRTMIN, SIGRTMAX};
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+  sinais.push_back(SIGBUS);
+#endif
+  for (int sinal : sinais) {
     const fs::path onde = pasta / std::to_string(sinal);
     fs::create_directories(onde);
     int tubo[2];
@@ -566,17 +642,19 @@ std::string LeAteOFim(int fd) {
   return lido;
 }
 
+// An entry of Unico's layout with this text (198 bytes, whatever the text's length).
+std::string Lancamento(const std::string& historico) {
+  std::string r = "01012024000101000102" + std::string(28, '0') + "00000000152075000001";
+  return r + historico + std::string(100 - historico.size(), ' ') + std::string(28, ' ') + "\r\n";
+}
+
 // The input is cut by another process far ahead of where the tool reads: the tool cannot get
 // there while the pipe it writes to is full and left so. The run fails with the read error, the
 // output given ends with a whole record, and -o leaves no file.
 TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
-  const auto entrada = [](const std::string& historico) {
-    std::string r = "01012024000101000102" + std::string(28, '0') + "00000000152075000001";
-    return r + historico + std::string(100 - historico.size(), ' ') + std::string(28, ' ') + "\r\n";
-  };
   // 300,000 entries, 59 MB, cut at 45 MB; the first in UTF-8, which read warns of.
-  std::string registros = entrada("Dep\xC3\xB3sito");
-  const std::string comum = entrada("HISTORICO");
+  std::string registros = Lancamento("Dep\xC3\xB3sito");
+  const std::string comum = Lancamento("HISTORICO");
   for (int i = 1; i < 300'000; ++i) {
     registros += comum;
   }
@@ -637,6 +715,121 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
   EXPECT_NE(msgs.find(mensagem), std::string::npos) << msgs.substr(4096);
   EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
   ::close(nulo);
+}
+
+// The input rewritten in place with other text of the same size, or grown, while the tool waits
+// on a full pipe: the run fails with the read error and -o leaves no file. What was added is not
+// read.
+TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
+  std::string registros = Lancamento("Dep\xC3\xB3sito");  // read warns of UTF-8 on standard error
+  std::string alterados = registros;
+  for (int i = 1; i < 20'000; ++i) {
+    registros += Lancamento("HISTORICO");
+    alterados += Lancamento("ALTERADO");
+  }
+  const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  for (const bool acrescenta : {false, true}) {
+    for (const bool paraArquivo : {false, true}) {
+      const fs::path arquivo = Arquivo("entrada", registros);
+      // Made long ago, so that a change within the clock's tick is seen too.
+      const timespec antigo[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+      ASSERT_EQ(::utimensat(AT_FDCWD, arquivo.c_str(), antigo, 0), 0);
+      const auto [leitura, escrita] = TuboPequeno(paraArquivo);
+      const int erros =
+          ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      std::vector<std::string> args{"read", "Unico", "lancamentos", "entrada"};
+      if (paraArquivo) {
+        args.insert(args.end(), {"-o", "saida.csv"});
+      }
+      const pid_t pid =
+          Inicia(args, nulo, paraArquivo ? nulo : escrita, paraArquivo ? escrita : erros, {});
+      ::close(escrita);
+      ::close(erros);
+      EXPECT_TRUE(BloqueadaEscrevendo(pid, paraArquivo ? 2 : 1));
+      std::ofstream(arquivo,
+                    acrescenta ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::in)
+          << (acrescenta ? Lancamento("ACRESCIMO") : alterados);
+      const std::string lido = LeAteOFim(leitura);
+      ::close(leitura);
+      EXPECT_EQ(Espera(pid), 1) << acrescenta << paraArquivo;
+      const std::string msgs = paraArquivo ? lido : Le(pasta / ".stderr");
+      EXPECT_NE(msgs.find("erro de leitura da entrada: o arquivo mudou enquanto era lido\n"),
+                std::string::npos)
+          << acrescenta << paraArquivo << ": "
+          << msgs.substr(msgs.size() - std::min<std::size_t>(msgs.size(), 300));
+      EXPECT_EQ(lido.find("ACRESCIMO"), std::string::npos);
+      EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
+    }
+  }
+  ::close(nulo);
+}
+
+// A SIGBUS sent by another process while a disk file is mapped is not a page of it lost: it ends
+// the program as the other signals do, without the pending file.
+TEST_F(SaidaTest, ASigbusSentWhileTheInputIsMappedEndsTheProgram) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizer handles SIGBUS itself";
+#endif
+  std::string registros = Lancamento("Dep\xC3\xB3sito");  // read warns of UTF-8 on standard error
+  for (int i = 1; i < 1000; ++i) {
+    registros += Lancamento("HISTORICO");
+  }
+  Arquivo("entrada", registros);
+  const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  const auto [leitura, escrita] = TuboPequeno(true);
+  const pid_t pid = Inicia({"read", "Unico", "lancamentos", "entrada", "-o", "saida.csv"}, nulo,
+                           nulo, escrita, {});
+  ::close(escrita);
+  ::close(nulo);
+  EXPECT_TRUE(BloqueadaEscrevendo(pid, 2));
+  EXPECT_EQ(Nomes(pasta).size(), 2U);  // the input and the pending file
+  ::kill(pid, SIGBUS);
+  LeAteOFim(leitura);
+  ::close(leitura);
+  EXPECT_EQ(Espera(pid), 128 + SIGBUS);
+  EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
+}
+
+// Standard output written in place into the input file itself would read back what it writes:
+// refused before anything is written. -o onto the input puts the new file in its place.
+TEST_F(SaidaTest, OutputOntoItsOwnInput) {
+  const std::string registros = kRegistro + "\r\n" + kRegistro + "\r\n";
+  const std::string csv = "Valor\n1\n";
+  const std::vector<std::vector<std::string>> casos = {
+      {"read", "Unico", "lancamentos", "f"},
+      {"read", "Unico", "lancamentos", "f", "-o", "-"},
+      {"read", "Unico", "lancamentos", "f", "-o", "/dev/stdout"},
+      {"read", "Unico", "lancamentos", "f", "-o", "/dev/fd/1"},
+      {"write", "Unico", "lancamentos", "f"}};
+  for (const auto& args : casos) {
+    const std::string antes = args[0] == "read" ? registros : csv;
+    const fs::path f = Arquivo("f", antes);
+    Opcoes o;
+    o.descritorDaSaida = ::open(f.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const auto r = Roda(args, o);
+    ::close(o.descritorDaSaida);
+    EXPECT_EQ(r.codigo, 1) << args.back();
+    EXPECT_EQ(r.erros, "a entrada é o próprio arquivo de saída\n") << args.back();
+    EXPECT_EQ(Le(f), antes) << args.back();
+  }
+  // Standard input and output both on the file.
+  Opcoes o;
+  o.entrada = registros;
+  const std::string entrada = (pasta / ".stdin").string();
+  o.saida = entrada.c_str();
+  auto r = Roda({"read", "Unico", "lancamentos"}, o);
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(Le(pasta / ".stdin"), registros);
+
+  Arquivo("f", registros);
+  const std::string esperado = Roda({"read", "Unico", "lancamentos", "f"}).saida;
+  r = Roda({"read", "Unico", "lancamentos", "f", "-o", "f"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(pasta / "f"), esperado);
+  Arquivo("f", csv);
+  r = Roda({"write", "Unico", "lancamentos", "f", "-o", "f"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(pasta / "f"), kRegistro + "\r\n");
 }
 
 TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {

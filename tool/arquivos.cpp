@@ -17,6 +17,9 @@
 #include <utility>
 #include <vector>
 
+#include "common/texto.h"
+#include "common/visivel.h"
+
 namespace lumbrava {
 
 namespace {
@@ -30,15 +33,16 @@ volatile std::sig_atomic_t haPendente = 0;
 struct sigaction anteriores[NSIG];
 bool instalados[NSIG] = {};
 
-// The signals whose default action ends the program and that a handler may catch. SIGBUS is left
-// to the file mapping, which removes the pending file itself when the mapped input shrinks.
+// The signals whose default action ends the program and that a handler may catch. The file
+// mapping takes SIGBUS over once it maps the input (see mapeamento.h); it removes the pending file
+// too.
 const sigset_t& SinaisQueTerminam() {
   static const sigset_t sinais = [] {
     sigset_t s;
     sigemptyset(&s);
-    for (int sinal : {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGFPE,
-                      SIGUSR1, SIGSEGV, SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT,
-                      SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS}) {
+    for (int sinal : {SIGHUP,  SIGINT,    SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,
+                      SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGSTKFLT, SIGXCPU,
+                      SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS}) {
       sigaddset(&s, sinal);
     }
     for (int sinal = SIGRTMIN; sinal <= SIGRTMAX; ++sinal) {
@@ -97,20 +101,25 @@ bool RegistraPendente(int pasta, const std::string& nome) {
   return true;
 }
 
-// Called with the signals held back.
+// Called with the signals held back. A handler that took over from RemovePendente meanwhile stays.
 void DesregistraPendente() {
   haPendente = 0;
   for (int s = 1; s < NSIG; ++s) {
-    if (instalados[s]) {
+    struct sigaction atual {};
+    if (instalados[s] && ::sigaction(s, nullptr, &atual) == 0 && EhAcaoDoPendente(atual)) {
       ::sigaction(s, &anteriores[s], nullptr);
-      instalados[s] = false;
     }
+    instalados[s] = false;
   }
   ::close(pastaPendente);
   pastaPendente = -1;
 }
 
 }  // namespace
+
+bool EhAcaoDoPendente(const struct sigaction& acao) {
+  return (acao.sa_flags & SA_SIGINFO) == 0 && acao.sa_handler == RemovePendente;
+}
 
 void RemoveArquivoPendente() {
   if (haPendente != 0) {
@@ -237,12 +246,14 @@ std::string NomeCurto(const std::string& nome) {
 
 constexpr int kMaximoLigacoes = 40;
 
-// A link in a folder where everyone may create files and only owners remove them (/tmp) is
-// followed only when it belongs to the user or to the folder's owner: otherwise anyone could
-// point it at the user's files or folders. A kernel that protects links applies the same rule.
-bool PodeSeguir(const struct stat& pasta, const struct stat& ligacao) {
+// In a folder where everyone may create files and only owners remove them (/tmp), a link, a
+// regular file or a FIFO is used only when it belongs to the user or to the folder's owner:
+// otherwise anyone could point a link at the user's files or folders, or leave a file there under
+// the name the user is about to write, to be handed what is written. A kernel that protects links,
+// regular files and FIFOs applies the same rule.
+bool DeConfianca(const struct stat& pasta, const struct stat& item) {
   const bool publica = (pasta.st_mode & S_ISVTX) != 0 && (pasta.st_mode & S_IWOTH) != 0;
-  return !publica || ligacao.st_uid == ::geteuid() || ligacao.st_uid == pasta.st_uid;
+  return !publica || item.st_uid == ::geteuid() || item.st_uid == pasta.st_uid;
 }
 
 // Where a path leads: part by part, each link followed under the rule above, down to the folder
@@ -334,7 +345,7 @@ void Resolve(const std::string& caminho, Alvo& a) {
       std::string texto;
       if (::fstat(a.pasta.fd(), &daPasta) != 0) {
         a.erro = errno;
-      } else if (!PodeSeguir(daPasta, st)) {
+      } else if (!DeConfianca(daPasta, st)) {
         a.erro = EACCES;
       } else if (++saltos > kMaximoLigacoes) {
         a.erro = ELOOP;
@@ -433,6 +444,17 @@ int CriaTemporario(int pasta, const std::string& nome, std::string& temporario, 
 
 }  // namespace
 
+std::string NomeNaMensagem(std::string_view nome) {
+  constexpr std::size_t kMostrados = 200;
+  if (nome.size() > kMostrados) {
+    const std::size_t n = ContaCaracteres(nome);
+    if (n > kMostrados) {
+      return Visivel(Subtexto(nome, 0, kMostrados)) + "... (" + std::to_string(n) + " caracteres)";
+    }
+  }
+  return Visivel(nome);
+}
+
 Origem::Origem(const std::string& caminho, std::FILE* padrao, std::FILE* erros) {
   if (caminho.empty() || caminho == "-") {
     arquivo_ = padrao;
@@ -441,7 +463,8 @@ Origem::Origem(const std::string& caminho, std::FILE* padrao, std::FILE* erros) 
   arquivo_ = std::fopen(caminho.c_str(), "rb");
   proprio_ = true;
   if (arquivo_ == nullptr) {
-    std::fprintf(erros, "não foi possível abrir '%s': %s\n", caminho.c_str(), std::strerror(errno));
+    std::fprintf(erros, "não foi possível abrir '%s': %s\n", NomeNaMensagem(caminho).c_str(),
+                 std::strerror(errno));
   }
 }
 
@@ -452,11 +475,11 @@ Origem::~Origem() {
 }
 
 void Destino::Falha(int erro) const {
+  const std::string nome = NomeNaMensagem(caminho_);
   if (erro != 0) {
-    std::fprintf(erros_, "não foi possível gravar '%s': %s\n", caminho_.c_str(),
-                 std::strerror(erro));
+    std::fprintf(erros_, "não foi possível gravar '%s': %s\n", nome.c_str(), std::strerror(erro));
   } else {
-    std::fprintf(erros_, "não foi possível gravar '%s'\n", caminho_.c_str());
+    std::fprintf(erros_, "não foi possível gravar '%s'\n", nome.c_str());
   }
 }
 
@@ -502,6 +525,12 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
   }
   const int pasta = alvo.pasta.fd();
   const struct stat& st = alvo.st;
+  struct stat daPasta {};
+  if (alvo.existe && (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode)) &&
+      ::fstat(pasta, &daPasta) == 0 && !DeConfianca(daPasta, st)) {
+    Falha(EACCES);
+    return;
+  }
 
   if (alvo.existe && !S_ISREG(st.st_mode)) {
     // A device, a FIFO: written in place, as a shell's ">" does. If it was swapped for something
@@ -511,7 +540,7 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
     if (fd.fd() >= 0 && ::fstat(fd.fd(), &aberto) == 0 &&
         (S_ISREG(aberto.st_mode) || S_ISDIR(aberto.st_mode))) {
       std::fprintf(erros_, "não foi possível gravar '%s': o arquivo mudou enquanto era aberto\n",
-                   caminho_.c_str());
+                   NomeNaMensagem(caminho_).c_str());
       return;
     }
     if (fd.fd() < 0 || (arquivo_ = ::fdopen(fd.fd(), "wb")) == nullptr) {
@@ -530,13 +559,13 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
   if (::faccessat(pasta, ".", W_OK | X_OK, 0) != 0) {
     std::fprintf(erros_,
                  "não foi possível gravar '%s': a pasta '%s' não aceita arquivos novos (%s)\n",
-                 caminho_.c_str(), NomeDaPasta(alvo.partesDaPasta).c_str(), std::strerror(errno));
+                 NomeNaMensagem(caminho_).c_str(),
+                 NomeNaMensagem(NomeDaPasta(alvo.partesDaPasta)).c_str(), std::strerror(errno));
     return;
   }
 
   // In a folder with the sticky bit only the owners may replace a file: refused now rather than
   // after all the work.
-  struct stat daPasta {};
   if (alvo.existe && ::geteuid() != 0 && st.st_uid != ::geteuid() &&
       ::fstat(pasta, &daPasta) == 0 && (daPasta.st_mode & S_ISVTX) != 0 &&
       daPasta.st_uid != ::geteuid()) {
@@ -637,7 +666,7 @@ bool Destino::Confirma() {
   Descritor pasta(::openat(pasta_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (pasta.fd() >= 0 && ::fsync(pasta.fd()) != 0 && errno != EINVAL) {
     std::fprintf(erros_, "'%s' foi posto no lugar, mas a pasta não pôde ser levada ao disco: %s\n",
-                 caminho_.c_str(), std::strerror(errno));
+                 NomeNaMensagem(caminho_).c_str(), std::strerror(errno));
     return false;
   }
   return true;

@@ -1,11 +1,18 @@
 // The tool's input and output files.
 #pragma once
 
+#include <signal.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace lumbrava {
+
+// A file name as messages show it: its control characters escaped (Visivel), and cut after its
+// first 200 characters when it is longer, with its length told.
+std::string NomeNaMensagem(std::string_view nome);
 
 // Input from a file, or standard input when the name is empty or "-".
 class Origem {
@@ -30,6 +37,11 @@ void RemoveArquivoPendente();
 // name: fsync. Tests put a call that fails in its place.
 extern int (*sincronizaSaida)(int descritor);
 
+// Whether `acao` is the handler a pending file puts in place of a signal's default action, which
+// removes the file and ends the program by the signal. A handler that takes its place must remove
+// the file itself; it is then left in place when the file is no longer pending.
+bool EhAcaoDoPendente(const struct sigaction& acao);
+
 // Where the output goes:
 // - standard output when the name is empty or "-";
 // - a stream the program already holds open, named as the system names it ("/dev/stdout",
@@ -44,8 +56,8 @@ extern int (*sincronizaSaida)(int descritor);
 //   folder's owner, is refused, whatever part of the path it is. An existing file keeps its
 //   permissions; a new one gets 0666 less the umask, as a shell's ">" would give it. A file the
 //   user may not write, or a folder where no file can be created, is refused. A signal whose
-//   default action ends the program (SIGBUS aside, which the file mapping handles) removes the
-//   pending file first, unless the program ignores or handles that signal itself;
+//   default action ends the program removes the pending file first, unless the program ignores
+//   or handles that signal itself;
 // - anything else that exists (a terminal, /dev/null, a FIFO) is opened and written directly, as
 //   a shell would: there is no all-or-nothing then, and what was written before a failure stays.
 //

@@ -539,7 +539,7 @@ int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao
   }
 
   Destino destino(p.saida, saidaPadrao, erros);
-  if (destino.arquivo() == nullptr) {
+  if (destino.arquivo() == nullptr || SaidaNaPropriaEntrada(aberto.entrada(), destino, erros)) {
     return kSaidaEntradaRecusada;
   }
   Saida saida(destino.arquivo());

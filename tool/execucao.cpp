@@ -1,5 +1,7 @@
 #include "tool/execucao.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -37,8 +39,21 @@ Abertura::Abertura(const Parametros& p, std::FILE* entrada, std::FILE* erros) {
   origem_ = std::make_unique<Origem>(p.arquivo, entrada, erros);
 }
 
-int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
+bool SaidaNaPropriaEntrada(std::FILE* entrada, const Destino& destino, std::FILE* erros) {
+  struct stat de {};
+  struct stat para {};
+  if (destino.ParaArquivo() || ::fstat(::fileno(entrada), &de) != 0 ||
+      ::fstat(::fileno(destino.arquivo()), &para) != 0 || !S_ISREG(de.st_mode) ||
+      de.st_dev != para.st_dev || de.st_ino != para.st_ino) {
+    return false;
+  }
+  std::fprintf(erros, "a entrada é o próprio arquivo de saída\n");
+  return true;
+}
+
+int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
             std::FILE* erros) {
+  linhas.Confere();
   if (linhas.Falhou()) {
     relator.Erro("erro de leitura da entrada: " + linhas.MotivoDaFalha());
   }
@@ -49,8 +64,8 @@ int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino&
     if (destino.nome().empty()) {
       std::fprintf(erros, "erro ao gravar a saída%s\n", motivo.c_str());
     } else {
-      std::fprintf(erros, "não foi possível gravar '%s'%s\n", destino.nome().c_str(),
-                   motivo.c_str());
+      std::fprintf(erros, "não foi possível gravar '%s'%s\n",
+                   NomeNaMensagem(destino.nome()).c_str(), motivo.c_str());
     }
     return kSaidaEntradaRecusada;
   }

@@ -87,9 +87,14 @@ class Abertura {
   std::unique_ptr<Origem> origem_;
 };
 
-// Ends a read or a write: the last reports, the output flushed and, when every line went through,
-// the output file put in place.
-int Encerra(const LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
+// True, with the reason written to `erros`, when the output is written in place into the input
+// file itself (`>>` onto it, or `-o /dev/stdout` then): the run would read what it writes until
+// the disk is full. A file put in place at the end (-o FILE) may be the input.
+bool SaidaNaPropriaEntrada(std::FILE* entrada, const Destino& destino, std::FILE* erros);
+
+// Ends a read or a write: the input checked as it was when reading began, the last reports, the
+// output flushed and, when every line went through, the output file put in place.
+int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
             std::FILE* erros);
 
 // The commands.

@@ -359,7 +359,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
   }
   clLayoutReg* const l = &aberto.layout();
   Destino destino(p.saida, saidaPadrao, erros);
-  if (destino.arquivo() == nullptr) {
+  if (destino.arquivo() == nullptr || SaidaNaPropriaEntrada(aberto.entrada(), destino, erros)) {
     return kSaidaEntradaRecusada;
   }
   Saida saida(destino.arquivo());

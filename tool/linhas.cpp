@@ -49,21 +49,49 @@ LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
     // A pipe, a terminal or a socket may keep the reader waiting; a disk file never does.
     podeEsperar_ = ::fstat(descritor_, &estado) != 0 || !S_ISREG(estado.st_mode);
     if (!podeEsperar_) {
+      emDisco_ = true;
+      tamanho_ = static_cast<std::uint64_t>(estado.st_size);
+      modificado_ = estado.st_mtim;
       const off_t aqui = ::lseek(descritor_, 0, SEEK_CUR);
       if (aqui >= 0) {
         mapeia_ = true;
+        limitado_ = tamanho_ > 0;
         deslocamento_ = static_cast<std::uint64_t>(aqui);
-        tamanho_ = static_cast<std::uint64_t>(estado.st_size);
       }
     }
   }
 }
 
+void LeitorLinhas::Confere() {
+  struct stat agora {};
+  if (!emDisco_ || falhou_ || ::fstat(descritor_, &agora) != 0) {
+    return;
+  }
+  const auto tamanho = static_cast<std::uint64_t>(agora.st_size);
+  if (tamanho < tamanho_) {
+    Interrompe(kMotivoArquivoEncolheu);
+  } else if (tamanho != tamanho_ || agora.st_mtim.tv_sec != modificado_.tv_sec ||
+             agora.st_mtim.tv_nsec != modificado_.tv_nsec) {
+    Interrompe(kMotivoArquivoMudou);
+  }
+}
+
+void LeitorLinhas::Termina() {
+  acabou_ = true;
+  Confere();
+}
+
 bool LeitorLinhas::Mapeia() {
+  if (limitado_ && deslocamento_ >= tamanho_) {
+    Termina();
+    return true;
+  }
   Janela janela;
-  const bool mapeou = MapeiaJanela(descritor_, deslocamento_, kJanela, janela);
+  const bool mapeou =
+      MapeiaJanela(descritor_, deslocamento_, limitado_ ? tamanho_ : Janela::kTamanhoDesconhecido,
+                   kJanela, janela);
   if (janela.tamanhoDoArquivo < tamanho_) {  // cut ahead of the windows read so far
-    Encolheu();
+    Interrompe(kMotivoArquivoEncolheu);
     return true;
   }
   if (!mapeou) {
@@ -76,10 +104,10 @@ bool LeitorLinhas::Mapeia() {
   return true;
 }
 
-void LeitorLinhas::Encolheu() {
+void LeitorLinhas::Interrompe(std::string_view motivo) {
   acabou_ = true;
   falhou_ = true;
-  encolheu_ = true;
+  motivo_ = motivo;
   // The line read into is cut short: it is not given.
   emPartida_ = false;
   passando_ = false;
@@ -97,8 +125,8 @@ void LeitorLinhas::PulaMarca(std::string_view& linha) {
 }
 
 std::string LeitorLinhas::MotivoDaFalha() const {
-  if (encolheu_) {
-    return std::string(kMotivoArquivoEncolheu);
+  if (!motivo_.empty()) {
+    return std::string(motivo_);
   }
   return erro_ != 0 ? std::strerror(erro_) : "erro de leitura";
 }
@@ -264,7 +292,14 @@ void LeitorLinhas::LeBloco() {
   }
   // The block is only written past `fim_`, where no line given points.
   char* const destino = bloco_.get() + fim_;
-  const std::size_t espaco = kBloco - fim_;
+  std::size_t espaco = kBloco - fim_;
+  if (limitado_) {
+    if (deslocamento_ >= tamanho_) {
+      Termina();
+      return;
+    }
+    espaco = static_cast<std::size_t>(std::min<std::uint64_t>(espaco, tamanho_ - deslocamento_));
+  }
   if (descritor_ < 0) {  // a FILE over memory
     const std::size_t lidos = std::fread(destino, 1, espaco, arquivo_);
     fim_ += lidos;
@@ -296,7 +331,9 @@ void LeitorLinhas::LeBloco() {
       falhou_ = true;
       erro_ = errno;
     } else if (deslocamento_ < tamanho_) {
-      Encolheu();
+      Interrompe(kMotivoArquivoEncolheu);
+    } else {
+      Confere();
     }
     return;
   }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,13 +37,19 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
 
 // The reason given when a disk file ends short of the size it had when its reader began.
 inline constexpr std::string_view kMotivoArquivoEncolheu = "o arquivo diminuiu enquanto era lido";
+// The reason given when a disk file's size or modification time is not what it was when its reader
+// began.
+inline constexpr std::string_view kMotivoArquivoMudou = "o arquivo mudou enquanto era lido";
 
 // Lines of a file read in large blocks, or as they come from a pipe. A disk file is mapped into
 // memory a window at a time rather than copied (a window is let go when no one holds it). A disk
-// file must keep the size it had when the reader began: should it end short of that, or be found
-// smaller at any window, reading stops with Falhou() set and kMotivoArquivoEncolheu as the reason,
-// and the line it was in is not given (a cut inside the window being read ends the program, see
-// mapeamento.h). A file may grow meanwhile: what is added is read too. A line comes
+// file is read up to the size it had when the reader began, and must stay as it was: should it end
+// short of that size, or be found smaller at any window, reading stops with Falhou() set and
+// kMotivoArquivoEncolheu as the reason, and the line it was in is not given (a cut inside the
+// window being read ends the program, see mapeamento.h); should its size or modification time
+// differ at its end (see Confere), Falhou() is set with kMotivoArquivoMudou. A disk file that told
+// no size when the reader began (an empty one, the system's own files) is read to where it ends,
+// and the same check then made. A line comes
 // without its "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line
 // longer than `maximo` bytes is read past in pieces and given as an empty line with LongaDemais()
 // set, so memory holds one block (and those its caller still holds, see BlocoDaLinha) and at most
@@ -73,8 +80,14 @@ class LeitorLinhas {
   // Called each time the reader is about to wait for input that has not come yet.
   void AntesDeEsperar(std::function<void()> acao) { antesDeEsperar_ = std::move(acao); }
 
+  // Checks that a disk file has the size and the modification time it had when the reader began,
+  // else sets Falhou(). Done when the reader reaches the end; done again by whoever ends the run
+  // once the lines given are used (they may be read from the file's mapping until then), so that
+  // no change made before that goes unseen. Does nothing for other input, or after a failure.
+  void Confere();
   bool Falhou() const { return falhou_; }
-  // The system's reason for the read error ("Is a directory"), or kMotivoArquivoEncolheu.
+  // The system's reason for the read error ("Is a directory"), kMotivoArquivoEncolheu or
+  // kMotivoArquivoMudou.
   std::string MotivoDaFalha() const;
   // Number of the line last returned, from 1.
   std::size_t numero() const { return numero_; }
@@ -86,8 +99,12 @@ class LeitorLinhas {
   void LeBloco();
   // Maps the next window of a disk file; false when it is to be read instead.
   bool Mapeia();
-  // The disk file was found shorter than when the reader began: reading ends, with an error.
-  void Encolheu();
+  // The disk file was found shorter than when the reader began, or changed: reading ends, with
+  // an error.
+  void Interrompe(std::string_view motivo);
+  // The end of the disk file as it was when the reader began: reading ends, and the file is
+  // checked.
+  void Termina();
   void PulaMarca(std::string_view& linha);
   void PassaPor(std::string_view pedaco);    // a piece of a line too long to keep
   Leitura Conclui(std::string_view& linha);  // a line has ended
@@ -96,10 +113,13 @@ class LeitorLinhas {
   int descritor_ = -1;  // -1 when the FILE has no descriptor (a string in memory)
   bool podeEsperar_ = false;
   bool mapeia_ = false;
-  // In a disk file: where the next block is read from (mapped or not), and the file's size when
-  // the reader began (0 when the file tells none).
+  // In a disk file: where the next block is read from (mapped or not), and the file's size and
+  // modification time when the reader began (a size of 0 when the file tells none).
+  bool emDisco_ = false;
+  bool limitado_ = false;  // read up to `tamanho_`, not to where the file ends now
   std::uint64_t deslocamento_ = 0;
   std::uint64_t tamanho_ = 0;
+  timespec modificado_{};
   std::size_t maximo_;
   std::shared_ptr<Bloco> bloco_;  // the block being read
   // Every block made: those no one else holds are read into again.
@@ -110,7 +130,7 @@ class LeitorLinhas {
   bool acabou_ = false;
   bool falhou_ = false;
   int erro_ = 0;
-  bool encolheu_ = false;
+  std::string_view motivo_;  // kMotivoArquivoEncolheu or kMotivoArquivoMudou, else empty
   bool primeira_ = true;
   std::string partida_;      // a line that runs across blocks
   bool emPartida_ = false;   // a line has begun and not ended

@@ -3,7 +3,9 @@
 // A file that shrinks while it is mapped takes pages from under the reader: touching them raises
 // SIGBUS. The program then ends as on a read error ("erro de leitura da entrada: o arquivo
 // diminuiu enquanto era lido", exit status 1) and leaves no output file. A cut ahead of the
-// windows mapped is the reader's to find (LeitorLinhas): each window tells the file's size.
+// windows mapped is the reader's to find (LeitorLinhas): each window tells the file's size. Any
+// other SIGBUS (another fault, or one sent by a process) ends the program as the signal's default
+// action would, after the pending output file is removed (RemoveArquivoPendente).
 //
 // Threads: any thread may map windows and read them; the SIGBUS handler is installed once.
 #pragma once
@@ -25,10 +27,11 @@ struct Janela {
 };
 
 // Maps up to `maximo` bytes of the file `descritor` from `deslocamento` (the window begins at
-// the page that holds it), and tells the file's size in `janela.tamanhoDoArquivo` whether it maps
-// or not. False when there is nothing to map there (the end of the size the file
-// has now), when mapping fails, or when the program handles SIGBUS itself: the caller then reads
+// the page that holds it), no further than `fim` nor than the size the file has now, and tells the
+// file's size in `janela.tamanhoDoArquivo` whether it maps or not. False when there is nothing to
+// map there, when mapping fails, or when the program handles SIGBUS itself: the caller then reads
 // the file instead.
-bool MapeiaJanela(int descritor, std::uint64_t deslocamento, std::size_t maximo, Janela& janela);
+bool MapeiaJanela(int descritor, std::uint64_t deslocamento, std::uint64_t fim, std::size_t maximo,
+                  Janela& janela);
 
 }  // namespace lumbrava
