@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "layouts/cl_layout_reg.h"
 
@@ -60,11 +61,15 @@ void LeitorDeLinha::Aponta(const clLayoutReg& layout) {
   // Room for the numbers of the usual line at once: four bytes a column at most, the decimals'
   // zeros, and what EscreveNumeroDoCampo writes past the end.
   std::size_t espaco = 0;
+  bytesDosValores_ = 0;
   for (const Campo& k : campos_) {
+    const std::size_t texto = std::max(static_cast<std::size_t>(std::max(k.campo->tamanho, 0)) * 4,
+                                       k.campo->operacao.size());
+    bytesDosValores_ += texto;
     if (k.numero) {
-      espaco += std::max(static_cast<std::size_t>(std::max(k.campo->tamanho, 0)) * 4,
-                         k.campo->operacao.size()) +
-                static_cast<std::size_t>(std::max(k.leitura.decimais, 0)) + 40;
+      const auto decimais = static_cast<std::size_t>(std::max(k.leitura.decimais, 0));
+      espaco += texto + decimais + 40;
+      bytesDosValores_ += decimais + 3;
     }
   }
   if (numeros_.size() < espaco) {
@@ -152,8 +157,24 @@ bool LeitorDeLinha::Comeca(std::string_view linha, bool ascii) {
   }
   // Columns are bytes in a code page of one byte a character, and in ASCII.
   porBytes_ = paraUtf8_ != nullptr || ascii;
+  sse2_ = UsaSse2();
   if (layout_->leituraComPipe) {
     return false;
+  }
+  if (!porBytes_ && !plano_.empty()) {
+    // One walk along the line finds where the fields begin and end and, past them, whether the
+    // line goes on after the record.
+    PercursoUtf8 percurso(linha);
+    for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
+      deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
+    }
+    const bool cobre = percurso.Antes() >= planoCobre_;
+    if (linha.size() > comprimento_ &&
+        !Apara(linha.substr(percurso.Deslocamento(comprimento_))).empty()) {
+      Recusa(MotivoRecusa::kLinhaLonga, nullptr, ContaCaracteres(linha), comprimento_);
+      return false;
+    }
+    return cobre;
   }
   // A line that goes on past the record (and its field-end separators) with more than blanks.
   if (linha.size() > comprimento_) {
@@ -169,14 +190,7 @@ bool LeitorDeLinha::Comeca(std::string_view linha, bool ascii) {
   if (plano_.empty()) {
     return false;
   }
-  if (porBytes_) {
-    return linha.size() >= planoCobre_;
-  }
-  PercursoUtf8 percurso(linha);
-  for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
-    deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
-  }
-  return percurso.Antes() >= planoCobre_;
+  return linha.size() >= planoCobre_;
 }
 
 void LeitorDeLinha::LeCampos(std::string_view linha) {
