@@ -161,36 +161,25 @@ bool LeitorDeLinha::Comeca(std::string_view linha, bool ascii) {
   if (layout_->leituraComPipe) {
     return false;
   }
+  // In a UTF-8 line with accents one walk finds where the plan's fields begin and end and, past
+  // them, where the record ends.
+  PercursoUtf8 percurso(linha);
+  bool cobre = linha.size() >= planoCobre_;
   if (!porBytes_ && !plano_.empty()) {
-    // One walk along the line finds where the fields begin and end and, past them, whether the
-    // line goes on after the record.
-    PercursoUtf8 percurso(linha);
     for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
       deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
     }
-    const bool cobre = percurso.Antes() >= planoCobre_;
-    if (linha.size() > comprimento_ &&
-        !Apara(linha.substr(percurso.Deslocamento(comprimento_))).empty()) {
-      Recusa(MotivoRecusa::kLinhaLonga, nullptr, ContaCaracteres(linha), comprimento_);
-      return false;
-    }
-    return cobre;
+    cobre = percurso.Antes() >= planoCobre_;
   }
   // A line that goes on past the record (and its field-end separators) with more than blanks.
-  if (linha.size() > comprimento_) {
-    const std::size_t colunas = porBytes_ ? linha.size() : ContaCaracteres(linha);
-    if (colunas > comprimento_ &&
-        !Apara(
-             linha.substr(porBytes_ ? comprimento_ : DeslocamentoDoCaractere(linha, comprimento_)))
-             .empty()) {
-      Recusa(MotivoRecusa::kLinhaLonga, nullptr, colunas, comprimento_);
-      return false;
-    }
-  }
-  if (plano_.empty()) {
+  if (linha.size() > comprimento_ &&
+      !Apara(linha.substr(porBytes_ ? comprimento_ : percurso.Deslocamento(comprimento_)))
+           .empty()) {
+    Recusa(MotivoRecusa::kLinhaLonga, nullptr, porBytes_ ? linha.size() : ContaCaracteres(linha),
+           comprimento_);
     return false;
   }
-  return linha.size() >= planoCobre_;
+  return !plano_.empty() && cobre;
 }
 
 void LeitorDeLinha::LeCampos(std::string_view linha) {
