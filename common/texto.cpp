@@ -156,7 +156,7 @@ std::size_t PercursoUtf8::Caminha(std::size_t caractere) {
   std::size_t c = caractere_;  // characters that begin before p
   std::size_t p = byte_;
 #if LUMBRAVA_SSE2
-  if (UsaSse2()) {
+  if (sse2_) {
     // Sixteen bytes at a time while the character asked for begins past them (a continuation byte,
     // 10xxxxxx, is below -64 as a signed byte).
     const __m128i limite = _mm_set1_epi8(-64);

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/simd.h"
+
 namespace lumbrava {
 
 // Number of characters in a UTF-8 text. Bytes that do not start a character are not counted.
@@ -36,10 +38,10 @@ bool EhAscii(std::string_view texto);
 // Finds where the characters of a UTF-8 text begin, walking it forward: asking for characters in
 // increasing order costs one pass over the text in all (an earlier character starts the walk
 // again from the beginning). Bytes that do not start a character are not counted, as in
-// ContaCaracteres.
+// ContaCaracteres. The vector level is the one in force when the walk is made.
 class PercursoUtf8 {
  public:
-  explicit PercursoUtf8(std::string_view texto = {}) : texto_(texto) {}
+  explicit PercursoUtf8(std::string_view texto = {}) : texto_(texto), sse2_(UsaSse2()) {}
   // Byte offset of the character with index `caractere` (0-based); the text's size when the text
   // is shorter than that.
   std::size_t Deslocamento(std::size_t caractere) {
@@ -65,6 +67,7 @@ class PercursoUtf8 {
   std::string_view texto_;
   std::size_t caractere_ = kNenhum;  // characters before byte_ (kNenhum: none found yet)
   std::size_t byte_ = 0;             // where character caractere_ begins, or the text's size
+  [[maybe_unused]] bool sse2_;       // the vector level, asked once for the whole walk
 };
 
 // Reads the character that begins at byte `i` (before the text's end) of a UTF-8 text: true with

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/simd.h"
 #include "common/texto.h"
 #include "layouts/cl_layout_reg.h"
 
@@ -60,11 +61,15 @@ void LeitorDeLinha::Aponta(const clLayoutReg& layout) {
   // Room for the numbers of the usual line at once: four bytes a column at most, the decimals'
   // zeros, and what EscreveNumeroDoCampo writes past the end.
   std::size_t espaco = 0;
+  bytesDosValores_ = 0;
   for (const Campo& k : campos_) {
+    const std::size_t texto = std::max(static_cast<std::size_t>(std::max(k.campo->tamanho, 0)) * 4,
+                                       k.campo->operacao.size());
+    bytesDosValores_ += texto;
     if (k.numero) {
-      espaco += std::max(static_cast<std::size_t>(std::max(k.campo->tamanho, 0)) * 4,
-                         k.campo->operacao.size()) +
-                static_cast<std::size_t>(std::max(k.leitura.decimais, 0)) + 40;
+      const auto decimais = static_cast<std::size_t>(std::max(k.leitura.decimais, 0));
+      espaco += texto + decimais + 40;
+      bytesDosValores_ += decimais + 3;
     }
   }
   if (numeros_.size() < espaco) {
@@ -152,31 +157,29 @@ bool LeitorDeLinha::Comeca(std::string_view linha, bool ascii) {
   }
   // Columns are bytes in a code page of one byte a character, and in ASCII.
   porBytes_ = paraUtf8_ != nullptr || ascii;
+  sse2_ = UsaSse2();
   if (layout_->leituraComPipe) {
     return false;
   }
-  // A line that goes on past the record (and its field-end separators) with more than blanks.
-  if (linha.size() > comprimento_) {
-    const std::size_t colunas = porBytes_ ? linha.size() : ContaCaracteres(linha);
-    if (colunas > comprimento_ &&
-        !Apara(
-             linha.substr(porBytes_ ? comprimento_ : DeslocamentoDoCaractere(linha, comprimento_)))
-             .empty()) {
-      Recusa(MotivoRecusa::kLinhaLonga, nullptr, colunas, comprimento_);
-      return false;
+  // In a UTF-8 line with accents one walk finds where the plan's fields begin and end and, past
+  // them, where the record ends.
+  PercursoUtf8 percurso(linha);
+  bool cobre = linha.size() >= planoCobre_;
+  if (!porBytes_ && !plano_.empty()) {
+    for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
+      deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
     }
+    cobre = percurso.Antes() >= planoCobre_;
   }
-  if (plano_.empty()) {
+  // A line that goes on past the record (and its field-end separators) with more than blanks.
+  if (linha.size() > comprimento_ &&
+      !Apara(linha.substr(porBytes_ ? comprimento_ : percurso.Deslocamento(comprimento_)))
+           .empty()) {
+    Recusa(MotivoRecusa::kLinhaLonga, nullptr, porBytes_ ? linha.size() : ContaCaracteres(linha),
+           comprimento_);
     return false;
   }
-  if (porBytes_) {
-    return linha.size() >= planoCobre_;
-  }
-  PercursoUtf8 percurso(linha);
-  for (std::size_t i = 0; i < fronteiras_.size(); ++i) {
-    deslocamentos_[i] = percurso.Deslocamento(fronteiras_[i]);
-  }
-  return percurso.Antes() >= planoCobre_;
+  return !plano_.empty() && cobre;
 }
 
 void LeitorDeLinha::LeCampos(std::string_view linha) {

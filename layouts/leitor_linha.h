@@ -97,16 +97,23 @@ class LeitorDeLinha {
   // The same, handing each field's value over to `destino` without keeping it in valores(): a
   // line that holds every field of a plain layout (Planeja) is read so in one pass, each value
   // handed over as soon as it is read, each number written straight where `destino` wants it.
-  // `destino` has two members:
+  // `destino` has three members:
+  // - void Comeca(): the values of the line follow, from its first field's;
   // - char* Numero(std::size_t k, std::size_t bytes): where to write the text of the number of
   //   the k-th field (in field order), with room for `bytes`;
   // - void Valor(std::size_t k, const Valor& valor): the k-th field's value (a number's text
   //   where Numero said).
-  // Values handed over before the line turns out refused are to be dropped, and a call with
-  // k = 0 begins the line again. When the line is read, every field's value was handed over, in
-  // field order.
+  // Values handed over before the line turns out refused are to be dropped, and Comeca may come
+  // again, before the first field's value once more. When the line is read, every field's value
+  // was handed over, in field order, after the last Comeca. All the values of a line of
+  // well-formed text take at most BytesDosValores() bytes together.
   template <class Destino>
   bool Le(std::string_view linha, bool ascii, Destino& destino);
+
+  // The most bytes that the values of one line of well-formed text take together, as handed over
+  // (numbers as their system's text): a field's text takes at most four bytes a column, or its
+  // operation text's bytes; a number's text at most that, its decimals and three more ("-0,").
+  std::size_t BytesDosValores() const { return bytesDosValores_; }
 
   // The values of the line last read by Le without `destino`, in field order. They point into the
   // line, the layout and the reader: good until the next line is read.
@@ -157,6 +164,7 @@ class LeitorDeLinha {
   // Keeps numbers in numeros_ and values in valores_: the destination of Le without one.
   struct Guarda {
     LeitorDeLinha& leitor;
+    void Comeca() {}
     char* Numero(std::size_t k, std::size_t bytes);
     void Valor(std::size_t k, const LeitorDeLinha::Valor& v);
   };
@@ -174,12 +182,14 @@ class LeitorDeLinha {
   ParaUtf8 paraUtf8_ = nullptr;
   std::vector<Campo> campos_;
   std::size_t comprimento_ = 0;             // the record's columns, field-end separators included
+  std::size_t bytesDosValores_ = 0;         // BytesDosValores()
   std::vector<Trecho> plano_;               // empty: every line is cut field by field
   std::size_t planoCobre_ = 0;              // the columns a line needs to hold every field
   std::vector<std::size_t> fronteiras_;     // the columns where the fields begin and end, in order
   std::vector<std::size_t> deslocamentos_;  // where they stand in a UTF-8 line, per line
   // Per line:
   bool porBytes_ = false;  // its columns are bytes: one byte a character, or ASCII
+  bool sse2_ = false;      // the vector level, asked once for all of the line's numbers
   std::vector<Valor> valores_;
   std::string numeros_;  // the numbers' texts, one after another
   std::size_t numerosUsados_ = 0;
@@ -189,8 +199,9 @@ class LeitorDeLinha {
 };
 
 template <class Destino>
-bool LeitorDeLinha::LeNumero(const Campo& c, std::size_t k, Valor& v, std::string_view linha,
-                             Destino& destino) {
+[[gnu::always_inline]] inline bool LeitorDeLinha::LeNumero(const Campo& c, std::size_t k, Valor& v,
+                                                           std::string_view linha,
+                                                           Destino& destino) {
   std::string_view numero = v.texto;
   std::string_view legivel = v.daLinha ? linha : numero;
   // An ASCII separator reads the same in the line's own bytes, where any other byte is no digit.
@@ -204,7 +215,7 @@ bool LeitorDeLinha::LeNumero(const Campo& c, std::size_t k, Valor& v, std::strin
       40;
   char* const o = destino.Numero(k, espaco);
   bool decimais = false;
-  const char* const fim = EscreveNumeroDoCampo(o, numero, c.leitura, legivel, decimais);
+  const char* const fim = EscreveNumeroDoCampo(o, numero, c.leitura, legivel, decimais, sse2_);
   if (fim == nullptr) [[unlikely]] {
     return false;
   }
@@ -215,10 +226,14 @@ bool LeitorDeLinha::LeNumero(const Campo& c, std::size_t k, Valor& v, std::strin
   return true;
 }
 
+// Inlined, with the destination's members, where the line is read: what the destination keeps
+// of its place (where it writes) stays in a register along the fields.
 template <class Destino>
-bool LeitorDeLinha::LePlano(std::string_view linha, Destino& destino) {
+[[gnu::always_inline]] inline bool LeitorDeLinha::LePlano(std::string_view linha,
+                                                          Destino& destino) {
   std::size_t k = 0;
   Valor v;
+  destino.Comeca();
   for (const Trecho& t : plano_) {
     const std::size_t de = porBytes_ ? t.de : deslocamentos_[t.iDe];
     const std::size_t ate = porBytes_ ? t.de + t.bytes : deslocamentos_[t.iAte];
@@ -238,7 +253,8 @@ bool LeitorDeLinha::LePlano(std::string_view linha, Destino& destino) {
 }
 
 template <class Destino>
-bool LeitorDeLinha::Le(std::string_view linha, bool ascii, Destino& destino) {
+[[gnu::always_inline]] inline bool LeitorDeLinha::Le(std::string_view linha, bool ascii,
+                                                     Destino& destino) {
   if (Comeca(linha, ascii) && LePlano(linha, destino)) {
     return true;
   }
@@ -246,6 +262,7 @@ bool LeitorDeLinha::Le(std::string_view linha, bool ascii, Destino& destino) {
   if (recusa_.motivo != MotivoRecusa::kNenhum) {
     return false;
   }
+  destino.Comeca();
   for (std::size_t k = 0; k < valores_.size(); ++k) {
     Valor v = valores_[k];
     if (v.numero) {

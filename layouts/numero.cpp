@@ -317,14 +317,20 @@ inline char* Zeros16(char* o, std::size_t n) {
 #endif
 
 char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
-                           [[maybe_unused]] std::string_view legivel, bool& temDecimais) {
+                           std::string_view legivel, bool& temDecimais) {
+  return EscreveNumeroDoCampo(o, texto, leitura, legivel, temDecimais, UsaSse2());
+}
+
+char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
+                           [[maybe_unused]] std::string_view legivel, bool& temDecimais,
+                           [[maybe_unused]] bool sse2) {
 #if LUMBRAVA_SSE2
   // The usual field, up to 16 bytes, read and written at once: all digits, or digits around one
   // "," or "." (a separator at either end, a sign, blanks are left to the general reading).
   const std::size_t n = texto.size();
   const auto casas = static_cast<std::size_t>(std::max(leitura.decimais, 0));
   const char* const fimLegivel = legivel.data() + legivel.size();
-  if (UsaSse2() && n > 0 && n <= 16 && casas <= 16 && legivel.size() >= 16 &&
+  if (sse2 && n > 0 && n <= 16 && casas <= 16 && legivel.size() >= 16 &&
       (fimLegivel - texto.data() >= 16 || texto.data() + n - legivel.data() >= 16)) {
     const bool adiante = fimLegivel - texto.data() >= 16;
     const unsigned desvio = adiante ? 0U : static_cast<unsigned>(16 - n);

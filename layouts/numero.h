@@ -104,5 +104,9 @@ bool LeNumeroDoCampo(std::string_view texto, const LeituraNumero& leitura, Numer
 // read whole: a short text is then read 16 bytes at once.
 char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
                            std::string_view legivel, bool& temDecimais);
+// The same with the vector level given (`sse2`: UsaSse2() in common/simd.h), for whoever writes
+// many numbers in a row and asks for the level once for all of them.
+char* EscreveNumeroDoCampo(char* o, std::string_view texto, const LeituraNumero& leitura,
+                           std::string_view legivel, bool& temDecimais, bool sse2);
 
 }  // namespace lumbrava

@@ -37,14 +37,12 @@ std::string_view Latin1ParaUtf8(std::string_view bytes, std::string& buffer) {
 struct Coleta {
   std::vector<std::string> valores;
   std::string numero;
+  void Comeca() { valores.clear(); }
   char* Numero(std::size_t /*k*/, std::size_t bytes) {
     numero.assign(bytes, '\0');
     return numero.data();
   }
   void Valor(std::size_t k, const LeitorDeLinha::Valor& v) {
-    if (k == 0) {
-      valores.clear();
-    }
     ASSERT_EQ(k, valores.size());
     valores.emplace_back(v.texto);
   }

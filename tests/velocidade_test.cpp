@@ -325,6 +325,46 @@ TEST(Velocidade, CsvRowsAcrossBatches) {
   }
 }
 
+// The widest CSV rows a record gives: every text column a character that takes three UTF-8 bytes
+// from Windows-1252, four in UTF-8, or a quote, which is doubled inside quotes; the numbers as
+// long as they get, with their decimal comma. Each row is written whole, on one line and on a
+// batch of them.
+TEST(Velocidade, TheWidestCsvRowsAreWrittenWhole) {
+  const auto l = teste::Compoe("Unico", "lancamentos");
+  for (const auto& [codificacao, caractere] :
+       {std::pair{"windows-1252", "€"}, {"utf-8", "𝄞"}, {"windows-1252", "\""}, {"utf-8", "\""}}) {
+    SCOPED_TRACE(std::string(codificacao) + " " + caractere);
+    const auto texto = [c = std::string(caractere)](std::size_t n) {
+      std::string t;
+      for (std::size_t i = 0; i < n; ++i) {
+        t += c;
+      }
+      return t;
+    };
+    const auto csv = [&texto, aspa = caractere[0] == '"'](std::size_t n) {
+      return aspa ? '"' + texto(2 * n) + '"' : texto(n);
+    };
+    const std::string linha = texto(8) + texto(6) + texto(6) + std::string(42, '9') + texto(6) +
+                              texto(100) + texto(12) + std::string(16, '9');
+    const std::string linhaCsv = csv(8) + "," + csv(6) + "," + csv(6) + ",99999999999999," +
+                                 "99999999999999,\"999999999999,99\"," + csv(6) + "," + csv(100) +
+                                 "," + csv(12) + ",99999999,99999999\n";
+    const std::string registro = codificacao[0] == 'w' ? Windows1252(linha) : linha;
+    for (const int linhas : {1, 300}) {
+      std::string entrada;
+      std::string esperado = Cabecalho(*l);
+      for (int i = 0; i < linhas; ++i) {
+        entrada += registro + "\n";
+        esperado += linhaCsv;
+      }
+      const Execucao r =
+          teste::NoProcesso(Le, Para("Unico", "lancamentos", codificacao, 1), entrada);
+      EXPECT_EQ(r.codigo, 0) << r.erros;
+      EXPECT_EQ(r.saida, esperado);
+    }
+  }
+}
+
 // The messages about a line's bytes name the column as a character count, after accents too.
 TEST(Velocidade, ByteMessagesCountCharacters) {
   const std::string utf8 =

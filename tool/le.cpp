@@ -111,7 +111,10 @@ bool PedeAspas(std::string_view v, [[maybe_unused]] const char* legivelAte = nul
 // One CSV field at `o`, quoted when it holds ',' or '"'; with `converte` the text is Windows-1252
 // and is written as UTF-8. `o` has room for three bytes a byte, twice, and 32 more. `legivelAte`:
 // the end of the line that holds the text, when it may be read up to there.
-char* CampoCsv(char* o, std::string_view v, bool converte, const char* legivelAte = nullptr) {
+// Kept out of the loop along a line's fields, which it would make too large to be inlined where
+// the line is read.
+[[gnu::noinline]] char* CampoCsv(char* o, std::string_view v, bool converte,
+                                 const char* legivelAte = nullptr) {
   const auto escreve = [converte, legivelAte](char* d, std::string_view parte) {
     return converte ? Windows1252ParaUtf8(d, parte, legivelAte) : Copia(d, parte);
   };
@@ -181,6 +184,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     for (const auto& c : modelo.campos()) {
       comDecimais_.push_back(c->decimais > 0 ? 1 : 0);
     }
+    linha_.resize(MaximoDaLinhaCsv(leitor_, comDecimais_.size()));
   }
 
   void Processa(Lote& lote) override {
@@ -233,7 +237,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       if (jsonl_) {
         EscreveJson(lote.saida);
       } else {
-        lote.saida.append(linha_.data(), csv_);
+        lote.saida.append(linha_.data() + 1, csv_);
       }
     }
   }
@@ -243,46 +247,22 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return Windows1252EmUtf8(bruto, buffer);
   }
 
-  // Writes the values of a line as they are read, into the CSV line in linha_.
+  // Writes the values of a line as they are read, into the CSV line in linha_: every value after
+  // a ",", the first one's in linha_[0], left out of the line. linha_ has room for any line's
+  // values (MaximoDaLinhaCsv), so that nothing is measured as they are written.
   struct LinhaCsv {
     LeitorDeRegistros& r;
     const char* fimDaLinha;
-    char* o = nullptr;    // where the next byte goes
-    char* fim = nullptr;  // the end of linha_
+    char* o = nullptr;  // where the next byte goes
 
-    // Room for `bytes` from `p` (at most `fim`), which moves with linha_ when it grows.
-    char* Espaco(char* p, std::size_t bytes) {
-      if (static_cast<std::size_t>(fim - p) < bytes) [[unlikely]] {
-        const std::size_t de = static_cast<std::size_t>(p - r.linha_.data());
-        const std::size_t feitos = static_cast<std::size_t>(o - r.linha_.data());
-        r.linha_.resize(std::max(de + bytes, 2 * r.linha_.size()));
-        o = r.linha_.data() + feitos;
-        fim = r.linha_.data() + r.linha_.size();
-        return r.linha_.data() + de;
-      }
-      return p;
-    }
+    void Comeca() { o = r.linha_.data(); }
     // A number goes after its "," and, when its field has decimals, after a place for the quote
     // that its decimal comma asks for.
-    char* Numero(std::size_t k, std::size_t bytes) {
-      if (k == 0) {
-        o = r.linha_.data();
-      }
-      // The ",", the quotes and the number.
-      return Espaco(o, bytes + 3) + (k > 0 ? 1 : 0) + r.comDecimais_[k];
+    [[gnu::always_inline]] char* Numero(std::size_t k, std::size_t /*bytes*/) const {
+      return o + 1 + r.comDecimais_[k];
     }
-    void Valor(std::size_t k, const LeitorDeLinha::Valor& v) {
-      if (k == 0) {
-        o = r.linha_.data();
-      }
-      if (!v.numero) {
-        // Three bytes a byte converted, each doubled, the "," and two quotes, and what CampoCsv
-        // may write past its end.
-        o = Espaco(o, v.texto.size() * 6 + 40);
-      }
-      if (k > 0) {
-        *o++ = ',';
-      }
+    [[gnu::always_inline]] void Valor(std::size_t k, const LeitorDeLinha::Valor& v) {
+      *o++ = ',';
       if (v.numero) {
         // Where Numero put it: digits, a sign and a decimal comma, which asks for quotes.
         const std::size_t n = v.texto.size();
@@ -305,20 +285,26 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     }
   };
 
-  // Reads the line into its CSV line, in linha_ (csv_ bytes); false when it is refused.
+  // Room for the CSV line of any line of the layout: each value's bytes converted to UTF-8 (three
+  // a byte at most) or quoted (two), its "," and quotes, and what CampoCsv and
+  // EscreveNumeroDoCampo may write past the end.
+  static std::size_t MaximoDaLinhaCsv(const LeitorDeLinha& leitor, std::size_t campos) {
+    return 6 * leitor.BytesDosValores() + 3 * campos + 64;
+  }
+
+  // Reads the line into its CSV line, in linha_ (csv_ bytes from linha_[1]); false when it is
+  // refused.
   bool LeCsv(std::string_view bruta, bool ascii) {
     LinhaCsv csv{*this, bruta.data() + bruta.size()};
-    csv.o = linha_.data();
-    csv.fim = linha_.data() + linha_.size();
     if (!leitor_.Le(bruta, ascii, csv)) {
       return false;
     }
-    char* o = csv.Espaco(csv.o, 3);
-    if (comDecimais_.size() == 1 && o == linha_.data()) {
+    char* o = csv.o;
+    if (comDecimais_.size() == 1 && o == linha_.data() + 1) {
       o = Copia(o, "\"\"");  // an empty row, not a blank line
     }
     *o++ = '\n';
-    csv_ = static_cast<std::size_t>(o - linha_.data());
+    csv_ = static_cast<std::size_t>(o - (linha_.data() + 1));
     return true;
   }
 
