@@ -385,6 +385,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       return;
     }
     lote.saida += "\r\n";
+    lote.Conta();
     // A value is cut only when it has more bytes than its field has columns.
     const Conferido* const f = conferidos_.data();
     const std::size_t m = conferidos_.size();

@@ -235,6 +235,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       } else {
         lote.saida.append(linha_.data(), csv_);
       }
+      lote.Conta();
     }
   }
 
