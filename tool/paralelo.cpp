@@ -255,7 +255,6 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       std::unique_ptr<Lote> lote;
       if (livres.empty()) {
         lote = std::make_unique<Lote>();
-        lote->contado = 0;
       } else {
         lote = std::move(livres.back());
         livres.pop_back();
