@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdlib>
 
+#include "common/texto.h"
+#include "common/visivel.h"
+
 namespace lumbrava {
 
 namespace detalhe {
@@ -74,7 +77,15 @@ std::string ProblemaDoLumbravaSimd() {
   if (valor.empty() || NivelSimdDoNome(valor)) {
     return {};
   }
-  return "LUMBRAVA_SIMD='" + std::string(valor) +
+  // Shown as messages show what they quote: its control characters escaped, and only its first
+  // characters when it is long.
+  constexpr std::size_t kMostrados = 200;
+  std::string mostrado = Visivel(valor);
+  if (const std::size_t n = ContaCaracteres(valor); n > kMostrados) {
+    mostrado = std::string(Subtexto(mostrado, 0, kMostrados)) + "... (" + std::to_string(n) +
+               " caracteres)";
+  }
+  return "LUMBRAVA_SIMD='" + mostrado +
          "' não é um nível de instruções vetoriais: use scalar, sse2 ou ssse3";
 }
 

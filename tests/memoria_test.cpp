@@ -136,10 +136,10 @@ class Memoria : public teste::Ferramenta {
     return {WEXITSTATUS(status), descarta ? "" : Le(out), Le(err), uso.ru_maxrss / 1024};
   }
 
-  static void ConfereMemoria(const Medida& m) {
+  static void ConfereMemoria(const Medida& m, long limiteMb = 100) {
     std::printf("peak memory: %ld MB\n", m.picoMb);
     if (!kSanitizado) {
-      EXPECT_LT(m.picoMb, 100);
+      EXPECT_LT(m.picoMb, limiteMb);
     }
   }
 };
@@ -277,6 +277,29 @@ TEST_F(Memoria, WriteHoldsLittleWhateverTheThreadsAndTheRows) {
   EXPECT_EQ(m.codigo, 0) << m.erros;
   std::printf("rows of doubled quotes, 128 threads: ");
   ConfereMemoria(m);
+}
+
+// Output far larger than its input: JSON of records whose every byte is a control character (six
+// bytes each, "\u0001"), and the work on JSON lines of 1 MiB, from disk files.
+TEST_F(Memoria, OutputThatOutgrowsItsLinesIsCountedAsItGrows) {
+  const teste::fs::path controles = pasta / "controles.txt";
+  const teste::fs::path longas = pasta / "longas.jsonl";
+  ASSERT_EQ(
+      std::system(("yes \"$(head -c 4851 /dev/zero | tr '\\0' '\\1')\" | head -n 16000 >" +
+                   controles.string() + "; for i in $(seq 150); do printf '{\"Historico\":\"'; " +
+                   "head -c 1048559 /dev/zero | tr '\\0' x; echo '\"}'; done >" + longas.string())
+                      .c_str()),
+      0);
+  for (const char* threads : {"8", "64"}) {
+    for (const std::string& argumentos :
+         {"read Dominio nfEntrada1000 " + controles.string() + " --jsonl",
+          "write Unico lancamentos " + longas.string() + " --jsonl"}) {
+      const auto m = Produz("true", argumentos + " --threads " + threads, true);
+      EXPECT_EQ(m.codigo, 0) << argumentos << ": " << m.erros;
+      std::printf("%s, %s threads: ", argumentos.c_str(), threads);
+      ConfereMemoria(m, 80);
+    }
+  }
 }
 
 TEST_F(Memoria, ASlowProducersRecordsComeOutAsItsLinesArrive) {

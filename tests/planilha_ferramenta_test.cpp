@@ -196,6 +196,12 @@ TEST_F(PlanilhaFerramentaTest, SemicolonCsvFromAPortugueseSpreadsheetIsRead) {
   auto b = Roda("write Unico lancamentos", "\xEF\xBB\xBF" + pontoEVirgula);
   ASSERT_EQ(b.codigo, 0) << b.erros;
   EXPECT_EQ(b.saida, a.saida);
+  // Blank lines before the header are skipped, as after it: the separator is the header's.
+  b = Roda("write Unico lancamentos", "\xEF\xBB\xBF\r\n\n" + pontoEVirgula);
+  ASSERT_EQ(b.codigo, 0) << b.erros;
+  EXPECT_EQ(b.saida, a.saida);
+  b = Roda("write Unico lancamentos", "\n\r\n");
+  EXPECT_EQ(b.erros, "a entrada não tem a linha de cabeçalho com os nomes dos campos\n");
   EXPECT_NE(a.saida.find("00000000152075"), std::string::npos);
   EXPECT_NE(a.saida.find("Diz \"pago\", 2 "), std::string::npos);
 

@@ -179,6 +179,14 @@ TEST_F(SimdNaFerramenta, TheEnvironmentChoosesTheLevelAndAWrongOneIsRefused) {
   EXPECT_EQ(errado.erros,
             "LUMBRAVA_SIMD='avx512' não é um nível de instruções vetoriais: use scalar, sse2 ou "
             "ssse3\n");
+  // Control characters escaped; a long value cut.
+  EXPECT_EQ(RodaCom("\x1b[2Jsse\t", "systems").erros.substr(0, 28),
+            "LUMBRAVA_SIMD='\\x1b[2Jsse\\t'");
+  EXPECT_EQ(
+      RodaCom(std::string(5000, 'x').c_str(), "systems").erros,
+      "LUMBRAVA_SIMD='" + std::string(200, 'x') +
+          "... (5000 caracteres)' não é um nível de instruções vetoriais: use scalar, sse2 ou "
+          "ssse3\n");
 
   std::string csv = "Historico,Documento,Valor\n";
   for (int i = 0; i < 40; ++i) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <sstream>
 
 #include "common/operador.h"
@@ -209,6 +210,14 @@ int ExecutaFerramenta(const std::vector<std::string>& argumentos, std::FILE* ent
         EscreveMensagem(erros, sugestao);
       }
     }
+  } catch (const std::bad_alloc&) {
+    // Told without asking for memory. Each thread holds batches and buffers of its own.
+    constexpr const char* kSemMemoria =
+        "a memória acabou; com menos threads (--threads) o programa precisa de menos";
+    std::fprintf(erros, "erro: %s\n", kSemMemoria);
+    RegistraErro("comandos::ExecutaFerramenta::falha inesperada", {}, {}, {}, {},
+                 ErroPendente{0, kSemMemoria});
+    codigo = kSaidaEntradaRecusada;
   } catch (const std::exception& e) {
     EscreveMensagem(erros, std::string("erro: ") + e.what());
     // The log's second line carries the description, as for every error it records.

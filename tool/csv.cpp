@@ -64,7 +64,7 @@ bool LeitorCsv::Proximo(std::vector<std::string>& campos, std::string& erro) {
                                 "mais que o limite de um registro CSV, " + TextoBytes(maximo_));
       return true;
     }
-    if (separador_ == kSeparadorDoCabecalho) {  // the first line, no record begun yet
+    if (separador_ == kSeparadorDoCabecalho && !linha.empty()) {  // the first line not blank
       separador_ = SeparadorDoCabecalho(linha);
       registro_ = std::make_unique<RegistroCsv>(maximo_, separador_);
       registro_->LimitaValores(limite_);

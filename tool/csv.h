@@ -33,7 +33,7 @@ class LeitorCsv {
  public:
   // A record longer than `maximo` bytes, line breaks included, is refused; `linhas` should hold
   // no longer lines. `separador` stands between fields; kSeparadorDoCabecalho takes it from the
-  // first line read.
+  // first line read that is not blank.
   explicit LeitorCsv(LeitorLinhas& linhas, std::size_t maximo = kMaximoRegistroDeDados,
                      char separador = ',');
   ~LeitorCsv();

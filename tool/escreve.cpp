@@ -385,6 +385,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       return;
     }
     lote.saida += "\r\n";
+    lote.Conta();
     // A value is cut only when it has more bytes than its field has columns.
     const Conferido* const f = conferidos_.data();
     const std::size_t m = conferidos_.size();
@@ -497,7 +498,11 @@ int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao
     csv.LimitaValores(l->campos().size() + 1);
     std::vector<std::string> valores;
     std::string erro;
-    if (!csv.Proximo(valores, erro) || (erro.empty() && valores.empty())) {
+    bool leu = csv.Proximo(valores, erro);
+    while (leu && erro.empty() && valores.empty()) {  // blank lines before the header
+      leu = csv.Proximo(valores, erro);
+    }
+    if (!leu) {
       if (linhas.Falhou()) {
         std::fprintf(erros, "erro de leitura da entrada: %s\n", linhas.MotivoDaFalha().c_str());
       } else {

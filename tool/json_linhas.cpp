@@ -10,7 +10,9 @@ namespace lumbrava {
 
 namespace {
 
+constexpr const char* kNaoEhObjeto = "não é um objeto JSON";
 constexpr long kMaiorExpoente = 1000;
+constexpr long kForaDoLimite = 1L << 40U;  // an exponent too large to read
 constexpr int kNumeroForaDoAlcance = 406;  // the parser's "number overflow"
 
 // Takes the events of one flat object and keeps its members.
@@ -57,6 +59,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
     }
     chave_ = std::move(chave);
     temChave_ = true;
+    emValor_ = nivel_ == 1;
     return true;
   }
   bool end_object() override {
@@ -74,16 +77,29 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
       return GrandeDemais(token);
     }
     if (problema.empty()) {
-      problema = "não é um objeto JSON";
+      // What the parser found wrong inside a string (a value's, when a name came before it).
+      const std::string_view motivo = erro.what();
+      if (motivo.find("UTF-8") != std::string_view::npos) {
+        problema = NaString("o texto não é UTF-8");
+      } else if (motivo.find("surrogate") != std::string_view::npos) {
+        problema = NaString(
+            "o texto tem um substituto UTF-16 sem par (\\uD800 a \\uDFFF só valem em pares)");
+      } else {
+        problema = kNaoEhObjeto;
+      }
     }
     return false;
   }
 
  private:
+  std::string NaString(const std::string& motivo) const {
+    return emValor_ ? "campo '" + chave_ + "': " + motivo : motivo;
+  }
   bool Valor(std::string valor, std::string_view numero = {}) {
     if (nivel_ != 1) {
       return Recusa("");
     }
+    emValor_ = false;
     pares_.emplace_back(std::move(chave_), std::move(valor));
     if (numeros_ != nullptr) {
       numeros_->emplace_back(numero);
@@ -95,7 +111,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   }
   bool Recusa(const std::string& motivo) {
     if (motivo.empty() || nivel_ != 1 || !temChave_) {
-      problema = "não é um objeto JSON";
+      problema = kNaoEhObjeto;
     } else {
       problema = "campo '" + chave_ + "': " + motivo;
     }
@@ -108,6 +124,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   std::set<std::string> vistas_;
   std::string chave_;
   bool temChave_ = false;  // a name was read (it may be the empty one)
+  bool emValor_ = false;   // a name was read and its value not yet
   int nivel_ = 0;
 };
 
@@ -128,10 +145,31 @@ bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida) {
       exp.remove_prefix(1);
     }
     const auto r = std::from_chars(exp.data(), exp.data() + exp.size(), expoente);
-    if (r.ec != std::errc() || expoente > kMaiorExpoente || expoente < -kMaiorExpoente) {
+    if (r.ec == std::errc::result_out_of_range) {  // past any bound: only its sign matters
+      expoente = exp.front() == '-' ? -kForaDoLimite : kForaDoLimite;
+    } else if (r.ec != std::errc()) {
       return false;
     }
     numero = numero.substr(0, e);
+  }
+  // Zero is zero whatever its exponent. A number below 10^-1000 is zero in any field too, as
+  // 1e-400 is once rounded to the field's decimals; the digits of a larger one are at most a
+  // thousand zeros more than its own.
+  const std::size_t primeiro = numero.find_first_not_of("0.");
+  if (primeiro == std::string_view::npos) {
+    expoente = 0;
+  } else if (expoente < -kMaiorExpoente) {
+    const std::size_t ponto = std::min(numero.find('.'), numero.size());
+    // The number is below 10^ordem.
+    const long ordem = static_cast<long>(ponto) - static_cast<long>(primeiro) + expoente +
+                       (primeiro > ponto ? 1 : 0);
+    if (ordem <= -kMaiorExpoente) {
+      saida = "0";
+      return true;
+    }
+  }
+  if (expoente > kMaiorExpoente) {
+    return false;
   }
   std::string digitos;
   long pontoEm = static_cast<long>(numero.size());  // digits before the decimal point
@@ -173,8 +211,10 @@ bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std
   LeitorObjeto leitor(pares, numeros, maximo);
   const bool ok = nlohmann::json::sax_parse(linha, &leitor);
   problema = ok ? std::string() : leitor.problema;
-  if (!ok && problema.empty()) {
-    problema = "não é um objeto JSON";
+  if (!ok && (problema.empty() || problema == kNaoEhObjeto) && !EhUtf8Valido(linha)) {
+    problema = "o texto não é UTF-8";  // a byte outside the strings
+  } else if (!ok && problema.empty()) {
+    problema = kNaoEhObjeto;
   }
   return ok;
 }

@@ -22,8 +22,8 @@ bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std
                   std::string& problema, std::vector<std::string>* numeros = nullptr,
                   std::size_t maximo = static_cast<std::size_t>(-1));
 
-// A JSON number's text written as a decimal with a comma; false when the exponent would need more
-// than a thousand digits.
+// A JSON number's text written as a decimal with a comma; false when its exponent passes 1000
+// (too large). A number below 10^-1000 is written as 0, as it is in any field.
 bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida);
 
 }  // namespace lumbrava

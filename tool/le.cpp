@@ -239,6 +239,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
       } else {
         lote.saida.append(linha_.data() + 1, csv_);
       }
+      lote.Conta();
     }
   }
 

@@ -48,6 +48,11 @@ int main(int argc, char** argv) {
   // what a batch freed in it: with many threads that memory, not the batches, would set the
   // program's size. The workers share at most as many arenas as the default number of threads.
   ::mallopt(M_ARENA_MAX, 8);
+  // Large buffers (a batch's output may reach megabytes when it outgrows its lines) have mappings
+  // of their own, given back when freed, and free memory past 4 MiB at an arena's end is given
+  // back too. Left to itself, the library raises those bounds after the first large buffer freed
+  // and keeps every one after it, beyond what the batches in flight are allowed to hold.
+  ::mallopt(M_TRIM_THRESHOLD, 4 << 20);
   std::signal(SIGXFSZ, SIG_IGN);
   // The error log goes to the user's state folder, never next to the executable (which may lie
   // in a system folder).

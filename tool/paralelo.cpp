@@ -12,10 +12,59 @@
 
 namespace lumbrava {
 
+// What the batches in flight hold together, in bytes (their lines and their output), and those
+// kept to be filled again (their output's buffer).
+class Orcamento {
+ public:
+  explicit Orcamento(std::size_t limite) : limite_(limite) {}
+
+  // Whether `bytes` more stay within the limit.
+  bool Cabe(std::size_t bytes) const {
+    const std::lock_guard<std::mutex> l(trava_);
+    return emUso_ + bytes <= limite_;
+  }
+  void Conta(std::size_t bytes) {
+    const std::lock_guard<std::mutex> l(trava_);
+    emUso_ += bytes;
+  }
+  // Counts what the output of batch number `ordem` grew by; past the limit, a batch that is not
+  // the oldest in flight waits until the older ones have let go of enough.
+  void Cresce(std::size_t ordem, std::size_t bytes) {
+    std::unique_lock<std::mutex> l(trava_);
+    emUso_ += bytes;
+    espera_.wait(l, [&] { return encerrado_ || ordem <= maisAntigo_ || emUso_ <= limite_; });
+  }
+  // `bytes` let go; `maisAntigo` is the number of the oldest batch in flight from now on.
+  void Libera(std::size_t bytes, std::size_t maisAntigo) {
+    {
+      const std::lock_guard<std::mutex> l(trava_);
+      emUso_ -= bytes;
+      maisAntigo_ = maisAntigo;
+    }
+    espera_.notify_all();
+  }
+  // The work stops: no batch waits any more.
+  void Encerra() {
+    {
+      const std::lock_guard<std::mutex> l(trava_);
+      encerrado_ = true;
+    }
+    espera_.notify_all();
+  }
+
+ private:
+  mutable std::mutex trava_;
+  std::condition_variable espera_;
+  const std::size_t limite_;
+  std::size_t emUso_ = 0;
+  std::size_t maisAntigo_ = 0;
+  bool encerrado_ = false;
+};
+
 namespace {
 constexpr std::size_t kLinhasPorLote = 2048;
-// What the batches in flight hold together (their lines and the output expected of them), and
-// the bounds of one batch.
+// What the batches in flight hold together (their lines and their output), and the bounds of one
+// batch.
 constexpr std::size_t kBytesEmVoo = std::size_t{24} << 20U;
 constexpr std::size_t kMaiorLote = std::size_t{1} << 20U;
 constexpr std::size_t kMenorLote = std::size_t{64} << 10U;
@@ -36,8 +85,16 @@ void Esvazia(Lote& lote) {
   lote.primeiraNaoAscii = 0;
   lote.naoAsciiEhUtf8 = false;
   lote.linhasEmAberto = 0;
+  lote.orcamento = nullptr;
 }
 }  // namespace
+
+void Lote::Cresceu() {
+  const std::size_t agora = saida.capacity();
+  const std::size_t mais = agora - contado;
+  contado = agora;
+  orcamento->Cresce(sequencia, mais);
+}
 
 const LinhaLonga* Lote::Longa(std::size_t i) const {
   if (longas.empty()) {
@@ -67,16 +124,23 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
   const std::size_t bytesPorLote = std::clamp(kBytesEmVoo / maximoEmVoo, kMenorLote, kMaiorLote);
   // A batch whose output grew past this is let go rather than kept for the next lines.
   const std::size_t maiorGuardado = 2 * bytesPorLote;
-  const auto peso = [saidaPorLinha](const Lote& lote) {
+  Orcamento orcamento(kBytesEmVoo);
+  // The most output that the batches handed back wrote for each byte of the first estimate.
+  double fator = 1;
+  constexpr double kMaiorFator = 16;
+  const auto base = [saidaPorLinha](const Lote& lote) {
     return lote.bytes + lote.Linhas() * saidaPorLinha;
   };
+  const auto estimativa = [&](const Lote& lote) {
+    return static_cast<std::size_t>(static_cast<double>(base(lote)) * fator);
+  };
+  const auto peso = [&](const Lote& lote) { return lote.bytes + estimativa(lote); };
 
   // A batch in flight. The calling thread makes and hands back batches; a worker only sets
   // `pronto`, under the lock, once it is done with the batch: nothing a worker does outside its
   // `try` allocates, so that any failure of the work reaches the calling thread.
   struct EmVoo {
     std::unique_ptr<Lote> lote;
-    std::size_t peso = 0;
     bool pronto = false;
   };
   // In file order. A deque keeps its elements in place, so workers may point to them; it is
@@ -135,13 +199,14 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       parar = true;
     }
     haTrabalho.notify_all();
+    orcamento.Encerra();
     for (auto& t : grupo) {
       t.join();
     }
   };
 
   try {
-    std::size_t pesoEmVoo = 0;
+    std::size_t proximaOrdem = 0;
     std::vector<std::unique_ptr<Lote>> livres;  // batches handed back, to be filled again
     // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
     const auto entregaProntos = [&](bool espera) {
@@ -160,11 +225,21 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
           }
         }
         std::unique_ptr<Lote> lote = std::move(ordem.front().lote);
-        pesoEmVoo -= ordem.front().peso;
         ordem.pop_front();
+        if (const std::size_t b = base(*lote); b > 0) {
+          fator = std::clamp(static_cast<double>(lote->saida.size()) / static_cast<double>(b),
+                             fator, kMaiorFator);
+        }
+        orcamento.Libera(lote->bytes + lote->contado,
+                         ordem.empty() ? proximaOrdem : ordem.front().lote->sequencia);
+        lote->orcamento = nullptr;
         entrega(*lote);
-        if (lote->saida.capacity() <= maiorGuardado) {
+        // Kept, its buffer counted, while that stays within the bound.
+        const std::size_t guardado = lote->saida.capacity();
+        if (guardado <= maiorGuardado && orcamento.Cabe(guardado)) {
           Esvazia(*lote);
+          orcamento.Conta(guardado);
+          lote->contado = guardado;
           livres.push_back(std::move(lote));
         }
       }
@@ -173,8 +248,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
     std::string_view linha;
     while (!acabou) {
       // Room for one more batch, in number and in bytes.
-      while (!ordem.empty() &&
-             (ordem.size() >= maximoEmVoo || pesoEmVoo + bytesPorLote > kBytesEmVoo)) {
+      while (!ordem.empty() && (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
         entregaProntos(true);
       }
       entregaProntos(false);
@@ -226,9 +300,18 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
         continue;
       }
-      const std::size_t p = peso(*lote);
-      ordem.push_back({std::move(lote), p, false});
-      pesoEmVoo += p;
+      // Counted: its lines and its output as estimated, or the buffer it kept when that is more.
+      const std::size_t saida = std::max(estimativa(*lote), lote->saida.capacity());
+      if (fator > 1) {
+        // Output that outgrows its lines: room for it at once, rather than twice as much as it
+        // needs after growing step by step.
+        lote->saida.reserve(saida);
+      }
+      orcamento.Conta(lote->bytes + saida - lote->contado);
+      lote->contado = saida;
+      lote->sequencia = proximaOrdem++;
+      lote->orcamento = &orcamento;
+      ordem.push_back({std::move(lote), false});
       if (aqui != nullptr) {
         aqui->Processa(*ordem.back().lote);
         ordem.back().pronto = true;

@@ -15,6 +15,8 @@
 
 namespace lumbrava {
 
+class Orcamento;
+
 struct Lote {
   std::size_t primeiraLinha = 0;         // number of the batch's first line, from 1
   std::vector<std::string_view> linhas;  // the lines, in the blocks below or in `partidas`
@@ -37,6 +39,24 @@ struct Lote {
   std::string_view Linha(std::size_t i) const { return linhas[i]; }
   // Line `i` when it was too long to hold, else null.
   const LinhaLonga* Longa(std::size_t i) const;
+
+  // A worker calls this after writing to `saida`: when it grew past what was counted of it, the
+  // growth is counted with what the other batches in flight hold, and while they hold more than
+  // their bound together, a batch that is not the oldest in flight waits here for older ones to
+  // be handed back (the oldest never waits, so the work always goes on).
+  void Conta() {
+    if (saida.capacity() > contado && orcamento != nullptr) [[unlikely]] {
+      Cresceu();
+    }
+  }
+  // Set by ProcessaEmParalelo while the batch is in flight: its budget, its place in the file's
+  // order and the bytes of `saida` counted in the budget.
+  Orcamento* orcamento = nullptr;
+  std::size_t sequencia = 0;
+  std::size_t contado = 0;
+
+ private:
+  void Cresceu();
 };
 
 class TrabalhadorDeLotes {
@@ -53,9 +73,10 @@ class TrabalhadorDeLotes {
 // Input that comes slowly (a pipe) is not waited for while lines are at hand: a batch goes on
 // when the input has nothing more for a moment, and batches done are handed back before the
 // reader waits for more. The batches in flight together hold a bounded number of bytes, however
-// many the threads: their lines, and `saidaPorLinha` for each line (the most a worker writes for a
-// line beyond the line's own length: field names, a record's width), so that their output stays
-// bounded too.
+// many the threads: their lines and their output. A batch's output is first estimated from its
+// lines (their length, and `saidaPorLinha` for each: what a worker writes for a line beyond the
+// line's own length, such as field names or a record's width, at most), then from what the
+// batches handed back really wrote for as much input, and counted as it grows (Lote::Conta).
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
                         const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
