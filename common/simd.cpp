@@ -79,13 +79,7 @@ std::string ProblemaDoLumbravaSimd() {
   }
   // Shown as messages show what they quote: its control characters escaped, and only its first
   // characters when it is long.
-  constexpr std::size_t kMostrados = 200;
-  std::string mostrado = Visivel(valor);
-  if (const std::size_t n = ContaCaracteres(valor); n > kMostrados) {
-    mostrado = std::string(Subtexto(mostrado, 0, kMostrados)) + "... (" + std::to_string(n) +
-               " caracteres)";
-  }
-  return "LUMBRAVA_SIMD='" + mostrado +
+  return "LUMBRAVA_SIMD='" + TrechoVisivel(valor) +
          "' não é um nível de instruções vetoriais: use scalar, sse2 ou ssse3";
 }
 

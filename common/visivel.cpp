@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/texto.h"
+
 namespace lumbrava {
 
 namespace {
@@ -79,6 +81,16 @@ std::string Visivel(std::string_view texto) {
   saida.reserve(texto.size());
   AcrescentaVisivel(saida, texto);
   return saida;
+}
+
+std::string TrechoVisivel(std::string_view texto) {
+  constexpr std::size_t kMostrados = 200;
+  if (texto.size() > kMostrados) {
+    if (const std::size_t n = ContaCaracteres(texto); n > kMostrados) {
+      return Visivel(Subtexto(texto, 0, kMostrados)) + "... (" + std::to_string(n) + " caracteres)";
+    }
+  }
+  return Visivel(texto);
 }
 
 }  // namespace lumbrava

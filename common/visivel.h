@@ -15,5 +15,8 @@ namespace lumbrava {
 std::string Visivel(std::string_view texto);
 // The same, appended to `saida`.
 void AcrescentaVisivel(std::string& saida, std::string_view texto);
+// A text quoted by a message: Visivel of its first 200 characters, followed by
+// "... (N caracteres)" when it has more.
+std::string TrechoVisivel(std::string_view texto);
 
 }  // namespace lumbrava

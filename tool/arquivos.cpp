@@ -444,17 +444,6 @@ int CriaTemporario(int pasta, const std::string& nome, std::string& temporario, 
 
 }  // namespace
 
-std::string NomeNaMensagem(std::string_view nome) {
-  constexpr std::size_t kMostrados = 200;
-  if (nome.size() > kMostrados) {
-    const std::size_t n = ContaCaracteres(nome);
-    if (n > kMostrados) {
-      return Visivel(Subtexto(nome, 0, kMostrados)) + "... (" + std::to_string(n) + " caracteres)";
-    }
-  }
-  return Visivel(nome);
-}
-
 Origem::Origem(const std::string& caminho, std::FILE* padrao, std::FILE* erros) {
   if (caminho.empty() || caminho == "-") {
     arquivo_ = padrao;
@@ -463,7 +452,7 @@ Origem::Origem(const std::string& caminho, std::FILE* padrao, std::FILE* erros) 
   arquivo_ = std::fopen(caminho.c_str(), "rb");
   proprio_ = true;
   if (arquivo_ == nullptr) {
-    std::fprintf(erros, "não foi possível abrir '%s': %s\n", NomeNaMensagem(caminho).c_str(),
+    std::fprintf(erros, "não foi possível abrir '%s': %s\n", TrechoVisivel(caminho).c_str(),
                  std::strerror(errno));
   }
 }
@@ -475,7 +464,7 @@ Origem::~Origem() {
 }
 
 void Destino::Falha(int erro) const {
-  const std::string nome = NomeNaMensagem(caminho_);
+  const std::string nome = TrechoVisivel(caminho_);
   if (erro != 0) {
     std::fprintf(erros_, "não foi possível gravar '%s': %s\n", nome.c_str(), std::strerror(erro));
   } else {
@@ -540,7 +529,7 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
     if (fd.fd() >= 0 && ::fstat(fd.fd(), &aberto) == 0 &&
         (S_ISREG(aberto.st_mode) || S_ISDIR(aberto.st_mode))) {
       std::fprintf(erros_, "não foi possível gravar '%s': o arquivo mudou enquanto era aberto\n",
-                   NomeNaMensagem(caminho_).c_str());
+                   TrechoVisivel(caminho_).c_str());
       return;
     }
     if (fd.fd() < 0 || (arquivo_ = ::fdopen(fd.fd(), "wb")) == nullptr) {
@@ -559,8 +548,8 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
   if (::faccessat(pasta, ".", W_OK | X_OK, 0) != 0) {
     std::fprintf(erros_,
                  "não foi possível gravar '%s': a pasta '%s' não aceita arquivos novos (%s)\n",
-                 NomeNaMensagem(caminho_).c_str(),
-                 NomeNaMensagem(NomeDaPasta(alvo.partesDaPasta)).c_str(), std::strerror(errno));
+                 TrechoVisivel(caminho_).c_str(),
+                 TrechoVisivel(NomeDaPasta(alvo.partesDaPasta)).c_str(), std::strerror(errno));
     return;
   }
 
@@ -666,7 +655,7 @@ bool Destino::Confirma() {
   Descritor pasta(::openat(pasta_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (pasta.fd() >= 0 && ::fsync(pasta.fd()) != 0 && errno != EINVAL) {
     std::fprintf(erros_, "'%s' foi posto no lugar, mas a pasta não pôde ser levada ao disco: %s\n",
-                 NomeNaMensagem(caminho_).c_str(), std::strerror(errno));
+                 TrechoVisivel(caminho_).c_str(), std::strerror(errno));
     return false;
   }
   return true;

@@ -10,10 +10,6 @@
 
 namespace lumbrava {
 
-// A file name as messages show it: its control characters escaped (Visivel), and cut after its
-// first 200 characters when it is longer, with its length told.
-std::string NomeNaMensagem(std::string_view nome);
-
 // Input from a file, or standard input when the name is empty or "-".
 class Origem {
  public:

@@ -11,6 +11,7 @@
 
 #include "common/simd.h"
 #include "common/texto.h"
+#include "common/visivel.h"
 #include "tool/codigos_saida.h"
 #include "tool/execucao.h"
 #include "tool/json_linhas.h"
@@ -97,19 +98,6 @@ struct Apuracao {
   CortesDosLotes cortes;
   std::atomic<bool> naoUtf8{false};  // a row was refused for text that is not UTF-8
 };
-
-// A value for a message: its first characters, when it is long.
-std::string Trecho(std::string_view valor) {
-  constexpr std::size_t kMostrados = 200;
-  if (valor.size() <= kMostrados) {
-    return std::string(valor);
-  }
-  const std::size_t n = ContaCaracteres(valor);
-  if (n <= kMostrados) {
-    return std::string(valor);
-  }
-  return std::string(Subtexto(valor, 0, kMostrados)) + "... (" + std::to_string(n) + " caracteres)";
-}
 
 // What follows "o layout ... não tem o campo 'X'": the nearest field names and the command that
 // shows them all.
@@ -443,7 +431,7 @@ class EscritorDeRegistros final : public TrabalhadorDeLotes {
       f.campo->ValorFormatado(valor, escrito, fim);
       escrito.resize(fim);
       corte.linha = n;
-      corte.dado = Trecho(valor);
+      corte.dado = TrechoVisivel(valor);
       corte.escrito = porLugar_ ? escrito : std::string(Apara(escrito));
     }
   }

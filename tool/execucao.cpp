@@ -64,8 +64,8 @@ int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& desti
     if (destino.nome().empty()) {
       std::fprintf(erros, "erro ao gravar a saída%s\n", motivo.c_str());
     } else {
-      std::fprintf(erros, "não foi possível gravar '%s'%s\n",
-                   NomeNaMensagem(destino.nome()).c_str(), motivo.c_str());
+      std::fprintf(erros, "não foi possível gravar '%s'%s\n", TrechoVisivel(destino.nome()).c_str(),
+                   motivo.c_str());
     }
     return kSaidaEntradaRecusada;
   }
