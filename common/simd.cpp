@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "common/texto.h"
 #include "common/visivel.h"
 
 namespace lumbrava {

@@ -17,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/texto.h"
 #include "common/visivel.h"
 
 namespace lumbrava {
@@ -514,9 +513,10 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
   }
   const int pasta = alvo.pasta.fd();
   const struct stat& st = alvo.st;
+  // The folder of a name that exists, for the rules of shared folders below.
   struct stat daPasta {};
-  if (alvo.existe && (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode)) &&
-      ::fstat(pasta, &daPasta) == 0 && !DeConfianca(daPasta, st)) {
+  const bool pastaVista = alvo.existe && ::fstat(pasta, &daPasta) == 0;
+  if (pastaVista && (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode)) && !DeConfianca(daPasta, st)) {
     Falha(EACCES);
     return;
   }
@@ -555,9 +555,8 @@ Destino::Destino(const std::string& caminho, std::FILE* padrao, std::FILE* erros
 
   // In a folder with the sticky bit only the owners may replace a file: refused now rather than
   // after all the work.
-  if (alvo.existe && ::geteuid() != 0 && st.st_uid != ::geteuid() &&
-      ::fstat(pasta, &daPasta) == 0 && (daPasta.st_mode & S_ISVTX) != 0 &&
-      daPasta.st_uid != ::geteuid()) {
+  if (pastaVista && ::geteuid() != 0 && st.st_uid != ::geteuid() &&
+      (daPasta.st_mode & S_ISVTX) != 0 && daPasta.st_uid != ::geteuid()) {
     Falha(EPERM);
     return;
   }
