@@ -322,6 +322,12 @@ TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
             "cadastrado. Verifique.\nos sistemas: lumbrava-layouts systems\n");
   r = Roda("show Unico 'lan\x1b'");
   EXPECT_NE(r.erros.find("Layout lan\\x1b  (Unico)"), std::string::npos) << r.erros;
+  // Characters that turn the text around, in a layout's name and in a file's.
+  r = Roda("read Unico 'lan\u202ecamentos' '" + (pasta / "a\u202ecsv.txt").string() + "'");
+  EXPECT_NE(r.erros.find("Layout lan\\u202ecamentos  (Unico)"), std::string::npos) << r.erros;
+  r = Roda("read Unico lancamentos '" + (pasta / "a\u202ecsv.txt").string() + "'");
+  EXPECT_NE(r.erros.find("a\\u202ecsv.txt': No such file"), std::string::npos) << r.erros;
+  EXPECT_EQ(r.erros.find("\u202e"), std::string::npos) << r.erros;
   r = Roda("write Unico lancamentos --delimiter '\x1b\xe2\x98\x85'");
   EXPECT_EQ(r.codigo, 2);
   EXPECT_EQ(r.erros.find('\x1b'), std::string::npos) << r.erros;
