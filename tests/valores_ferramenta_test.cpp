@@ -230,15 +230,17 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
   EXPECT_NE(r.erros.find("linha 1: coluna 197: o byte 0x00 não é texto"), std::string::npos)
       << r.erros;
   // JSON lines whose text is not UTF-8 (in a value, in a name, outside the strings) or holds half
-  // of a UTF-16 pair.
+  // of a UTF-16 pair (in a value, in a name after a first member): a name at fault is named as
+  // a name, not as the field before it.
   r = Roda("write Unico lancamentos --jsonl",
            "{\"Historico\": \"a\xFF\"}\n{\"Hist\xE9rico\": \"a\"}\n\xFF{}\n"
-           "{\"Historico\": \"\\ud800x\"}\n{\"Historico\": \"\\udc00\"}\n{\"Historico\": 1,}\n");
+           "{\"Historico\": \"\\ud800x\"}\n{\"Historico\": \"\\udc00\"}\n{\"Historico\": 1,}\n"
+           "{\"Historico\":\"ok\",\"\\ud800\":1}\n{\"Valor\":1,\"V\xE9\":1}\n");
   const std::string semPar =
       "o texto tem um substituto UTF-16 sem par (\\uD800 a \\uDFFF só valem em pares)";
   EXPECT_EQ(r.erros,
             "linha 1: campo 'Historico': o texto não é UTF-8\n"
-            "linha 2: o texto não é UTF-8\n"
+            "linha 2: o primeiro nome do objeto: o texto não é UTF-8\n"
             "linha 3: o texto não é UTF-8\n"
             "linha 4: campo 'Historico': " +
                 semPar +
@@ -247,7 +249,11 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
                 semPar +
                 "\n"
                 "linha 6: não é um objeto JSON\n"
-                "6 linha(s) recusada(s); nada foi escrito depois da primeira\n");
+                "linha 7: o nome depois de 'Historico': " +
+                semPar +
+                "\n"
+                "linha 8: o nome depois de 'Valor': o texto não é UTF-8\n"
+                "8 linha(s) recusada(s); nada foi escrito depois da primeira\n");
 }
 
 // A NUL byte would make a record that cannot be read back: write refuses it in any value, naming

@@ -77,7 +77,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
       return GrandeDemais(token);
     }
     if (problema.empty()) {
-      // What the parser found wrong inside a string (a value's, when a name came before it).
+      // What the parser found wrong inside a string, a value's or a name's.
       const std::string_view motivo = erro.what();
       if (motivo.find("UTF-8") != std::string_view::npos) {
         problema = NaString("o texto não é UTF-8");
@@ -92,8 +92,18 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   }
 
  private:
+  // What was wrong in a string, named by where it stands: a value names its field, a name the one
+  // before it.
   std::string NaString(const std::string& motivo) const {
-    return emValor_ ? "campo '" + chave_ + "': " + motivo : motivo;
+    if (emValor_) {
+      return "campo '" + chave_ + "': " + motivo;
+    }
+    if (nivel_ != 1) {
+      return motivo;
+    }
+    return (pares_.empty() ? std::string("o primeiro nome do objeto")
+                           : "o nome depois de '" + pares_.back().first + "'") +
+           ": " + motivo;
   }
   bool Valor(std::string valor, std::string_view numero = {}) {
     if (nivel_ != 1) {
