@@ -41,6 +41,13 @@ std::size_t CaractereUtf8(std::string_view t, std::size_t i, char32_t& cp) {
   return n;
 }
 
+// Characters that print nothing or turn the direction of the text around them: a name holding
+// U+202E would show the rest of a message reversed.
+bool EhInvisivel(char32_t cp) {
+  return (cp >= 0x200B && cp <= 0x200F) || (cp >= 0x202A && cp <= 0x202E) ||
+         (cp >= 0x2060 && cp <= 0x2069) || cp == 0xFEFF || cp == 0x2028 || cp == 0x2029;
+}
+
 }  // namespace
 
 void AcrescentaVisivel(std::string& saida, std::string_view texto) {
@@ -54,13 +61,13 @@ void AcrescentaVisivel(std::string& saida, std::string_view texto) {
     }
     char32_t cp = 0;
     std::size_t n = c >= 0x80U ? CaractereUtf8(texto, i, cp) : 0;
-    if (n > 0 && cp > 0x9F) {
+    if (n > 0 && cp > 0x9F && !EhInvisivel(cp)) {
       i += n;  // a character that prints
       continue;
     }
     saida.append(texto.substr(limpo, i - limpo));
     if (n > 0) {
-      Escapa(saida, "\\u", static_cast<unsigned>(cp), 4);  // a C1 control
+      Escapa(saida, "\\u", static_cast<unsigned>(cp), 4);  // a C1 control or an invisible one
     } else if (c == '\t') {
       saida += "\\t";
     } else if (c == '\n') {

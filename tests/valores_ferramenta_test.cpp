@@ -11,6 +11,7 @@
 
 #include "common/texto.h"
 #include "tests/ferramenta.h"
+#include "tool/json_linhas.h"
 
 namespace lumbrava {
 namespace {
@@ -87,27 +88,44 @@ TEST_F(ValoresFerramentaTest, JsonNumbersAreExactAndNamesComeOnce) {
 // Numbers past what a binary double holds are still JSON: the message names the field and says
 // the number is too large. A date or a time takes digits alone, as a string or as a number.
 TEST_F(ValoresFerramentaTest, JsonNumbersAtTheEdgesAreNamed) {
-  for (const std::string& n : {std::string("1e400"), std::string("-1e400"), std::string("1e2000"),
-                               std::string(400, '9')}) {
+  // A long number is quoted by its start.
+  const std::string longo = "0." + std::string(1000, '0') + "5e1400";
+  for (const auto& [n, citado] : std::vector<std::pair<std::string, std::string>>{
+           {"1e400", "1e400"},
+           {"-1e400", "-1e400"},
+           {"1e2000", "1e2000"},
+           {std::string(400, '9'), std::string(200, '9') + "... (400 caracteres)"},
+           {longo, longo.substr(0, 200) + "... (1008 caracteres)"}}) {
     const auto r = Roda("write Unico lancamentos --jsonl",
                         "{\"Documento\": \"D\", \"Valor\": " + n + ", \"Historico\": \"H\"}\n");
     EXPECT_EQ(r.codigo, 1);
-    EXPECT_EQ(r.erros, "linha 1: campo 'Valor': o número '" + n +
+    EXPECT_EQ(r.erros, "linha 1: campo 'Valor': o número '" + citado +
                            "' é grande demais\n1 linha(s) recusada(s); nada foi escrito depois da "
                            "primeira\n")
         << n;
   }
-  // Zero, and numbers too small for any field, whatever their exponent.
-  auto r =
-      Roda("write Unico lancamentos --jsonl",
-           "{\"Valor\": 1e-400}\n{\"Valor\": 1e-1001}\n{\"Valor\": -0.001e-99999999999999999999}\n"
-           "{\"Valor\": 0e99999999999999999999}\n{\"Valor\": 1" +
-               std::string(1100, '0') + "e-1098}\n");
+  // Zero, and numbers too small for any field, whatever their exponent, even one at the ends of
+  // 64 bits (the lines around it written); zeros before the first digit cancel a large exponent as
+  // those after the last cancel a small one.
+  auto r = Roda("write Unico lancamentos --jsonl",
+                "{\"Valor\": 1}\n{\"Valor\": 0.01e-9223372036854775808}\n{\"Valor\": 2}\n"
+                "{\"Valor\": 1e-400}\n{\"Valor\": -0.001e-99999999999999999999}\n"
+                "{\"Valor\": 0e99999999999999999999}\n{\"Valor\": 1" +
+                    std::string(1100, '0') + "e-1098}\n{\"Valor\": -0." + std::string(1000, '0') +
+                    "5e1001}\n");
   ASSERT_EQ(r.codigo, 0) << r.erros;
-  for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(r.saida.substr(198 * i + 48, 14), i < 4 ? std::string(14, '0') : "00000000010000")
-        << i;
+  const std::string zero(14, '0');
+  const std::string esperados[] = {
+      "00000000000100", zero, "00000000000200", zero, zero, zero, "00000000010000",
+      "-0000000000500"};
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_EQ(r.saida.substr(198 * i + 48, 14), esperados[i]) << i;
   }
+  // A text field takes such a number as 0 too.
+  r = Roda("write Unico lancamentos --jsonl", "{\"Historico\": 1e-1001}\n{\"Historico\": -0.0}\n");
+  ASSERT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida.substr(68, 100) + r.saida.substr(198 + 68, 100),
+            "0" + std::string(99, ' ') + "0" + std::string(99, ' '));
 
   // Cotepe's E01: DataInicial (D) at column 128, HoraGravacaoSB (H) at 90.
   r = Roda("write Cotepe E01 --jsonl",
@@ -131,6 +149,37 @@ TEST_F(ValoresFerramentaTest, JsonNumbersAtTheEdgesAreNamed) {
   r = Roda("write Cotepe E01 --jsonl", "{\"CRZInicial\": 1e3, \"CRZFinal\": 5.0}\n");
   ASSERT_EQ(r.codigo, 0) << r.erros;
   EXPECT_EQ(r.saida.substr(115, 12), "001000000005");
+}
+
+// Where a number's first digit stands decides: written out from 10^-1000 to below 10^1001, every
+// digit kept; below, zero; above, too large. No exponent, however long, overflows on the way.
+TEST(NumeroJson, TheFirstDigitsPlaceDecidesAndNoExponentOverflows) {
+  const std::string mil(1000, '0');
+  const std::string recusado = "(recusado)";
+  for (const auto& [numero, esperado] : std::vector<std::pair<std::string, std::string>>{
+           {"1e-1000", "0," + std::string(999, '0') + "1"},
+           {"-9.99e-1001", "0"},
+           {"0." + mil + "1", "0"},
+           {"1e1000", "1" + mil},
+           {"9.9e1000", "99" + std::string(999, '0')},
+           {"10e1000", recusado},
+           {"0." + mil + "5e1001", "5"},
+           {"-0.0" + mil + "5e2001", "-5" + std::string(999, '0')},
+           {"12.50e1", "125"},
+           {"-10.01", "-10,01"},
+           {"-1.5e-3", "-0,0015"},
+           {"-0.000e-5", "0"},
+           {"1e9223372036854775807", recusado},
+           {"1e9223372036854775808", recusado},
+           {"0." + mil + "5e9223372036854775807", recusado},
+           {"1e-9223372036854775808", "0"},
+           {"0.01e-9223372036854775808", "0"},
+           {"1" + mil + "e-9223372036854775808", "0"},
+           {"1e+2147483648", recusado},
+           {"1e-2147483649", "0"}}) {
+    std::string decimal;
+    EXPECT_EQ(NumeroJsonComoDecimal(numero, decimal) ? decimal : recusado, esperado) << numero;
+  }
 }
 
 TEST_F(ValoresFerramentaTest, AQuotedEmptyRowIsARowAndABlankLineIsNot) {
@@ -230,15 +279,17 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
   EXPECT_NE(r.erros.find("linha 1: coluna 197: o byte 0x00 não é texto"), std::string::npos)
       << r.erros;
   // JSON lines whose text is not UTF-8 (in a value, in a name, outside the strings) or holds half
-  // of a UTF-16 pair.
+  // of a UTF-16 pair (in a value, in a name after a first member): a name at fault is named as
+  // a name, not as the field before it.
   r = Roda("write Unico lancamentos --jsonl",
            "{\"Historico\": \"a\xFF\"}\n{\"Hist\xE9rico\": \"a\"}\n\xFF{}\n"
-           "{\"Historico\": \"\\ud800x\"}\n{\"Historico\": \"\\udc00\"}\n{\"Historico\": 1,}\n");
+           "{\"Historico\": \"\\ud800x\"}\n{\"Historico\": \"\\udc00\"}\n{\"Historico\": 1,}\n"
+           "{\"Historico\":\"ok\",\"\\ud800\":1}\n{\"Valor\":1,\"V\xE9\":1}\n");
   const std::string semPar =
       "o texto tem um substituto UTF-16 sem par (\\uD800 a \\uDFFF só valem em pares)";
   EXPECT_EQ(r.erros,
             "linha 1: campo 'Historico': o texto não é UTF-8\n"
-            "linha 2: o texto não é UTF-8\n"
+            "linha 2: o primeiro nome do objeto: o texto não é UTF-8\n"
             "linha 3: o texto não é UTF-8\n"
             "linha 4: campo 'Historico': " +
                 semPar +
@@ -247,7 +298,11 @@ TEST_F(ValoresFerramentaTest, MessagesNameWhatIsWrong) {
                 semPar +
                 "\n"
                 "linha 6: não é um objeto JSON\n"
-                "6 linha(s) recusada(s); nada foi escrito depois da primeira\n");
+                "linha 7: o nome depois de 'Historico': " +
+                semPar +
+                "\n"
+                "linha 8: o nome depois de 'Valor': o texto não é UTF-8\n"
+                "8 linha(s) recusada(s); nada foi escrito depois da primeira\n");
 }
 
 // A NUL byte would make a record that cannot be read back: write refuses it in any value, naming
@@ -322,6 +377,12 @@ TEST_F(ValoresFerramentaTest, ControlCharactersInMessagesAreEscaped) {
             "cadastrado. Verifique.\nos sistemas: lumbrava-layouts systems\n");
   r = Roda("show Unico 'lan\x1b'");
   EXPECT_NE(r.erros.find("Layout lan\\x1b  (Unico)"), std::string::npos) << r.erros;
+  // Characters that turn the text around, in a layout's name and in a file's.
+  r = Roda("read Unico 'lan\u202ecamentos' '" + (pasta / "a\u202ecsv.txt").string() + "'");
+  EXPECT_NE(r.erros.find("Layout lan\\u202ecamentos  (Unico)"), std::string::npos) << r.erros;
+  r = Roda("read Unico lancamentos '" + (pasta / "a\u202ecsv.txt").string() + "'");
+  EXPECT_NE(r.erros.find("a\\u202ecsv.txt': No such file"), std::string::npos) << r.erros;
+  EXPECT_EQ(r.erros.find("\u202e"), std::string::npos) << r.erros;
   r = Roda("write Unico lancamentos --delimiter '\x1b\xe2\x98\x85'");
   EXPECT_EQ(r.codigo, 2);
   EXPECT_EQ(r.erros.find('\x1b'), std::string::npos) << r.erros;

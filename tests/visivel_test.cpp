@@ -25,8 +25,15 @@ TEST(Visivel, ControlsAreEscapedAndPrintableTextIsKept) {
   EXPECT_EQ(Visivel("\xc0\xaf"), "\\xc0\\xaf");
   EXPECT_EQ(Visivel("\xed\xa0\x80"), "\\xed\\xa0\\x80");
   EXPECT_EQ(Visivel("\xf0\x9f\x98\x80!"), "\xf0\x9f\x98\x80!");  // a four-byte character prints
+  // Characters that print nothing or turn the text around, at both ends of each range; their
+  // neighbours print.
+  EXPECT_EQ(Visivel("a\u200b\u200fb\u202a\u202ec\u2060\u2069d\u2028\u2029\ufeff"),
+            "a\\u200b\\u200fb\\u202a\\u202ec\\u2060\\u2069d\\u2028\\u2029\\ufeff");
+  EXPECT_EQ(Visivel("\u200a\u2010\u2027\u202f\u205f\u206a\ufefe\ufe0f"),
+            "\u200a\u2010\u2027\u202f\u205f\u206a\ufefe\ufe0f");
   // What was made visible once comes back the same, so a message may pass through twice.
-  for (const std::string& t : {std::string("x\0\x1b\xc2\x9b\xff", 6), std::string("ok")}) {
+  for (const std::string& t :
+       {std::string("x\0\x1b\xc2\x9b\xff", 6), std::string("ok\u202e"), std::string("ok")}) {
     EXPECT_EQ(Visivel(Visivel(t)), Visivel(t));
   }
   std::string saida = "valor '";

@@ -31,8 +31,8 @@ Abertura::Abertura(const Parametros& p, std::FILE* entrada, std::FILE* erros) {
     return;
   }
   if (layout_->campos().empty()) {
-    std::fprintf(erros, "o layout '%s' (%s) não tem campos: não há o que ler nem gravar com ele\n",
-                 p.layout.c_str(), p.sistema.c_str());
+    EscreveMensagem(erros, "o layout '" + p.layout + "' (" + p.sistema +
+                               ") não tem campos: não há o que ler nem gravar com ele");
     layout_ = nullptr;
     return;
   }

@@ -1,18 +1,20 @@
 #include "tool/json_linhas.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
 
 #include "common/texto.h"
+#include "common/visivel.h"
 
 namespace lumbrava {
 
 namespace {
 
 constexpr const char* kNaoEhObjeto = "não é um objeto JSON";
-constexpr long kMaiorExpoente = 1000;
-constexpr long kForaDoLimite = 1L << 40U;  // an exponent too large to read
+constexpr long long kMaiorOrdem = 1000;    // of a number written out: 10^1000 and 10^-1000
 constexpr int kNumeroForaDoAlcance = 406;  // the parser's "number overflow"
 
 // Takes the events of one flat object and keeps its members.
@@ -77,7 +79,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
       return GrandeDemais(token);
     }
     if (problema.empty()) {
-      // What the parser found wrong inside a string (a value's, when a name came before it).
+      // What the parser found wrong inside a string, a value's or a name's.
       const std::string_view motivo = erro.what();
       if (motivo.find("UTF-8") != std::string_view::npos) {
         problema = NaString("o texto não é UTF-8");
@@ -92,8 +94,18 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
   }
 
  private:
+  // What was wrong in a string, named by where it stands: a value names its field, a name the one
+  // before it.
   std::string NaString(const std::string& motivo) const {
-    return emValor_ ? "campo '" + chave_ + "': " + motivo : motivo;
+    if (emValor_) {
+      return "campo '" + chave_ + "': " + motivo;
+    }
+    if (nivel_ != 1) {
+      return motivo;
+    }
+    return (pares_.empty() ? std::string("o primeiro nome do objeto")
+                           : "o nome depois de '" + pares_.back().first + "'") +
+           ": " + motivo;
   }
   bool Valor(std::string valor, std::string_view numero = {}) {
     if (nivel_ != 1) {
@@ -107,7 +119,7 @@ class LeitorObjeto final : public nlohmann::json_sax<nlohmann::json> {
     return true;
   }
   bool GrandeDemais(std::string_view numero) {
-    return Recusa("o número '" + std::string(numero) + "' é grande demais");
+    return Recusa("o número '" + TrechoVisivel(numero) + "' é grande demais");
   }
   bool Recusa(const std::string& motivo) {
     if (motivo.empty() || nivel_ != 1 || !temChave_) {
@@ -138,66 +150,68 @@ bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida) {
     numero.remove_prefix(1);
   }
   const auto e = numero.find_first_of("eE");
-  long expoente = 0;
+  long long expoente = 0;
   if (e != std::string_view::npos) {
     std::string_view exp = numero.substr(e + 1);
     if (!exp.empty() && exp.front() == '+') {
       exp.remove_prefix(1);
     }
     const auto r = std::from_chars(exp.data(), exp.data() + exp.size(), expoente);
-    if (r.ec == std::errc::result_out_of_range) {  // past any bound: only its sign matters
-      expoente = exp.front() == '-' ? -kForaDoLimite : kForaDoLimite;
+    if (r.ec == std::errc::result_out_of_range) {
+      // Past any bound: no number has enough digits to bring it back, only its sign matters.
+      expoente = exp.front() == '-' ? std::numeric_limits<long long>::min()
+                                    : std::numeric_limits<long long>::max();
     } else if (r.ec != std::errc()) {
       return false;
     }
     numero = numero.substr(0, e);
   }
-  // Zero is zero whatever its exponent. A number below 10^-1000 is zero in any field too, as
-  // 1e-400 is once rounded to the field's decimals; the digits of a larger one are at most a
-  // thousand zeros more than its own.
+  // Zero is zero whatever its exponent, and without a sign.
   const std::size_t primeiro = numero.find_first_not_of("0.");
   if (primeiro == std::string_view::npos) {
-    expoente = 0;
-  } else if (expoente < -kMaiorExpoente) {
-    const std::size_t ponto = std::min(numero.find('.'), numero.size());
-    // The number is below 10^ordem.
-    const long ordem = static_cast<long>(ponto) - static_cast<long>(primeiro) + expoente +
-                       (primeiro > ponto ? 1 : 0);
-    if (ordem <= -kMaiorExpoente) {
-      saida = "0";
-      return true;
-    }
+    saida = "0";
+    return true;
   }
-  if (expoente > kMaiorExpoente) {
+  const std::size_t ultimo = numero.find_last_not_of("0.");
+  const std::size_t ponto = std::min(numero.find('.'), numero.size());
+  // The power of ten where the first significant digit stands: 2 for 512, -3 for 0.005. Digits
+  // and exponent decide it together, so leading zeros cancel a large exponent and trailing ones a
+  // small exponent.
+  const long long casa = primeiro < ponto ? static_cast<long long>(ponto - primeiro - 1)
+                                          : -static_cast<long long>(primeiro - ponto);
+  long long ordem = 0;
+  if (__builtin_add_overflow(casa, expoente, &ordem)) {
+    ordem = expoente < 0 ? std::numeric_limits<long long>::min()
+                         : std::numeric_limits<long long>::max();
+  }
+  // A number below 10^-1000 is zero in any field too, as 1e-400 is once rounded to the field's
+  // decimals. Past 10^1001 it is too large; between the two its digits are at most a thousand
+  // zeros more than its own.
+  if (ordem < -kMaiorOrdem) {
+    saida = "0";
+    return true;
+  }
+  if (ordem > kMaiorOrdem) {
     return false;
   }
-  std::string digitos;
-  long pontoEm = static_cast<long>(numero.size());  // digits before the decimal point
-  for (std::size_t i = 0; i < numero.size(); ++i) {
-    if (numero[i] == '.') {
-      pontoEm = static_cast<long>(i);
-    } else {
-      digitos.push_back(numero[i]);
-    }
-  }
-  pontoEm += expoente;
-  if (pontoEm <= 0) {
-    digitos.insert(0, static_cast<std::size_t>(-pontoEm) + 1, '0');
-    pontoEm = 1;
-  } else if (pontoEm > static_cast<long>(digitos.size())) {
-    digitos.append(static_cast<std::size_t>(pontoEm) - digitos.size(), '0');
-  }
-  std::string inteiros = digitos.substr(0, static_cast<std::size_t>(pontoEm));
-  std::string fracao = digitos.substr(static_cast<std::size_t>(pontoEm));
-  inteiros.erase(0, std::min(inteiros.find_first_not_of('0'), inteiros.size() - 1));
-  while (!fracao.empty() && fracao.back() == '0') {
-    fracao.pop_back();
-  }
   saida = negativo ? "-" : "";
-  saida += inteiros;
-  if (!fracao.empty()) {
-    saida += ',';
-    saida += fracao;
+  if (ordem < 0) {
+    saida += "0,";
+    saida.append(static_cast<std::size_t>(-ordem - 1), '0');
+  }
+  long long casaDoDigito = ordem;
+  for (std::size_t i = primeiro; i <= ultimo; ++i) {
+    if (numero[i] == '.') {
+      continue;
+    }
+    saida += numero[i];
+    if (casaDoDigito == 0 && i < ultimo) {
+      saida += ',';
+    }
+    --casaDoDigito;
+  }
+  if (casaDoDigito >= 0) {  // the zeros of the integer part past the last significant digit
+    saida.append(static_cast<std::size_t>(casaDoDigito) + 1, '0');
   }
   return true;
 }

@@ -22,8 +22,10 @@ bool LeObjetoJson(std::string_view linha, std::vector<std::pair<std::string, std
                   std::string& problema, std::vector<std::string>* numeros = nullptr,
                   std::size_t maximo = static_cast<std::size_t>(-1));
 
-// A JSON number's text written as a decimal with a comma; false when its exponent passes 1000
-// (too large). A number below 10^-1000 is written as 0, as it is in any field.
+// A JSON number's text written as a decimal with a comma, every digit kept; false when it is too
+// large, 10^1001 or more. What its first significant digit stands for decides, not the exponent
+// as written: 0.005e1002 is 5e999. Zero, of either sign, and a number below 10^-1000 are written
+// as 0, as they are in any field.
 bool NumeroJsonComoDecimal(std::string_view numero, std::string& saida);
 
 }  // namespace lumbrava
