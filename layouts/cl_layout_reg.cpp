@@ -38,7 +38,7 @@ std::string Posicao(const clLayoutCpo& c) {
 ErroValor::ErroValor(std::string layout, std::string campo, std::string valor,
                      const std::string& motivo)
     : std::runtime_error("layout '" + Visivel(layout) + "', campo '" + Visivel(campo) +
-                         "': valor '" + Visivel(valor) + "' " + motivo),
+                         "': valor '" + TrechoVisivel(valor) + "' " + motivo),
       layout_(std::move(layout)),
       campo_(std::move(campo)),
       valor_(std::move(valor)) {}

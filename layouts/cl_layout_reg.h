@@ -22,7 +22,8 @@ namespace lumbrava {
 class clProduto;
 
 // A value that cannot be written into its field. The message names the layout, the field and the
-// value, its control characters shown as escapes (common/visivel.h); valor() is the value as given.
+// value, its control characters shown as escapes and a long value by its first 200 characters
+// (TrechoVisivel, common/visivel.h); valor() is the value as given.
 class ErroValor : public std::runtime_error {
  public:
   ErroValor(std::string layout, std::string campo, std::string valor, const std::string& motivo);

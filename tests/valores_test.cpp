@@ -170,6 +170,19 @@ TEST_F(ValoresTest, GroupedNumbersAndTheAmbiguousOne) {
               "layout 'lancamentos', campo 'Valor': valor '1.520' é ambíguo: escreva 1520 para "
               "milhares ou 1,520 para decimais");
   }
+  // A long refused value is quoted by its start; valor() keeps it whole.
+  const std::string longo = "1a" + std::string(2999, '7');
+  l->InformaValor("Valor", longo);
+  try {
+    l->ExpandeLayout();
+    ADD_FAILURE();
+  } catch (const ErroValor& e) {
+    EXPECT_EQ(e.valor(), longo);
+    EXPECT_NE(std::string(e.what()).find(longo.substr(0, 200) + "... (3001 caracteres)'"),
+              std::string::npos)
+        << e.what();
+    EXPECT_LT(std::string(e.what()).size(), 400U);
+  }
 }
 
 // A delimited value refused for holding the separator is quoted as it would have been written.
