@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "tests/ferramenta.h"
+#include "tool/linhas.h"
 
 namespace lumbrava {
 namespace {
@@ -664,6 +665,7 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
     linhas += std::string(90, 'x') + "\n";
   }
   const std::string mensagem = "erro de leitura da entrada: o arquivo diminuiu enquanto era lido\n";
+  const std::string incompleta = mensagem + "a saída já escrita está incompleta\n";
   const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
 
   // To standard output: the tool waits on it with the pipe full.
@@ -687,7 +689,8 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
     ::close(leitura);
     EXPECT_EQ(Espera(pid), 1) << c.comando;
     const std::string msgs = Le(pasta / ".stderr");
-    EXPECT_NE(msgs.find(mensagem), std::string::npos) << c.comando << ": " << msgs;
+    EXPECT_NE(msgs.find(incompleta), std::string::npos) << c.comando << ": " << msgs;
+    EXPECT_EQ(msgs.find("recusada"), std::string::npos) << c.comando << ": " << msgs;
     ASSERT_FALSE(saida.empty()) << c.comando;
     EXPECT_EQ(saida.back(), '\n') << c.comando;
     if (c.comando == "write") {
@@ -712,24 +715,35 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
   const std::string msgs = LeAteOFim(leitura);
   ::close(leitura);
   EXPECT_EQ(Espera(pid), 1);
-  EXPECT_NE(msgs.find(mensagem), std::string::npos) << msgs.substr(4096);
+  EXPECT_TRUE(msgs.ends_with(mensagem + "o arquivo de saída não foi gravado\n"))
+      << msgs.substr(4096);
   EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
   ::close(nulo);
 }
 
 // The input rewritten in place with other text of the same size, or grown, while the tool waits
-// on a full pipe: the run fails with the read error and -o leaves no file. What was added is not
-// read.
+// on a full pipe, its modification time put back or not: the run fails with the read error, the
+// output written so far is told incomplete, and -o leaves no file, a refused line counted alone.
+// What was added is not read.
 TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
-  std::string registros = Lancamento("Dep\xC3\xB3sito");  // read warns of UTF-8 on standard error
-  std::string alterados = registros;
-  for (int i = 1; i < 20'000; ++i) {
-    registros += Lancamento("HISTORICO");
-    alterados += Lancamento("ALTERADO");
-  }
+  struct Mudanca {
+    bool acrescenta;
+    long repoe;  // -1, or the nanoseconds the old modification time is put back with
+  };
   const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
-  for (const bool acrescenta : {false, true}) {
+  for (const Mudanca m : {Mudanca{false, -1}, Mudanca{true, -1}, Mudanca{false, 0},
+                          Mudanca{false, 1}, Mudanca{true, 0}}) {
     for (const bool paraArquivo : {false, true}) {
+      const std::string caso =
+          std::to_string(m.acrescenta) + std::to_string(m.repoe) + std::to_string(paraArquivo);
+      // Read warns of UTF-8 on standard error; with -o, the second line is refused (a NUL byte).
+      std::string registros = Lancamento("Dep\xC3\xB3sito") +
+                              Lancamento(paraArquivo ? std::string("HIST\0RICO", 9) : "HISTORICO");
+      std::string alterados = registros;
+      for (int i = 2; i < 20'000; ++i) {
+        registros += Lancamento("HISTORICO");
+        alterados += Lancamento("ALTERADO");
+      }
       const fs::path arquivo = Arquivo("entrada", registros);
       // Made long ago, so that a change within the clock's tick is seen too.
       const timespec antigo[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
@@ -745,23 +759,47 @@ TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
           Inicia(args, nulo, paraArquivo ? nulo : escrita, paraArquivo ? escrita : erros, {});
       ::close(escrita);
       ::close(erros);
-      EXPECT_TRUE(BloqueadaEscrevendo(pid, paraArquivo ? 2 : 1));
-      std::ofstream(arquivo,
-                    acrescenta ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::in)
-          << (acrescenta ? Lancamento("ACRESCIMO") : alterados);
+      EXPECT_TRUE(BloqueadaEscrevendo(pid, paraArquivo ? 2 : 1)) << caso;
+      std::ofstream(arquivo, m.acrescenta ? std::ios::binary | std::ios::app
+                                          : std::ios::binary | std::ios::in)
+          << (m.acrescenta ? Lancamento("ACRESCIMO") : alterados);
+      const timespec reposto[2] = {{1'000'000'000, 0}, {1'000'000'000, m.repoe}};
+      ASSERT_TRUE(m.repoe < 0 || ::utimensat(AT_FDCWD, arquivo.c_str(), reposto, 0) == 0);
       const std::string lido = LeAteOFim(leitura);
       ::close(leitura);
-      EXPECT_EQ(Espera(pid), 1) << acrescenta << paraArquivo;
+      EXPECT_EQ(Espera(pid), 1) << caso;
       const std::string msgs = paraArquivo ? lido : Le(pasta / ".stderr");
-      EXPECT_NE(msgs.find("erro de leitura da entrada: o arquivo mudou enquanto era lido\n"),
-                std::string::npos)
-          << acrescenta << paraArquivo << ": "
-          << msgs.substr(msgs.size() - std::min<std::size_t>(msgs.size(), 300));
+      EXPECT_TRUE(msgs.ends_with("erro de leitura da entrada: o arquivo mudou enquanto era lido\n" +
+                                 std::string(paraArquivo ? "1 linha(s) recusada(s); o arquivo de "
+                                                           "saída não foi gravado\n"
+                                                         : "a saída já escrita está incompleta\n")))
+          << caso << ": " << msgs.substr(msgs.size() - std::min<std::size_t>(msgs.size(), 300));
       EXPECT_EQ(lido.find("ACRESCIMO"), std::string::npos);
       EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
     }
   }
   ::close(nulo);
+}
+
+// Changes within one tick of the file system's clock leave the times as they were to the tick:
+// the size tells a growth then, and nanoseconds a rewrite.
+TEST(MudancaNoArquivo, SizeAndTimesToTheNanosecond) {
+  struct stat antes {};
+  antes.st_size = 1000;
+  antes.st_mtim = {1'000'000'000, 500};
+  antes.st_ctim = {1'700'000'000, 500};
+  struct stat agora = antes;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), "");
+  agora.st_size = 1001;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
+  agora.st_size = 999;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoEncolheu);
+  agora = antes;
+  ++agora.st_mtim.tv_nsec;
+  ++agora.st_ctim.tv_nsec;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
+  agora.st_mtim = antes.st_mtim;  // put back
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
 }
 
 // A SIGBUS sent by another process while a disk file is mapped is not a page of it lost: it ends

@@ -120,10 +120,12 @@ bool EhAcaoDoPendente(const struct sigaction& acao) {
   return (acao.sa_flags & SA_SIGINFO) == 0 && acao.sa_handler == RemovePendente;
 }
 
-void RemoveArquivoPendente() {
-  if (haPendente != 0) {
-    ::unlinkat(pastaPendente, pendente, 0);
+bool RemoveArquivoPendente() {
+  if (haPendente == 0) {
+    return false;
   }
+  ::unlinkat(pastaPendente, pendente, 0);
+  return true;
 }
 
 namespace {
