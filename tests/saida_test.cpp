@@ -271,38 +271,49 @@ TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
   EXPECT_EQ(Nomes(publica), (std::set<std::string>{"armadilha", "desvio", "minha"}));
 }
 
-// In a folder where everyone writes and only owners remove files (/tmp), a file or a FIFO that
-// another user left under the name is not written, even by root; the user's own and the folder
-// owner's are.
+// In a folder where everyone, or a group, writes and only owners remove files (/tmp), a file or a
+// FIFO that another user left under the name is not written, even by root; the user's own and the
+// folder owner's are, and a user who is not root creates a new one there.
 TEST_F(SaidaTest, AnotherUsersFileOrFifoInASharedFolderIsRefused) {
   if (::geteuid() != 0) {
     GTEST_SKIP() << "files are given to another user";
   }
   Arquivo("e.csv", "Valor\n1\n");
-  const fs::path publica = pasta / "publica";
-  fs::create_directories(publica);
-  fs::permissions(publica, fs::perms::all | fs::perms::sticky_bit);
-  const fs::path alheio = Arquivo("publica/alheio.csv", "dele\n");
-  ASSERT_EQ(::mkfifo((publica / "fila").c_str(), 0666), 0);
-  // Opened by a reader, so that a FIFO written by mistake does not keep the tool waiting.
-  const int leitor = ::open((publica / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  for (const char* nome : {"alheio.csv", "fila"}) {
-    ASSERT_EQ(::lchown((publica / nome).c_str(), kNinguem, kNinguem), 0);
-    const std::string alvo = "publica/" + std::string(nome);
-    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", alvo});
-    EXPECT_EQ(r.codigo, 1) << nome;
-    EXPECT_NE(r.erros.find("não foi possível gravar '" + alvo + "'"), std::string::npos) << r.erros;
+  for (const char* pastaComum : {"publica", "do-grupo"}) {
+    const fs::path comum = pasta / pastaComum;
+    fs::create_directories(comum);
+    ASSERT_EQ(::chmod(comum.c_str(), pastaComum == std::string("publica") ? 01777 : 01775), 0);
+    const fs::path alheio = Arquivo(std::string(pastaComum) + "/alheio.csv", "dele\n");
+    ASSERT_EQ(::mkfifo((comum / "fila").c_str(), 0666), 0);
+    // Opened by a reader, so that a FIFO written by mistake does not keep the tool waiting.
+    const int leitor = ::open((comum / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    for (const char* nome : {"alheio.csv", "fila"}) {
+      ASSERT_EQ(::lchown((comum / nome).c_str(), kNinguem, kNinguem), 0);
+      const std::string alvo = std::string(pastaComum) + "/" + nome;
+      const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", alvo});
+      EXPECT_EQ(r.codigo, 1) << alvo;
+      EXPECT_EQ(r.erros, "não foi possível gravar '" + alvo + "': " + std::strerror(EACCES) + "\n");
+    }
+    char lido[16];
+    EXPECT_LE(::read(leitor, lido, sizeof lido), 0);
+    ::close(leitor);
+    EXPECT_EQ(Le(alheio), "dele\n");
+    EXPECT_EQ(Nomes(comum), (std::set<std::string>{"alheio.csv", "fila"}));
   }
-  char lido[16];
-  EXPECT_LE(::read(leitor, lido, sizeof lido), 0);
-  ::close(leitor);
-  EXPECT_EQ(Le(alheio), "dele\n");
-  EXPECT_EQ(Nomes(publica), (std::set<std::string>{"alheio.csv", "fila"}));
 
+  const fs::path publica = pasta / "publica";
+  const fs::path alheio = publica / "alheio.csv";
   Arquivo("publica/meu.csv", "meu\n");
   auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/meu.csv"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
   EXPECT_EQ(Le(publica / "meu.csv"), kRegistro + "\r\n");
+  fs::permissions(pasta, fs::perms::all);
+  Opcoes o;
+  o.semPrivilegios = true;
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/novo.csv"}, o);
+  ASSERT_NE(r.codigo, 125) << "could not run as another user";
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(publica / "novo.csv"), kRegistro + "\r\n");
   ASSERT_EQ(::chown(publica.c_str(), kNinguem, kNinguem), 0);
   r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/alheio.csv"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
