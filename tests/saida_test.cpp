@@ -4,7 +4,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -879,6 +881,80 @@ TEST_F(SaidaTest, OutputOntoItsOwnInput) {
   r = Roda({"write", "Unico", "lancamentos", "f", "-o", "f"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
   EXPECT_EQ(Le(pasta / "f"), kRegistro + "\r\n");
+}
+
+// Input and output on one terminal, or both on /dev/null, are no file read back as it is written;
+// nor are two files of two file systems with one inode number (a tmpfs numbers its first file 2).
+// An empty disk file gives the header.
+TEST_F(SaidaTest, InputAndOutputThatAreNotOneFile) {
+  const std::string cabecalho = Roda({"read", "Unico", "lancamentos", "/dev/null"}).saida;
+  ASSERT_FALSE(cabecalho.empty());
+  Arquivo("vazio", "");
+  auto r = Roda({"read", "Unico", "lancamentos", "vazio"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida, cabecalho);
+
+  const int erros =
+      ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::vector<std::string> ler{"read", "Unico", "lancamentos"};
+  const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  EXPECT_EQ(Espera(Inicia(ler, nulo, nulo, erros, {})), 0) << Le(pasta / ".stderr");
+  ::close(nulo);
+  const int mestre = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(mestre, 0);
+  ASSERT_EQ(::grantpt(mestre), 0);
+  ASSERT_EQ(::unlockpt(mestre), 0);
+  const int terminal = ::open(::ptsname(mestre), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::write(mestre, "\x04", 1), 1);  // the end of the input, typed
+  EXPECT_EQ(Espera(Inicia(ler, terminal, terminal, erros, {})), 0) << Le(pasta / ".stderr");
+  ::close(terminal);
+  ::close(mestre);
+
+  // The tool runs in a mount namespace of its own: the file systems go with it, whatever happens.
+  const std::string a = (pasta / "a").string();
+  const std::string b = (pasta / "b").string();
+  const std::string entrada = a + "/f";
+  const std::string saida = b + "/f";
+  fs::create_directories(a);
+  fs::create_directories(b);
+  const std::string registro = kRegistro + "\r\n";
+  std::string ferramenta = LUMBRAVA_TOOL;
+  std::vector<char*> argv{ferramenta.data()};
+  std::vector<std::string> args = ler;
+  for (std::string& arg : args) {
+    argv.push_back(arg.data());
+  }
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", a.c_str(), "tmpfs", 0, "size=1m") != 0 ||
+        ::mount("tmpfs", b.c_str(), "tmpfs", 0, "size=1m") != 0) {
+      ::_exit(77);
+    }
+    const int de = ::open(entrada.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
+    const int para = ::open(saida.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND, 0644);
+    struct stat sde {};
+    struct stat spara {};
+    if (::write(de, registro.data(), registro.size()) != static_cast<ssize_t>(registro.size()) ||
+        ::lseek(de, 0, SEEK_SET) != 0 || ::fstat(de, &sde) != 0 || ::fstat(para, &spara) != 0 ||
+        sde.st_ino != spara.st_ino) {
+      ::_exit(78);
+    }
+    ::dup2(de, 0);
+    ::dup2(para, 1);
+    ::dup2(erros, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  const int codigo = Espera(pid);
+  ::close(erros);
+  if (codigo == 77 || codigo == 78) {
+    GTEST_SKIP() << (codigo == 77 ? "no tmpfs could be mounted" : "no two files had one inode");
+  }
+  EXPECT_EQ(codigo, 0) << Le(pasta / ".stderr");
 }
 
 TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {
