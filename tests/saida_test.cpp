@@ -748,7 +748,9 @@ TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
                           Mudanca{false, 1}, Mudanca{true, 0}}) {
     for (const bool paraArquivo : {false, true}) {
       const std::string caso =
-          std::to_string(m.acrescenta) + std::to_string(m.repoe) + std::to_string(paraArquivo);
+          std::string(m.acrescenta ? "grown" : "rewritten") + ", mtime " +
+          (m.repoe < 0 ? "moved" : "put back +" + std::to_string(m.repoe) + "ns") +
+          (paraArquivo ? ", -o" : "");
       // Read warns of UTF-8 on standard error; with -o, the second line is refused (a NUL byte).
       std::string registros = Lancamento("Dep\xC3\xB3sito") +
                               Lancamento(paraArquivo ? std::string("HIST\0RICO", 9) : "HISTORICO");
