@@ -4,7 +4,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "tests/ferramenta.h"
+#include "tool/linhas.h"
 
 namespace lumbrava {
 namespace {
@@ -270,38 +273,49 @@ TEST_F(SaidaTest, ALinkIsFollowedAndTheFileItNamesIsReplaced) {
   EXPECT_EQ(Nomes(publica), (std::set<std::string>{"armadilha", "desvio", "minha"}));
 }
 
-// In a folder where everyone writes and only owners remove files (/tmp), a file or a FIFO that
-// another user left under the name is not written, even by root; the user's own and the folder
-// owner's are.
+// In a folder where everyone, or a group, writes and only owners remove files (/tmp), a file or a
+// FIFO that another user left under the name is not written, even by root; the user's own and the
+// folder owner's are, and a user who is not root creates a new one there.
 TEST_F(SaidaTest, AnotherUsersFileOrFifoInASharedFolderIsRefused) {
   if (::geteuid() != 0) {
     GTEST_SKIP() << "files are given to another user";
   }
   Arquivo("e.csv", "Valor\n1\n");
-  const fs::path publica = pasta / "publica";
-  fs::create_directories(publica);
-  fs::permissions(publica, fs::perms::all | fs::perms::sticky_bit);
-  const fs::path alheio = Arquivo("publica/alheio.csv", "dele\n");
-  ASSERT_EQ(::mkfifo((publica / "fila").c_str(), 0666), 0);
-  // Opened by a reader, so that a FIFO written by mistake does not keep the tool waiting.
-  const int leitor = ::open((publica / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  for (const char* nome : {"alheio.csv", "fila"}) {
-    ASSERT_EQ(::lchown((publica / nome).c_str(), kNinguem, kNinguem), 0);
-    const std::string alvo = "publica/" + std::string(nome);
-    const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", alvo});
-    EXPECT_EQ(r.codigo, 1) << nome;
-    EXPECT_NE(r.erros.find("não foi possível gravar '" + alvo + "'"), std::string::npos) << r.erros;
+  for (const char* pastaComum : {"publica", "do-grupo"}) {
+    const fs::path comum = pasta / pastaComum;
+    fs::create_directories(comum);
+    ASSERT_EQ(::chmod(comum.c_str(), pastaComum == std::string("publica") ? 01777 : 01775), 0);
+    const fs::path alheio = Arquivo(std::string(pastaComum) + "/alheio.csv", "dele\n");
+    ASSERT_EQ(::mkfifo((comum / "fila").c_str(), 0666), 0);
+    // Opened by a reader, so that a FIFO written by mistake does not keep the tool waiting.
+    const int leitor = ::open((comum / "fila").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    for (const char* nome : {"alheio.csv", "fila"}) {
+      ASSERT_EQ(::lchown((comum / nome).c_str(), kNinguem, kNinguem), 0);
+      const std::string alvo = std::string(pastaComum) + "/" + nome;
+      const auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", alvo});
+      EXPECT_EQ(r.codigo, 1) << alvo;
+      EXPECT_EQ(r.erros, "não foi possível gravar '" + alvo + "': " + std::strerror(EACCES) + "\n");
+    }
+    char lido[16];
+    EXPECT_LE(::read(leitor, lido, sizeof lido), 0);
+    ::close(leitor);
+    EXPECT_EQ(Le(alheio), "dele\n");
+    EXPECT_EQ(Nomes(comum), (std::set<std::string>{"alheio.csv", "fila"}));
   }
-  char lido[16];
-  EXPECT_LE(::read(leitor, lido, sizeof lido), 0);
-  ::close(leitor);
-  EXPECT_EQ(Le(alheio), "dele\n");
-  EXPECT_EQ(Nomes(publica), (std::set<std::string>{"alheio.csv", "fila"}));
 
+  const fs::path publica = pasta / "publica";
+  const fs::path alheio = publica / "alheio.csv";
   Arquivo("publica/meu.csv", "meu\n");
   auto r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/meu.csv"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
   EXPECT_EQ(Le(publica / "meu.csv"), kRegistro + "\r\n");
+  fs::permissions(pasta, fs::perms::all);
+  Opcoes o;
+  o.semPrivilegios = true;
+  r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/novo.csv"}, o);
+  ASSERT_NE(r.codigo, 125) << "could not run as another user";
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(Le(publica / "novo.csv"), kRegistro + "\r\n");
   ASSERT_EQ(::chown(publica.c_str(), kNinguem, kNinguem), 0);
   r = Roda({"write", "Unico", "lancamentos", "e.csv", "-o", "publica/alheio.csv"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
@@ -664,6 +678,7 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
     linhas += std::string(90, 'x') + "\n";
   }
   const std::string mensagem = "erro de leitura da entrada: o arquivo diminuiu enquanto era lido\n";
+  const std::string incompleta = mensagem + "a saída já escrita está incompleta\n";
   const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
 
   // To standard output: the tool waits on it with the pipe full.
@@ -687,7 +702,8 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
     ::close(leitura);
     EXPECT_EQ(Espera(pid), 1) << c.comando;
     const std::string msgs = Le(pasta / ".stderr");
-    EXPECT_NE(msgs.find(mensagem), std::string::npos) << c.comando << ": " << msgs;
+    EXPECT_NE(msgs.find(incompleta), std::string::npos) << c.comando << ": " << msgs;
+    EXPECT_EQ(msgs.find("recusada"), std::string::npos) << c.comando << ": " << msgs;
     ASSERT_FALSE(saida.empty()) << c.comando;
     EXPECT_EQ(saida.back(), '\n') << c.comando;
     if (c.comando == "write") {
@@ -712,24 +728,37 @@ TEST_F(SaidaTest, AnInputCutShortWhileReadFailsTheRun) {
   const std::string msgs = LeAteOFim(leitura);
   ::close(leitura);
   EXPECT_EQ(Espera(pid), 1);
-  EXPECT_NE(msgs.find(mensagem), std::string::npos) << msgs.substr(4096);
+  EXPECT_TRUE(msgs.ends_with(mensagem + "o arquivo de saída não foi gravado\n"))
+      << msgs.substr(4096);
   EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
   ::close(nulo);
 }
 
 // The input rewritten in place with other text of the same size, or grown, while the tool waits
-// on a full pipe: the run fails with the read error and -o leaves no file. What was added is not
-// read.
+// on a full pipe, its modification time put back or not: the run fails with the read error, the
+// output written so far is told incomplete, and -o leaves no file, a refused line counted alone.
+// What was added is not read.
 TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
-  std::string registros = Lancamento("Dep\xC3\xB3sito");  // read warns of UTF-8 on standard error
-  std::string alterados = registros;
-  for (int i = 1; i < 20'000; ++i) {
-    registros += Lancamento("HISTORICO");
-    alterados += Lancamento("ALTERADO");
-  }
+  struct Mudanca {
+    bool acrescenta;
+    long repoe;  // -1, or the nanoseconds the old modification time is put back with
+  };
   const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
-  for (const bool acrescenta : {false, true}) {
+  for (const Mudanca m : {Mudanca{false, -1}, Mudanca{true, -1}, Mudanca{false, 0},
+                          Mudanca{false, 1}, Mudanca{true, 0}}) {
     for (const bool paraArquivo : {false, true}) {
+      const std::string caso =
+          std::string(m.acrescenta ? "grown" : "rewritten") + ", mtime " +
+          (m.repoe < 0 ? "moved" : "put back +" + std::to_string(m.repoe) + "ns") +
+          (paraArquivo ? ", -o" : "");
+      // Read warns of UTF-8 on standard error; with -o, the second line is refused (a NUL byte).
+      std::string registros = Lancamento("Dep\xC3\xB3sito") +
+                              Lancamento(paraArquivo ? std::string("HIST\0RICO", 9) : "HISTORICO");
+      std::string alterados = registros;
+      for (int i = 2; i < 20'000; ++i) {
+        registros += Lancamento("HISTORICO");
+        alterados += Lancamento("ALTERADO");
+      }
       const fs::path arquivo = Arquivo("entrada", registros);
       // Made long ago, so that a change within the clock's tick is seen too.
       const timespec antigo[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
@@ -745,23 +774,47 @@ TEST_F(SaidaTest, AnInputChangedWhileReadFailsTheRun) {
           Inicia(args, nulo, paraArquivo ? nulo : escrita, paraArquivo ? escrita : erros, {});
       ::close(escrita);
       ::close(erros);
-      EXPECT_TRUE(BloqueadaEscrevendo(pid, paraArquivo ? 2 : 1));
-      std::ofstream(arquivo,
-                    acrescenta ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::in)
-          << (acrescenta ? Lancamento("ACRESCIMO") : alterados);
+      EXPECT_TRUE(BloqueadaEscrevendo(pid, paraArquivo ? 2 : 1)) << caso;
+      std::ofstream(arquivo, m.acrescenta ? std::ios::binary | std::ios::app
+                                          : std::ios::binary | std::ios::in)
+          << (m.acrescenta ? Lancamento("ACRESCIMO") : alterados);
+      const timespec reposto[2] = {{1'000'000'000, 0}, {1'000'000'000, m.repoe}};
+      ASSERT_TRUE(m.repoe < 0 || ::utimensat(AT_FDCWD, arquivo.c_str(), reposto, 0) == 0);
       const std::string lido = LeAteOFim(leitura);
       ::close(leitura);
-      EXPECT_EQ(Espera(pid), 1) << acrescenta << paraArquivo;
+      EXPECT_EQ(Espera(pid), 1) << caso;
       const std::string msgs = paraArquivo ? lido : Le(pasta / ".stderr");
-      EXPECT_NE(msgs.find("erro de leitura da entrada: o arquivo mudou enquanto era lido\n"),
-                std::string::npos)
-          << acrescenta << paraArquivo << ": "
-          << msgs.substr(msgs.size() - std::min<std::size_t>(msgs.size(), 300));
+      EXPECT_TRUE(msgs.ends_with("erro de leitura da entrada: o arquivo mudou enquanto era lido\n" +
+                                 std::string(paraArquivo ? "1 linha(s) recusada(s); o arquivo de "
+                                                           "saída não foi gravado\n"
+                                                         : "a saída já escrita está incompleta\n")))
+          << caso << ": " << msgs.substr(msgs.size() - std::min<std::size_t>(msgs.size(), 300));
       EXPECT_EQ(lido.find("ACRESCIMO"), std::string::npos);
       EXPECT_EQ(Nomes(pasta), std::set<std::string>{"entrada"});
     }
   }
   ::close(nulo);
+}
+
+// Changes within one tick of the file system's clock leave the times as they were to the tick:
+// the size tells a growth then, and nanoseconds a rewrite.
+TEST(MudancaNoArquivo, SizeAndTimesToTheNanosecond) {
+  struct stat antes {};
+  antes.st_size = 1000;
+  antes.st_mtim = {1'000'000'000, 500};
+  antes.st_ctim = {1'700'000'000, 500};
+  struct stat agora = antes;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), "");
+  agora.st_size = 1001;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
+  agora.st_size = 999;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoEncolheu);
+  agora = antes;
+  ++agora.st_mtim.tv_nsec;
+  ++agora.st_ctim.tv_nsec;
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
+  agora.st_mtim = antes.st_mtim;  // put back
+  EXPECT_EQ(MudancaNoArquivo(antes, agora), kMotivoArquivoMudou);
 }
 
 // A SIGBUS sent by another process while a disk file is mapped is not a page of it lost: it ends
@@ -830,6 +883,80 @@ TEST_F(SaidaTest, OutputOntoItsOwnInput) {
   r = Roda({"write", "Unico", "lancamentos", "f", "-o", "f"});
   EXPECT_EQ(r.codigo, 0) << r.erros;
   EXPECT_EQ(Le(pasta / "f"), kRegistro + "\r\n");
+}
+
+// Input and output on one terminal, or both on /dev/null, are no file read back as it is written;
+// nor are two files of two file systems with one inode number (a tmpfs numbers its first file 2).
+// An empty disk file gives the header.
+TEST_F(SaidaTest, InputAndOutputThatAreNotOneFile) {
+  const std::string cabecalho = Roda({"read", "Unico", "lancamentos", "/dev/null"}).saida;
+  ASSERT_FALSE(cabecalho.empty());
+  Arquivo("vazio", "");
+  auto r = Roda({"read", "Unico", "lancamentos", "vazio"});
+  EXPECT_EQ(r.codigo, 0) << r.erros;
+  EXPECT_EQ(r.saida, cabecalho);
+
+  const int erros =
+      ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::vector<std::string> ler{"read", "Unico", "lancamentos"};
+  const int nulo = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+  EXPECT_EQ(Espera(Inicia(ler, nulo, nulo, erros, {})), 0) << Le(pasta / ".stderr");
+  ::close(nulo);
+  const int mestre = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(mestre, 0);
+  ASSERT_EQ(::grantpt(mestre), 0);
+  ASSERT_EQ(::unlockpt(mestre), 0);
+  const int terminal = ::open(::ptsname(mestre), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::write(mestre, "\x04", 1), 1);  // the end of the input, typed
+  EXPECT_EQ(Espera(Inicia(ler, terminal, terminal, erros, {})), 0) << Le(pasta / ".stderr");
+  ::close(terminal);
+  ::close(mestre);
+
+  // The tool runs in a mount namespace of its own: the file systems go with it, whatever happens.
+  const std::string a = (pasta / "a").string();
+  const std::string b = (pasta / "b").string();
+  const std::string entrada = a + "/f";
+  const std::string saida = b + "/f";
+  fs::create_directories(a);
+  fs::create_directories(b);
+  const std::string registro = kRegistro + "\r\n";
+  std::string ferramenta = LUMBRAVA_TOOL;
+  std::vector<char*> argv{ferramenta.data()};
+  std::vector<std::string> args = ler;
+  for (std::string& arg : args) {
+    argv.push_back(arg.data());
+  }
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", a.c_str(), "tmpfs", 0, "size=1m") != 0 ||
+        ::mount("tmpfs", b.c_str(), "tmpfs", 0, "size=1m") != 0) {
+      ::_exit(77);
+    }
+    const int de = ::open(entrada.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
+    const int para = ::open(saida.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND, 0644);
+    struct stat sde {};
+    struct stat spara {};
+    if (::write(de, registro.data(), registro.size()) != static_cast<ssize_t>(registro.size()) ||
+        ::lseek(de, 0, SEEK_SET) != 0 || ::fstat(de, &sde) != 0 || ::fstat(para, &spara) != 0 ||
+        sde.st_ino != spara.st_ino) {
+      ::_exit(78);
+    }
+    ::dup2(de, 0);
+    ::dup2(para, 1);
+    ::dup2(erros, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  const int codigo = Espera(pid);
+  ::close(erros);
+  if (codigo == 77 || codigo == 78) {
+    GTEST_SKIP() << (codigo == 77 ? "no tmpfs could be mounted" : "no two files had one inode");
+  }
+  EXPECT_EQ(codigo, 0) << Le(pasta / ".stderr");
 }
 
 TEST_F(SaidaTest, OutputThatCannotBeWrittenFailsTheRun) {

@@ -120,10 +120,12 @@ bool EhAcaoDoPendente(const struct sigaction& acao) {
   return (acao.sa_flags & SA_SIGINFO) == 0 && acao.sa_handler == RemovePendente;
 }
 
-void RemoveArquivoPendente() {
-  if (haPendente != 0) {
-    ::unlinkat(pastaPendente, pendente, 0);
+bool RemoveArquivoPendente() {
+  if (haPendente == 0) {
+    return false;
   }
+  ::unlinkat(pastaPendente, pendente, 0);
+  return true;
 }
 
 namespace {
@@ -248,11 +250,13 @@ constexpr int kMaximoLigacoes = 40;
 // In a folder where everyone may create files and only owners remove them (/tmp), a link, a
 // regular file or a FIFO is used only when it belongs to the user or to the folder's owner:
 // otherwise anyone could point a link at the user's files or folders, or leave a file there under
-// the name the user is about to write, to be handed what is written. A kernel that protects links,
-// regular files and FIFOs applies the same rule.
+// the name the user is about to write, to be handed what is written. A regular file or a FIFO is
+// held to the rule in such a folder that only its group may write to as well. A kernel that
+// protects links, regular files and FIFOs applies the same rules.
 bool DeConfianca(const struct stat& pasta, const struct stat& item) {
-  const bool publica = (pasta.st_mode & S_ISVTX) != 0 && (pasta.st_mode & S_IWOTH) != 0;
-  return !publica || item.st_uid == ::geteuid() || item.st_uid == pasta.st_uid;
+  const mode_t escrevem = S_ISLNK(item.st_mode) ? S_IWOTH : S_IWOTH | S_IWGRP;
+  const bool comum = (pasta.st_mode & S_ISVTX) != 0 && (pasta.st_mode & escrevem) != 0;
+  return !comum || item.st_uid == ::geteuid() || item.st_uid == pasta.st_uid;
 }
 
 // Where a path leads: part by part, each link followed under the rule above, down to the folder

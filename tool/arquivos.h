@@ -26,8 +26,8 @@ class Origem {
 };
 
 // Removes the temporary output file while one is pending (a program ending on a fault); safe in
-// a signal handler.
-void RemoveArquivoPendente();
+// a signal handler. True when there was one.
+bool RemoveArquivoPendente();
 
 // Takes the temporary output file's contents to the disk before Confirma gives it the target's
 // name: fsync. Tests put a call that fails in its place.

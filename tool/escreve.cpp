@@ -584,7 +584,8 @@ int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao
         }
       },
       SaidaPorRegistro(*l, p));
-  if (std::string mensagem; emAberto && continuador.Encerra(mensagem)) {
+  // A record left open by a read error was cut by it, not refused.
+  if (std::string mensagem; emAberto && !linhas.Falhou() && continuador.Encerra(mensagem)) {
     relator.Erro(mensagem);
   }
   if (relator.total() == 0) {

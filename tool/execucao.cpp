@@ -11,6 +11,23 @@
 
 namespace lumbrava {
 
+void Relator::Conclui(bool paraArquivo, std::string_view falhaDeLeitura) {
+  if (total_ > kMaximoMensagens) {
+    std::fprintf(erros_, "... e mais %zu erros\n", total_ - kMaximoMensagens);
+  }
+  if (!falhaDeLeitura.empty()) {
+    EscreveMensagem(erros_, falhaDeLeitura);
+  }
+  const char* saida = paraArquivo  ? "o arquivo de saída não foi gravado"
+                      : total_ > 0 ? "nada foi escrito depois da primeira"
+                                   : "a saída já escrita está incompleta";
+  if (total_ > 0) {
+    std::fprintf(erros_, "%zu linha(s) recusada(s); %s\n", total_, saida);
+  } else if (!falhaDeLeitura.empty()) {
+    std::fprintf(erros_, "%s\n", saida);
+  }
+}
+
 Codificacao CodificacaoDe(const std::string& nome) {
   std::string n = nome;
   std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -54,10 +71,10 @@ bool SaidaNaPropriaEntrada(std::FILE* entrada, const Destino& destino, std::FILE
 int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
             std::FILE* erros) {
   linhas.Confere();
-  if (linhas.Falhou()) {
-    relator.Erro("erro de leitura da entrada: " + linhas.MotivoDaFalha());
-  }
-  relator.Conclui(destino.ParaArquivo());
+  // A read error is no refused line: it is told apart, after them.
+  relator.Conclui(
+      destino.ParaArquivo(),
+      linhas.Falhou() ? "erro de leitura da entrada: " + linhas.MotivoDaFalha() : std::string());
   if (!saida.Descarrega()) {
     const std::string motivo =
         saida.Erro() != 0 ? std::string(": ") + std::strerror(saida.Erro()) : std::string();
@@ -69,7 +86,7 @@ int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& desti
     }
     return kSaidaEntradaRecusada;
   }
-  if (relator.total() > 0) {
+  if (relator.total() > 0 || linhas.Falhou()) {
     return kSaidaEntradaRecusada;
   }
   return destino.Confirma() ? kSaidaOk : kSaidaEntradaRecusada;

@@ -50,16 +50,11 @@ class Relator {
     }
   }
   std::size_t total() const { return total_; }
-  void Conclui(bool paraArquivo) {
-    if (total_ > kMaximoMensagens) {
-      std::fprintf(erros_, "... e mais %zu erros\n", total_ - kMaximoMensagens);
-    }
-    if (total_ > 0) {
-      std::fprintf(erros_, "%zu linha(s) recusada(s); %s\n", total_,
-                   paraArquivo ? "o arquivo de saída não foi gravado"
-                               : "nada foi escrito depois da primeira");
-    }
-  }
+  // The last reports: how many more lines were refused, the reason the input could not be read to
+  // its end (`falhaDeLeitura`, when it could not) and what became of the output: no file written
+  // (`paraArquivo`), or nothing written after the first refused line, or the output written
+  // incomplete when the input failed with no line refused.
+  void Conclui(bool paraArquivo, std::string_view falhaDeLeitura = {});
 
  private:
   std::FILE* erros_;
@@ -93,7 +88,8 @@ class Abertura {
 bool SaidaNaPropriaEntrada(std::FILE* entrada, const Destino& destino, std::FILE* erros);
 
 // Ends a read or a write: the input checked as it was when reading began, the last reports, the
-// output flushed and, when every line went through, the output file put in place.
+// output flushed and, when the input was read whole and every line went through, the output file
+// put in place.
 int Encerra(LeitorLinhas& linhas, Relator& relator, Saida& saida, Destino& destino,
             std::FILE* erros);
 

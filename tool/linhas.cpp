@@ -34,6 +34,20 @@ std::string TextoBytes(std::size_t n) {
   return s;
 }
 
+std::string_view MudancaNoArquivo(const struct stat& antes, const struct stat& agora) {
+  const auto mesmoInstante = [](const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+  };
+  if (agora.st_size < antes.st_size) {
+    return kMotivoArquivoEncolheu;
+  }
+  if (agora.st_size != antes.st_size || !mesmoInstante(agora.st_mtim, antes.st_mtim) ||
+      !mesmoInstante(agora.st_ctim, antes.st_ctim)) {
+    return kMotivoArquivoMudou;
+  }
+  return {};
+}
+
 std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite) {
   if (longa.crSemLf) {
     return std::string(kMensagemCrSemLf);
@@ -51,7 +65,7 @@ LeitorLinhas::LeitorLinhas(std::FILE* arquivo, std::size_t maximo)
     if (!podeEsperar_) {
       emDisco_ = true;
       tamanho_ = static_cast<std::uint64_t>(estado.st_size);
-      modificado_ = estado.st_mtim;
+      inicial_ = estado;
       const off_t aqui = ::lseek(descritor_, 0, SEEK_CUR);
       if (aqui >= 0) {
         mapeia_ = true;
@@ -67,12 +81,9 @@ void LeitorLinhas::Confere() {
   if (!emDisco_ || falhou_ || ::fstat(descritor_, &agora) != 0) {
     return;
   }
-  const auto tamanho = static_cast<std::uint64_t>(agora.st_size);
-  if (tamanho < tamanho_) {
-    Interrompe(kMotivoArquivoEncolheu);
-  } else if (tamanho != tamanho_ || agora.st_mtim.tv_sec != modificado_.tv_sec ||
-             agora.st_mtim.tv_nsec != modificado_.tv_nsec) {
-    Interrompe(kMotivoArquivoMudou);
+  const std::string_view motivo = MudancaNoArquivo(inicial_, agora);
+  if (!motivo.empty()) {
+    Interrompe(motivo);
   }
 }
 

@@ -4,11 +4,12 @@
 // that holds them (see BlocoDaLinha).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,17 +38,23 @@ std::string MensagemLinhaLonga(const LinhaLonga& longa, std::string_view limite)
 
 // The reason given when a disk file ends short of the size it had when its reader began.
 inline constexpr std::string_view kMotivoArquivoEncolheu = "o arquivo diminuiu enquanto era lido";
-// The reason given when a disk file's size or modification time is not what it was when its reader
-// began.
+// The reason given when a disk file's size, modification time or status-change time is not what
+// it was when its reader began.
 inline constexpr std::string_view kMotivoArquivoMudou = "o arquivo mudou enquanto era lido";
+
+// What a disk file's state `agora` tells of the file read since it was `antes`:
+// kMotivoArquivoEncolheu when it is smaller, kMotivoArquivoMudou when its size, its modification
+// time or its status-change time differ (to the nanosecond), else nothing. The status-change time
+// is the one no user can set back: a rewrite whose modification time was put back still moves it.
+std::string_view MudancaNoArquivo(const struct stat& antes, const struct stat& agora);
 
 // Lines of a file read in large blocks, or as they come from a pipe. A disk file is mapped into
 // memory a window at a time rather than copied (a window is let go when no one holds it). A disk
 // file is read up to the size it had when the reader began, and must stay as it was: should it end
 // short of that size, or be found smaller at any window, reading stops with Falhou() set and
 // kMotivoArquivoEncolheu as the reason, and the line it was in is not given (a cut inside the
-// window being read ends the program, see mapeamento.h); should its size or modification time
-// differ at its end (see Confere), Falhou() is set with kMotivoArquivoMudou. A disk file that told
+// window being read ends the program, see mapeamento.h); should it have changed by its end
+// (MudancaNoArquivo, see Confere), Falhou() is set with kMotivoArquivoMudou. A disk file that told
 // no size when the reader began (an empty one, the system's own files) is read to where it ends,
 // and the same check then made. A line comes
 // without its "\n" or "\r\n"; a UTF-8 byte-order mark at the start of the file is skipped. A line
@@ -80,8 +87,8 @@ class LeitorLinhas {
   // Called each time the reader is about to wait for input that has not come yet.
   void AntesDeEsperar(std::function<void()> acao) { antesDeEsperar_ = std::move(acao); }
 
-  // Checks that a disk file has the size and the modification time it had when the reader began,
-  // else sets Falhou(). Done when the reader reaches the end; done again by whoever ends the run
+  // Checks that a disk file is as it was when the reader began (MudancaNoArquivo), else sets
+  // Falhou(). Done when the reader reaches the end; done again by whoever ends the run
   // once the lines given are used (they may be read from the file's mapping until then), so that
   // no change made before that goes unseen. Does nothing for other input, or after a failure.
   void Confere();
@@ -114,12 +121,12 @@ class LeitorLinhas {
   bool podeEsperar_ = false;
   bool mapeia_ = false;
   // In a disk file: where the next block is read from (mapped or not), and the file's size and
-  // modification time when the reader began (a size of 0 when the file tells none).
+  // state when the reader began (a size of 0 when the file tells none).
   bool emDisco_ = false;
   bool limitado_ = false;  // read up to `tamanho_`, not to where the file ends now
   std::uint64_t deslocamento_ = 0;
   std::uint64_t tamanho_ = 0;
-  timespec modificado_{};
+  struct stat inicial_ {};
   std::size_t maximo_;
   std::shared_ptr<Bloco> bloco_;  // the block being read
   // Every block made: those no one else holds are read into again.
