@@ -1,6 +1,7 @@
 // Micro-benchmarks of `read`: record lines into CSV on one thread, as the command reads them (each
 // line looked at, cut into its fields, its numbers read and its text converted and quoted), on the
-// widest layout with every field filled, in Windows-1252 and UTF-8 with accents and in ASCII.
+// widest layout with every field filled, in Windows-1252 and UTF-8 with accents and in ASCII; and
+// the same lines into JSON lines.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -17,7 +18,7 @@ namespace {
 // Lines a run reads: enough that the layout's composition, once a run, does not count.
 constexpr int kLinhas = 2000;
 
-void BM_LeCsvUmaThread(benchmark::State& state, const char* codificacao, bool acentos) {
+void LeUmaThread(benchmark::State& state, const char* codificacao, bool acentos, bool jsonl) {
   clProdutos catalogo;
   clLayoutReg* l = catalogo.LocalizaCriaLayoutRegistro("Unico", "bens-cadastro_bem");
   bench::Preenche(*l, acentos);
@@ -41,6 +42,7 @@ void BM_LeCsvUmaThread(benchmark::State& state, const char* codificacao, bool ac
   p.layout = "bens-cadastro_bem";
   p.codificacao = codificacao;
   p.threads = 1;
+  p.jsonl = jsonl;
   for (auto _ : state) {
     std::rewind(entrada);
     if (Le(p, entrada, nulo, nulo) != 0) {
@@ -53,12 +55,21 @@ void BM_LeCsvUmaThread(benchmark::State& state, const char* codificacao, bool ac
   state.SetItemsProcessed(state.iterations() * kLinhas);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLinhas * linha.size()));
 }
+void BM_LeCsvUmaThread(benchmark::State& state, const char* codificacao, bool acentos) {
+  LeUmaThread(state, codificacao, acentos, false);
+}
+void BM_LeJsonlUmaThread(benchmark::State& state, const char* codificacao, bool acentos) {
+  LeUmaThread(state, codificacao, acentos, true);
+}
 // The lines are read on a thread of the command's own: the time is the process's.
 BENCHMARK_CAPTURE(BM_LeCsvUmaThread, unico_bens_cadastro_bem_windows1252, "windows-1252", true)
     ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(BM_LeCsvUmaThread, unico_bens_cadastro_bem_utf8, "utf-8", true)
     ->MeasureProcessCPUTime();
 BENCHMARK_CAPTURE(BM_LeCsvUmaThread, unico_bens_cadastro_bem_ascii, "windows-1252", false)
+    ->MeasureProcessCPUTime();
+
+BENCHMARK_CAPTURE(BM_LeJsonlUmaThread, unico_bens_cadastro_bem_windows1252, "windows-1252", true)
     ->MeasureProcessCPUTime();
 
 }  // namespace

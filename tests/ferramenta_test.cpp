@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "layouts/cl_produtos.h"
 
@@ -121,6 +122,53 @@ TEST_F(FerramentaTest, ReadsJsonLinesUtf8AndLfLines) {
   EXPECT_EQ(j["Valor"], "1520,75");
   EXPECT_EQ(j["ccDebito"], "10");
   EXPECT_EQ(std::string(j["Historico"]).substr(0, 6), "Março");
+}
+
+// Every byte below 0x20 that a record line may hold, '"', '\\', '/', DEL and accents, in both
+// encodings: the line is the dump of its own object, its keys the layout's fields in order.
+TEST_F(FerramentaTest, ReadJsonLinesEscapeTextAsJsonWritesIt) {
+  std::string especiais;
+  for (char c = 1; c < 0x20; ++c) {
+    if (c != '\n' && c != '\r') {  // a line's end, and refused
+      especiais += c;
+    }
+  }
+  especiais += "\"\\/\x7f";
+  clProdutos catalogo;
+  std::vector<std::string> nomes;
+  for (const auto& c : catalogo.LocalizaCriaLayoutRegistro("Unico", "lancamentos")->campos()) {
+    nomes.push_back(c->nome);
+  }
+  struct Caso {
+    std::string opcao;
+    std::string texto;  // in the file's encoding
+    std::size_t colunas;
+    std::string utf8;
+  };
+  for (const Caso& c : {Caso{"", especiais + "A\xE7\x80", especiais.size() + 3, especiais + "Aç€"},
+                        Caso{"--encoding utf-8", especiais + "Aç\u0085\u2028😀",
+                             especiais.size() + 5, especiais + "Aç\u0085\u2028😀"}}) {
+    const std::string brancos(100 - c.colunas, ' ');
+    const auto arquivo =
+        Arquivo("e.txt",
+                "01032026"
+                "1101  "
+                "2101  " +
+                    std::string(28, '0') +
+                    "00000000152075"
+                    "12    " +
+                    c.texto + brancos + std::string(12, ' ') + "0000001000000000\r\n");
+    const auto r = Roda("read Unico lancamentos --jsonl " + c.opcao + " " + arquivo.string());
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const auto j = nlohmann::ordered_json::parse(r.saida);
+    EXPECT_EQ(r.saida, j.dump() + "\n");
+    EXPECT_EQ(j.at("Historico").get<std::string>(), c.utf8 + brancos);
+    std::vector<std::string> chaves;
+    for (const auto& [chave, valor] : j.items()) {
+      chaves.push_back(chave);
+    }
+    EXPECT_EQ(chaves, nomes);
+  }
 }
 
 TEST_F(FerramentaTest, RefusesBadRecordsNamingLineAndFieldAndWritesNothing) {

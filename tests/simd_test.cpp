@@ -433,9 +433,10 @@ std::string NaFerramenta(int (*comando)(const Parametros&, std::FILE*, std::FILE
   return "saida " + std::to_string(r.codigo) + "\n" + r.saida + r.erros;
 }
 
-// Record lines are read alike at every level, in either encoding: accented text, the bytes 0x80
-// to 0x9F, lines short and long, fields with quotes and commas; now and then a line with a byte
-// Windows-1252 leaves undefined, malformed UTF-8, a CR or a NUL.
+// Record lines are read alike at every level, in either encoding, into CSV and JSON: accented
+// text, the bytes 0x80 to 0x9F, lines short and long, fields with quotes, commas, backslashes and
+// control characters; now and then a line with a byte Windows-1252 leaves undefined, malformed
+// UTF-8, a CR or a NUL.
 TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
   Sorteio s(6);
   for (const char* codificacao : {"windows-1252", "utf-8"}) {
@@ -465,9 +466,10 @@ TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
           texto += utf8 ? TextoUtf8(s, false) : TextoWindows1252(s, false);
         }
         texto = corta(texto, 112);
-        for (char& c : texto) {  // commas and quotes anywhere
+        for (char& c : texto) {  // commas, quotes and what JSON escapes anywhere
           if (static_cast<unsigned char>(c) < 0x80U && s.Ate(12) == 0) {
-            c = s.Ate(2) == 0 ? ',' : '"';
+            static constexpr std::string_view kEspeciais = ",\"\\\x7f\x01\x08\t\x1f";
+            c = kEspeciais[s.Ate(kEspeciais.size())];
           }
         }
         const std::size_t colunas[] = {68 + s.Ate(113), 188, 196};
@@ -484,8 +486,11 @@ TEST(Simd, RecordLinesReadAlikeAtEveryLevel) {
       p.layout = "lancamentos";
       p.codificacao = codificacao;
       p.threads = 1;
-      const bool igual = IgualEmCadaNivel([&] { return NaFerramenta(Le, p, entrada); },
-                                          codificacao + Mostra(entrada));
+      Parametros json = p;
+      json.jsonl = true;
+      const bool igual = IgualEmCadaNivel(
+          [&] { return NaFerramenta(Le, p, entrada) + NaFerramenta(Le, json, entrada); },
+          codificacao + Mostra(entrada));
       if (!igual) {
         break;
       }

@@ -1,9 +1,10 @@
 // The read command: record lines into CSV or JSON lines, on several threads.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <nlohmann/json.hpp>
+#include <unordered_map>
 
 #include "common/simd.h"
 #include "common/texto.h"
@@ -148,12 +149,102 @@ std::size_t MaximoDaLinha(const clLayoutReg& l, Codificacao codificacao) {
   return caracteres * (codificacao == Codificacao::kUtf8 ? 4 : 1) + kFolga;
 }
 
-// What a record's output holds besides its values: `"name":"",` for each field in JSON, `,""` in
-// CSV, and the line end.
+// What JSON writes for each character below 0x20, '"' and '\\', after a '\\': the character of
+// its short form ('"', '\\', 'b', 'f', 'n', 'r', 't'), or 'u' for "\u00XX"; 0 for the other
+// bytes, written as they are (DEL and the bytes of UTF-8 from 0x80 among them).
+constexpr std::array<char, 256> kEscapesJson = [] {
+  std::array<char, 256> t{};
+  for (std::size_t c = 0; c < 0x20; ++c) {
+    t[c] = 'u';
+  }
+  t['\b'] = 'b';
+  t['\f'] = 'f';
+  t['\n'] = 'n';
+  t['\r'] = 'r';
+  t['\t'] = 't';
+  t['"'] = '"';
+  t['\\'] = '\\';
+  return t;
+}();
+
+// The first byte from `p` that JSON escapes, or `fim`. With `legivelAte` (the end of the line that
+// holds the text) its last bytes are looked at sixteen at once too.
+const char* ProximoEscape(const char* p, const char* const fim,
+                          [[maybe_unused]] const char* legivelAte) {
+#if LUMBRAVA_SSE2
+  if (UsaSse2()) {
+    const __m128i controle = _mm_set1_epi8(0x1F);
+    const __m128i aspa = _mm_set1_epi8('"');
+    const __m128i barra = _mm_set1_epi8('\\');
+    const auto achados = [&](const char* q) {
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+      // Bytes up to 0x1F are those that saturate to 0 when 0x1F is taken from them.
+      const __m128i ate1f = _mm_cmpeq_epi8(_mm_subs_epu8(b, controle), _mm_setzero_si128());
+      return static_cast<unsigned>(_mm_movemask_epi8(
+          _mm_or_si128(ate1f, _mm_or_si128(_mm_cmpeq_epi8(b, aspa), _mm_cmpeq_epi8(b, barra)))));
+    };
+    for (; fim - p >= 16; p += 16) {
+      if (const unsigned m = achados(p); m != 0) {
+        return p + __builtin_ctz(m);
+      }
+    }
+    if (p < fim && legivelAte != nullptr && legivelAte - p >= 16) {
+      const unsigned m = achados(p) & ((1U << (fim - p)) - 1U);
+      return m != 0 ? p + __builtin_ctz(m) : fim;
+    }
+  }
+#endif
+  while (p < fim && kEscapesJson[static_cast<unsigned char>(*p)] == 0) {
+    ++p;
+  }
+  return p;
+}
+
+// A text as a JSON string's contents at `o`, escaped as JSON writes it: '"' and '\\' after a
+// '\\', the characters below 0x20 by their short forms or as "\u00XX" (lower-case hex), every
+// other byte as it is. With `converte` the text is Windows-1252 and is written as UTF-8. `o` has
+// room for six bytes a byte, and 32 more; `legivelAte` as in CampoCsv.
+[[gnu::noinline]] char* CampoJson(char* o, std::string_view v, bool converte,
+                                  const char* legivelAte = nullptr) {
+  const char* p = v.data();
+  const char* const fim = p + v.size();
+  for (;;) {
+    const char* const e = ProximoEscape(p, fim, legivelAte);
+    const std::string_view parte(p, static_cast<std::size_t>(e - p));
+    o = converte ? Windows1252ParaUtf8(o, parte, legivelAte) : Copia(o, parte);
+    if (e == fim) {
+      return o;
+    }
+    const auto c = static_cast<unsigned char>(*e);
+    *o++ = '\\';
+    *o++ = kEscapesJson[c];
+    if (kEscapesJson[c] == 'u') {
+      constexpr char kHexa[] = "0123456789abcdef";
+      o = Copia(o, "00");
+      *o++ = kHexa[c >> 4U];
+      *o++ = kHexa[c & 0xFU];
+    }
+    p = e + 1;
+  }
+}
+
+// A text as a JSON string, quotes included.
+std::string TextoJson(std::string_view texto) {
+  std::string s(6 * texto.size() + 32, '\0');
+  char* o = s.data();
+  *o++ = '"';
+  o = CampoJson(o, texto, false);
+  *o++ = '"';
+  s.resize(static_cast<std::size_t>(o - s.data()));
+  return s;
+}
+
+// What a record's output holds besides its values: `"name":"",` for each field and the braces in
+// JSON, `,""` for each field in CSV, and the line end.
 std::size_t SaidaPorLinha(const clLayoutReg& l, bool jsonl) {
-  std::size_t bytes = 1;
+  std::size_t bytes = jsonl ? 3 : 1;
   for (const auto& c : l.campos()) {
-    bytes += jsonl ? c->nome.size() + 6 : 3;
+    bytes += jsonl ? TextoJson(c->nome).size() + 4 : 3;
   }
   return bytes;
 }
@@ -184,7 +275,12 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     for (const auto& c : modelo.campos()) {
       comDecimais_.push_back(c->decimais > 0 ? 1 : 0);
     }
-    linha_.resize(MaximoDaLinhaCsv(leitor_, comDecimais_.size()));
+    if (jsonl_) {
+      PreparaJson();
+      linha_.resize(6 * leitor_.BytesDosValores() + chaves_.size() + 64);
+    } else {
+      linha_.resize(MaximoDaLinhaCsv(leitor_, comDecimais_.size()));
+    }
   }
 
   void Processa(Lote& lote) override {
@@ -226,7 +322,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         continue;
       }
       converte_ = w1252 && e.alto;
-      const bool leu = jsonl_ ? leitor_.Le(bruta, !e.alto) : LeCsv(bruta, !e.alto);
+      const bool leu = jsonl_ ? LeJson(bruta, !e.alto) : LeCsv(bruta, !e.alto);
       if (!leu) {
         lote.erros.push_back(Linha(n) + MensagemDaRecusa(layout_.nomeRegistro, leitor_.recusa()));
         continue;
@@ -235,7 +331,7 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
         continue;  // nothing more is written after a refused line
       }
       if (jsonl_) {
-        EscreveJson(lote.saida);
+        lote.saida.append(linha_.data(), json_);
       } else {
         lote.saida.append(linha_.data() + 1, csv_);
       }
@@ -244,10 +340,6 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   }
 
  private:
-  std::string_view EmUtf8(std::string_view bruto, std::string& buffer) const {
-    return Windows1252EmUtf8(bruto, buffer);
-  }
-
   // Writes the values of a line as they are read, into the CSV line in linha_: every value after
   // a ",", the first one's in linha_[0], left out of the line. linha_ has room for any line's
   // values (MaximoDaLinhaCsv), so that nothing is measured as they are written.
@@ -309,17 +401,82 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     return true;
   }
 
-  void EscreveJson(std::string& saida) {
-    nlohmann::ordered_json j = nlohmann::ordered_json::object();
+  // The parts of a JSON line besides its values, made once: `{"name":"` before the first key's
+  // value, `","name":"` before each other's, `"}` and the line end after the last. A name given to
+  // several fields is one key, where the first of them stands, with the last one's value (as a
+  // JSON object takes a name set again).
+  void PreparaJson() {
     const auto& campos = layout_.campos();
-    const auto& valores = leitor_.valores();
+    std::unordered_map<std::string_view, std::size_t> chaves;
+    std::vector<std::size_t> valorDaChave;
     for (std::size_t k = 0; k < campos.size(); ++k) {
-      const LeitorDeLinha::Valor& v = valores[k];
-      j[campos[k]->nome] =
-          v.daLinha && converte_ ? std::string(EmUtf8(v.texto, convertida_)) : std::string(v.texto);
+      const std::string& nome = campos[k]->nome;
+      if (const auto [c, nova] = chaves.try_emplace(nome, valorDaChave.size()); !nova) {
+        valorDaChave[c->second] = k;
+        continue;
+      }
+      inicioDaChave_.push_back(chaves_.size());
+      chaves_ += valorDaChave.empty() ? "{" : "\",";
+      chaves_ += TextoJson(nome);
+      chaves_ += ":\"";
+      valorDaChave.push_back(k);
     }
-    saida += j.dump();
-    saida += '\n';
+    inicioDaChave_.push_back(chaves_.size());
+    fimJson_ = campos.empty() ? "{}\n" : "\"}\n";
+    if (valorDaChave.size() < campos.size()) {
+      valorDaChave_ = std::move(valorDaChave);
+    }
+  }
+
+  // What comes before the value of the k-th key of a JSON line.
+  std::string_view Chave(std::size_t k) const {
+    return std::string_view(chaves_).substr(inicioDaChave_[k],
+                                            inicioDaChave_[k + 1] - inicioDaChave_[k]);
+  }
+
+  // Writes the values of a line as they are read, into the JSON line in linha_, which has room
+  // for any line's (six bytes a byte of the values, escaped, and the keys): a number goes after
+  // its key, where Numero says; a text is escaped after it.
+  struct LinhaJson {
+    LeitorDeRegistros& r;
+    const char* fimDaLinha;
+    char* o = nullptr;  // where the next key goes
+
+    void Comeca() { o = r.linha_.data(); }
+    [[gnu::always_inline]] char* Numero(std::size_t k, std::size_t /*bytes*/) const {
+      return Copia(o, r.Chave(k));
+    }
+    [[gnu::always_inline]] void Valor(std::size_t k, const LeitorDeLinha::Valor& v) {
+      if (v.numero) {  // digits, a sign and a decimal comma: nothing to escape
+        o += r.Chave(k).size() + v.texto.size();
+        return;
+      }
+      o = CampoJson(Copia(o, r.Chave(k)), v.texto, v.daLinha && r.converte_,
+                    v.daLinha ? fimDaLinha : nullptr);
+    }
+  };
+
+  // Reads the line into its JSON line, in linha_ (json_ bytes); false when it is refused.
+  bool LeJson(std::string_view bruta, bool ascii) {
+    LinhaJson json{*this, bruta.data() + bruta.size()};
+    if (valorDaChave_.empty()) {
+      if (!leitor_.Le(bruta, ascii, json)) {
+        return false;
+      }
+    } else {  // names given to several fields: the keys are not the fields, one by one
+      if (!leitor_.Le(bruta, ascii)) {
+        return false;
+      }
+      json.Comeca();
+      for (std::size_t k = 0; k < valorDaChave_.size(); ++k) {
+        const LeitorDeLinha::Valor& v = leitor_.valores()[valorDaChave_[k]];
+        json.o = CampoJson(Copia(json.o, Chave(k)), v.texto, v.daLinha && converte_,
+                           v.daLinha ? json.fimDaLinha : nullptr);
+      }
+    }
+    char* const o = Copia(json.o, fimJson_);
+    json_ = static_cast<std::size_t>(o - linha_.data());
+    return true;
   }
 
   const clLayoutReg& layout_;
@@ -333,8 +490,17 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
   bool converte_ = false;  // the line's own text is Windows-1252 with bytes from 0x80
   std::string convertida_;
   std::vector<unsigned char> comDecimais_;  // per field: 1 when its numbers have decimals
-  std::string linha_;                       // a CSV line, written in place
+  std::string linha_;                       // a CSV or JSON line, written in place
   std::size_t csv_ = 0;
+  std::size_t json_ = 0;
+  // The parts of a JSON line (PreparaJson): before each key's value, from inicioDaChave_[k] to
+  // inicioDaChave_[k + 1] in chaves_, and after the last.
+  std::string chaves_;
+  std::vector<std::size_t> inicioDaChave_;
+  std::string fimJson_;
+  // The field whose value each key takes, in key order, when some name is given to several
+  // fields; empty when the keys are the fields, in field order.
+  std::vector<std::size_t> valorDaChave_;
 };
 
 }  // namespace
