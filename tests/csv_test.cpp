@@ -284,6 +284,7 @@ TEST(ProcessaEmParalelo, HandsBatchesBackInOrder) {
         [&](Lote& lote) {
           saida += lote.saida;
           erros.insert(erros.end(), lote.erros.begin(), lote.erros.end());
+          return true;
         });
     EXPECT_EQ(saida, esperado) << threads;
     EXPECT_EQ(erros, (std::vector<std::string>{"linha 7777", "linha 15000"})) << threads;
@@ -328,7 +329,10 @@ TEST(ProcessaEmParalelo, KeepsTheLinesOfBlocksThatBatchesHold) {
       std::string saida;
       ProcessaEmParalelo(
           linhas, threads, [] { return std::make_unique<Eco>(); },
-          [&](Lote& lote) { saida += lote.saida; });
+          [&](Lote& lote) {
+            saida += lote.saida;
+            return true;
+          });
       if (pipe) {
         escritor.join();
         std::fclose(f);
@@ -366,15 +370,16 @@ TEST(ProcessaEmParalelo, PassesAWorkersErrorOn) {
   for (const unsigned threads : {1U, 4U}) {
     Memoria m(entrada);
     LeitorLinhas linhas(m.f);
-    EXPECT_THROW(ProcessaEmParalelo(
-                     linhas, threads, [] { return std::make_unique<Falha>(); }, [](Lote&) {}),
-                 std::runtime_error);
+    EXPECT_THROW(
+        ProcessaEmParalelo(
+            linhas, threads, [] { return std::make_unique<Falha>(); }, [](Lote&) { return true; }),
+        std::runtime_error);
     Memoria n(entrada);
     LeitorLinhas outras(n.f);
     std::size_t entregues = 0;
     EXPECT_THROW(ProcessaEmParalelo(
                      outras, threads, [] { return std::make_unique<SemMemoria>(); },
-                     [&](Lote&) { ++entregues; }),
+                     [&](Lote&) { return ++entregues > 0; }),
                  std::bad_alloc);
     EXPECT_LE(entregues, 1U);
   }

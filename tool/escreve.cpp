@@ -582,9 +582,11 @@ int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
         }
+        return !saida.Falhou();  // no one to read the rest (a closed pipe, a full disk)
       },
       SaidaPorRegistro(*l, p));
-  if (std::string mensagem; emAberto && continuador.Encerra(mensagem)) {
+  // (When the output failed, the input's end was not reached.)
+  if (std::string mensagem; emAberto && !saida.Falhou() && continuador.Encerra(mensagem)) {
     relator.Erro(mensagem);
   }
   if (relator.total() == 0) {

@@ -118,7 +118,7 @@ unsigned ThreadsPadrao() {
 
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
-                        const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha) {
+                        const std::function<bool(Lote&)>& entrega, std::size_t saidaPorLinha) {
   threads = std::max(threads, 1U);
   const std::size_t maximoEmVoo = 2 * static_cast<std::size_t>(threads) + 2;
   const std::size_t bytesPorLote = std::clamp(kBytesEmVoo / maximoEmVoo, kMenorLote, kMaiorLote);
@@ -208,9 +208,10 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
   try {
     std::size_t proximaOrdem = 0;
     std::vector<std::unique_ptr<Lote>> livres;  // batches handed back, to be filled again
+    bool desistiu = false;                      // `entrega` wants no more batches
     // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
     const auto entregaProntos = [&](bool espera) {
-      for (;;) {
+      while (!desistiu) {
         {
           std::unique_lock<std::mutex> l(trava);
           if (espera && !ordem.empty()) {
@@ -233,7 +234,10 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         orcamento.Libera(lote->bytes + lote->contado,
                          ordem.empty() ? proximaOrdem : ordem.front().lote->sequencia);
         lote->orcamento = nullptr;
-        entrega(*lote);
+        if (!entrega(*lote)) {
+          desistiu = true;
+          return;
+        }
         // Kept, its buffer counted, while that stays within the bound.
         const std::size_t guardado = lote->saida.capacity();
         if (guardado <= maiorGuardado && orcamento.Cabe(guardado)) {
@@ -246,12 +250,16 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
     };
     bool acabou = false;
     std::string_view linha;
-    while (!acabou) {
+    while (!acabou && !desistiu) {
       // Room for one more batch, in number and in bytes.
-      while (!ordem.empty() && (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
+      while (!desistiu && !ordem.empty() &&
+             (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
         entregaProntos(true);
       }
       entregaProntos(false);
+      if (desistiu) {
+        break;
+      }
       std::unique_ptr<Lote> lote;
       if (livres.empty()) {
         lote = std::make_unique<Lote>();
@@ -323,7 +331,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       }
       haTrabalho.notify_one();
     }
-    while (!ordem.empty()) {
+    while (!desistiu && !ordem.empty()) {
       entregaProntos(true);
     }
   } catch (...) {
