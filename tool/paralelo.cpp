@@ -43,6 +43,14 @@ class Orcamento {
     }
     espera_.notify_all();
   }
+  // `bytes` let go by a buffer that was kept idle.
+  void Devolve(std::size_t bytes) {
+    {
+      const std::lock_guard<std::mutex> l(trava_);
+      emUso_ -= bytes;
+    }
+    espera_.notify_all();
+  }
   // The work stops: no batch waits any more.
   void Encerra() {
     {
@@ -248,13 +256,24 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
       }
     };
+    // The buffers kept idle are given back while the bound leaves no room for a new batch:
+    // counted with the batches in flight, they would otherwise leave room for one batch at a time,
+    // and hold back the workers whose output grows.
+    const auto devolveOciosos = [&] {
+      while (!livres.empty() && !orcamento.Cabe(bytesPorLote)) {
+        orcamento.Devolve(livres.front()->contado);
+        livres.erase(livres.begin());
+      }
+    };
     bool acabou = false;
     std::string_view linha;
     while (!acabou && !desistiu) {
       // Room for one more batch, in number and in bytes.
+      devolveOciosos();
       while (!desistiu && !ordem.empty() &&
              (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
         entregaProntos(true);
+        devolveOciosos();
       }
       entregaProntos(false);
       if (desistiu) {
@@ -304,6 +323,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       if (lote->Linhas() == 0) {
         livres.push_back(std::move(lote));
         if (!acabou) {
+          devolveOciosos();
           entregaProntos(true);  // the input has nothing yet: the work in flight is handed back
         }
         continue;
