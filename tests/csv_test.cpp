@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -284,6 +287,7 @@ TEST(ProcessaEmParalelo, HandsBatchesBackInOrder) {
         [&](Lote& lote) {
           saida += lote.saida;
           erros.insert(erros.end(), lote.erros.begin(), lote.erros.end());
+          return true;
         });
     EXPECT_EQ(saida, esperado) << threads;
     EXPECT_EQ(erros, (std::vector<std::string>{"linha 7777", "linha 15000"})) << threads;
@@ -328,7 +332,10 @@ TEST(ProcessaEmParalelo, KeepsTheLinesOfBlocksThatBatchesHold) {
       std::string saida;
       ProcessaEmParalelo(
           linhas, threads, [] { return std::make_unique<Eco>(); },
-          [&](Lote& lote) { saida += lote.saida; });
+          [&](Lote& lote) {
+            saida += lote.saida;
+            return true;
+          });
       if (pipe) {
         escritor.join();
         std::fclose(f);
@@ -366,18 +373,72 @@ TEST(ProcessaEmParalelo, PassesAWorkersErrorOn) {
   for (const unsigned threads : {1U, 4U}) {
     Memoria m(entrada);
     LeitorLinhas linhas(m.f);
-    EXPECT_THROW(ProcessaEmParalelo(
-                     linhas, threads, [] { return std::make_unique<Falha>(); }, [](Lote&) {}),
-                 std::runtime_error);
+    EXPECT_THROW(
+        ProcessaEmParalelo(
+            linhas, threads, [] { return std::make_unique<Falha>(); }, [](Lote&) { return true; }),
+        std::runtime_error);
     Memoria n(entrada);
     LeitorLinhas outras(n.f);
     std::size_t entregues = 0;
     EXPECT_THROW(ProcessaEmParalelo(
                      outras, threads, [] { return std::make_unique<SemMemoria>(); },
-                     [&](Lote&) { ++entregues; }),
+                     [&](Lote&) { return ++entregues > 0; }),
                  std::bad_alloc);
     EXPECT_LE(entregues, 1U);
   }
+}
+
+// Batches whose output outgrew what was counted of it leave large buffers, kept for the batches
+// after them. Kept idle, those must not take the room of the batches in flight: the later batches
+// are still worked on side by side (the first of them waits for a second to come).
+TEST(ProcessaEmParalelo, BuffersKeptIdleDoNotHoldTheWorkBack) {
+  // On 8 threads: 18 batches in flight at most, of 2048 lines here, and a buffer of up to 2 MiB
+  // kept from each while the kept ones and those in flight hold 24 MiB at most.
+  constexpr std::size_t kPrimeiras = 18 * 2048;
+  struct Ensaio {
+    std::mutex trava;
+    std::condition_variable mudou;
+    int prontas = 0;  // of the first batches, the first aside
+    int depois = 0;   // later batches come
+    bool acompanhado = false;
+  } e;
+  class Folgado final : public TrabalhadorDeLotes {
+   public:
+    explicit Folgado(Ensaio& e) : e_(e) {}
+    void Processa(Lote& lote) override {
+      std::unique_lock<std::mutex> l(e_.trava);
+      if (lote.primeiraLinha > kPrimeiras) {
+        if (++e_.depois == 1) {
+          e_.acompanhado =
+              e_.mudou.wait_for(l, std::chrono::seconds(10), [&] { return e_.depois > 1; });
+        }
+        e_.mudou.notify_all();
+        return;
+      }
+      // A buffer grown past what was counted (counted when the batch is kept). The first batch
+      // waits for the others, so that all are handed back, and kept, at once.
+      lote.saida.reserve(std::size_t{1950} << 10U);
+      if (lote.primeiraLinha == 1) {
+        e_.mudou.wait_for(l, std::chrono::seconds(10), [&] { return e_.prontas == 17; });
+      } else {
+        ++e_.prontas;
+        e_.mudou.notify_all();
+      }
+    }
+
+   private:
+    Ensaio& e_;
+  };
+  std::string entrada;
+  for (std::size_t i = 0; i < 2 * kPrimeiras; ++i) {
+    entrada += std::string(99, 'x') + "\n";
+  }
+  Memoria m(entrada);
+  LeitorLinhas linhas(m.f);
+  ProcessaEmParalelo(
+      linhas, 8, [&] { return std::make_unique<Folgado>(e); }, [](Lote&) { return true; });
+  EXPECT_EQ(e.prontas, 17);
+  EXPECT_TRUE(e.acompanhado);
 }
 
 }  // namespace

@@ -587,6 +587,76 @@ TEST_F(SaidaTest, ABrokenPipeOrAFileSizeLimitFailsTheRunAndLeavesNothing) {
   EXPECT_EQ(Nomes(pasta), (std::set<std::string>{"ruim.csv", "e.csv", "r.txt", "existe.txt"}));
 }
 
+// A failed write ends the run within a batch or so, not at the input's end: fed without end, the
+// tool stops having read a few megabytes, with the message and the exit status of any write error,
+// and leaves no file.
+TEST_F(SaidaTest, AFailedWriteStopsTheReading) {
+  ::signal(SIGPIPE, SIG_IGN);
+  std::string registros;
+  std::string linhas;
+  std::string objetos;
+  for (int i = 0; i < 2000; ++i) {
+    registros += kRegistro + "\r\n";
+    linhas += "DOC,12\n";
+    objetos += "{\"Historico\":\"DOC\",\"Valor\":12}\n";
+  }
+  const struct {
+    std::vector<std::string> argumentos;
+    std::string cabecalho, bloco;
+  } casos[] = {
+      {{"read", "Unico", "lancamentos", "--jsonl"}, "", registros},
+      {{"read", "Unico", "lancamentos"}, "", registros},
+      {{"write", "Unico", "lancamentos"}, "Historico,Valor\n", linhas},
+      {{"write", "Unico", "lancamentos", "--jsonl"}, "", objetos},
+  };
+  constexpr std::size_t kMuitoMais = std::size_t{64} << 20U;  // past any batches in flight
+  for (const auto& c : casos) {
+    for (const bool paraArquivo : {false, true}) {
+      for (const char* threads : {"1", "8"}) {
+        std::vector<std::string> argumentos = c.argumentos;
+        argumentos.insert(argumentos.end(), {"--threads", threads});
+        Opcoes o;
+        if (paraArquivo) {
+          argumentos.insert(argumentos.end(), {"-o", "novo.txt"});
+          o.limiteDeArquivo = 4096;
+        }
+        int entrada[2];
+        int saida[2];
+        ASSERT_EQ(::pipe2(entrada, O_CLOEXEC), 0);
+        ASSERT_EQ(::pipe2(saida, O_CLOEXEC), 0);
+        ::close(saida[0]);  // nobody reads
+        const int erros =
+            ::open((pasta / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        const pid_t pid = Inicia(argumentos, entrada[0], saida[1], erros, o);
+        for (const int fd : {entrada[0], saida[1], erros}) {
+          ::close(fd);
+        }
+        // Until the tool has gone (or has taken far more than it may hold).
+        std::size_t escritos = 0;
+        bool aceita = ::write(entrada[1], c.cabecalho.data(), c.cabecalho.size()) >= 0;
+        while (aceita && escritos < kMuitoMais) {
+          const ssize_t n = ::write(entrada[1], c.bloco.data(), c.bloco.size());
+          aceita = n > 0;
+          escritos += aceita ? static_cast<std::size_t>(n) : 0;
+        }
+        ::close(entrada[1]);
+        const std::string caso = c.argumentos[0] + " " + c.argumentos.back() + ", " + threads +
+                                 (paraArquivo ? " threads, -o" : " threads");
+        EXPECT_EQ(Espera(pid), 1) << caso;
+        EXPECT_LT(escritos, kMuitoMais) << caso;
+        const std::string erro = Le(pasta / ".stderr");
+        EXPECT_EQ(erro, paraArquivo
+                            ? "não foi possível gravar 'novo.txt': " +
+                                  std::string(std::strerror(EFBIG)) + "\n"
+                            : "erro ao gravar a saída: " + std::string(std::strerror(EPIPE)) + "\n")
+            << caso;
+        EXPECT_EQ(Nomes(pasta), std::set<std::string>{}) << caso;
+      }
+    }
+  }
+  ::signal(SIGPIPE, SIG_DFL);
+}
+
 // The output reaches the disk before it takes the target's name: a sync that fails leaves the old
 // file as it was and no pending file, and fails the run.
 TEST_F(SaidaTest, AFailedSyncLeavesTheOldFileInPlace) {

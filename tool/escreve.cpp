@@ -582,10 +582,13 @@ int Escreve(const Parametros& pedido, std::FILE* entrada, std::FILE* saidaPadrao
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
         }
+        return !saida.Falhou();  // no one to read the rest (a closed pipe, a full disk)
       },
       SaidaPorRegistro(*l, p));
-  // A record left open by a read error was cut by it, not refused.
-  if (std::string mensagem; emAberto && !linhas.Falhou() && continuador.Encerra(mensagem)) {
+  // A record left open when the input failed, or when the output did and the input's end was not
+  // reached, was cut short, not refused.
+  if (std::string mensagem;
+      emAberto && !linhas.Falhou() && !saida.Falhou() && continuador.Encerra(mensagem)) {
     relator.Erro(mensagem);
   }
   if (relator.total() == 0) {

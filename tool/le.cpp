@@ -548,6 +548,7 @@ int Le(const Parametros& p, std::FILE* entrada, std::FILE* saidaPadrao, std::FIL
         for (const std::string& e : lote.erros) {
           relator.Erro(e);
         }
+        return !saida.Falhou();  // no one to read the rest (a closed pipe, a full disk)
       },
       SaidaPorLinha(*l, p.jsonl));
   return Encerra(linhas, relator, saida, destino, erros);

@@ -43,6 +43,14 @@ class Orcamento {
     }
     espera_.notify_all();
   }
+  // `bytes` let go by a buffer that was kept idle.
+  void Devolve(std::size_t bytes) {
+    {
+      const std::lock_guard<std::mutex> l(trava_);
+      emUso_ -= bytes;
+    }
+    espera_.notify_all();
+  }
   // The work stops: no batch waits any more.
   void Encerra() {
     {
@@ -118,7 +126,7 @@ unsigned ThreadsPadrao() {
 
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
-                        const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha) {
+                        const std::function<bool(Lote&)>& entrega, std::size_t saidaPorLinha) {
   threads = std::max(threads, 1U);
   const std::size_t maximoEmVoo = 2 * static_cast<std::size_t>(threads) + 2;
   const std::size_t bytesPorLote = std::clamp(kBytesEmVoo / maximoEmVoo, kMenorLote, kMaiorLote);
@@ -208,9 +216,10 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
   try {
     std::size_t proximaOrdem = 0;
     std::vector<std::unique_ptr<Lote>> livres;  // batches handed back, to be filled again
+    bool desistiu = false;                      // `entrega` wants no more batches
     // Hands back, in order, the batches that are done; with `espera`, first waits for the oldest.
     const auto entregaProntos = [&](bool espera) {
-      for (;;) {
+      while (!desistiu) {
         {
           std::unique_lock<std::mutex> l(trava);
           if (espera && !ordem.empty()) {
@@ -233,7 +242,10 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         orcamento.Libera(lote->bytes + lote->contado,
                          ordem.empty() ? proximaOrdem : ordem.front().lote->sequencia);
         lote->orcamento = nullptr;
-        entrega(*lote);
+        if (!entrega(*lote)) {
+          desistiu = true;
+          return;
+        }
         // Kept, its buffer counted, while that stays within the bound.
         const std::size_t guardado = lote->saida.capacity();
         if (guardado <= maiorGuardado && orcamento.Cabe(guardado)) {
@@ -244,14 +256,29 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
         }
       }
     };
+    // The buffers kept idle are given back while the bound leaves no room for a new batch:
+    // counted with the batches in flight, they would otherwise leave room for one batch at a time,
+    // and hold back the workers whose output grows.
+    const auto devolveOciosos = [&] {
+      while (!livres.empty() && !orcamento.Cabe(bytesPorLote)) {
+        orcamento.Devolve(livres.front()->contado);
+        livres.erase(livres.begin());
+      }
+    };
     bool acabou = false;
     std::string_view linha;
-    while (!acabou) {
+    while (!acabou && !desistiu) {
       // Room for one more batch, in number and in bytes.
-      while (!ordem.empty() && (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
+      devolveOciosos();
+      while (!desistiu && !ordem.empty() &&
+             (ordem.size() >= maximoEmVoo || !orcamento.Cabe(bytesPorLote))) {
         entregaProntos(true);
+        devolveOciosos();
       }
       entregaProntos(false);
+      if (desistiu) {
+        break;
+      }
       std::unique_ptr<Lote> lote;
       if (livres.empty()) {
         lote = std::make_unique<Lote>();
@@ -296,6 +323,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       if (lote->Linhas() == 0) {
         livres.push_back(std::move(lote));
         if (!acabou) {
+          devolveOciosos();
           entregaProntos(true);  // the input has nothing yet: the work in flight is handed back
         }
         continue;
@@ -323,7 +351,7 @@ void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
       }
       haTrabalho.notify_one();
     }
-    while (!ordem.empty()) {
+    while (!desistiu && !ordem.empty()) {
       entregaProntos(true);
     }
   } catch (...) {

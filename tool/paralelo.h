@@ -67,19 +67,23 @@ class TrabalhadorDeLotes {
 
 // Reads `linhas` to the end in batches; each of `threads` workers (made by `cria`, one per thread)
 // processes batches; `entrega` receives every processed batch on the calling thread, in file
-// order. An exception in a worker (std::bad_alloc too) or in `entrega` stops the work and is
-// thrown again here. When the system gives fewer threads than asked, the work goes on with those
-// it gave; with none, on the calling thread.
+// order, and returns false when it wants no more (its output can no longer be written): the work
+// then stops, the batches in flight are dropped and no more lines are read. An exception in a
+// worker (std::bad_alloc too) or in `entrega` stops the work and is thrown again here. When the
+// system gives fewer threads than asked, the work goes on with those it gave; with none, on the
+// calling thread.
 // Input that comes slowly (a pipe) is not waited for while lines are at hand: a batch goes on
 // when the input has nothing more for a moment, and batches done are handed back before the
 // reader waits for more. The batches in flight together hold a bounded number of bytes, however
 // many the threads: their lines and their output. A batch's output is first estimated from its
 // lines (their length, and `saidaPorLinha` for each: what a worker writes for a line beyond the
 // line's own length, such as field names or a record's width, at most), then from what the
-// batches handed back really wrote for as much input, and counted as it grows (Lote::Conta).
+// batches handed back really wrote for as much input, and counted as it grows (Lote::Conta). The
+// output buffers kept for the next batches count too, and are given back when a new batch needs
+// the room.
 void ProcessaEmParalelo(LeitorLinhas& linhas, unsigned threads,
                         const std::function<std::unique_ptr<TrabalhadorDeLotes>()>& cria,
-                        const std::function<void(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
+                        const std::function<bool(Lote&)>& entrega, std::size_t saidaPorLinha = 0);
 
 // The threads to use by default: the processors the program may run on, at most 8.
 unsigned ThreadsPadrao();
