@@ -456,8 +456,9 @@ class LeitorDeRegistros final : public TrabalhadorDeLotes {
     }
   };
 
-  // Reads the line into its JSON line, in linha_ (json_ bytes); false when it is refused.
-  bool LeJson(std::string_view bruta, bool ascii) {
+  // Reads the line into its JSON line, in linha_ (json_ bytes); false when it is refused. Kept out
+  // of Processa, whose CSV loop runs some 5% slower with the JSON one inlined beside it.
+  [[gnu::noinline]] bool LeJson(std::string_view bruta, bool ascii) {
     LinhaJson json{*this, bruta.data() + bruta.size()};
     if (valorDaChave_.empty()) {
       if (!leitor_.Le(bruta, ascii, json)) {
