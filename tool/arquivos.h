@@ -29,6 +29,11 @@ class Origem {
 // a signal handler. True when there was one.
 bool RemoveArquivoPendente();
 
+// What a run that failed says last of its output: with -o, that no file was written; otherwise,
+// that what it wrote is incomplete.
+inline constexpr std::string_view kSaidaNaoGravada = "o arquivo de saída não foi gravado";
+inline constexpr std::string_view kSaidaIncompleta = "a saída já escrita está incompleta";
+
 // Takes the temporary output file's contents to the disk before Confirma gives it the target's
 // name: fsync. Tests put a call that fails in its place.
 extern int (*sincronizaSaida)(int descritor);

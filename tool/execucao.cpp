@@ -18,13 +18,14 @@ void Relator::Conclui(bool paraArquivo, std::string_view falhaDeLeitura) {
   if (!falhaDeLeitura.empty()) {
     EscreveMensagem(erros_, falhaDeLeitura);
   }
-  const char* saida = paraArquivo  ? "o arquivo de saída não foi gravado"
-                      : total_ > 0 ? "nada foi escrito depois da primeira"
-                                   : "a saída já escrita está incompleta";
+  const std::string_view saida = paraArquivo  ? kSaidaNaoGravada
+                                 : total_ > 0 ? "nada foi escrito depois da primeira"
+                                              : kSaidaIncompleta;
   if (total_ > 0) {
-    std::fprintf(erros_, "%zu linha(s) recusada(s); %s\n", total_, saida);
+    std::fprintf(erros_, "%zu linha(s) recusada(s); %.*s\n", total_, static_cast<int>(saida.size()),
+                 saida.data());
   } else if (!falhaDeLeitura.empty()) {
-    std::fprintf(erros_, "%s\n", saida);
+    std::fprintf(erros_, "%.*s\n", static_cast<int>(saida.size()), saida.data());
   }
 }
 

@@ -18,8 +18,6 @@ namespace {
 
 constexpr char kMensagemEncolheu[] =
     "erro de leitura da entrada: o arquivo diminuiu enquanto era lido\n";
-constexpr char kMensagemSemArquivo[] = "o arquivo de saída não foi gravado\n";
-constexpr char kMensagemIncompleta[] = "a saída já escrita está incompleta\n";
 
 // The windows mapped now, for the SIGBUS handler to tell a lost page of the input from any other
 // fault: a slot is free while its start is 0. Its length is set once the slot is taken, and
@@ -84,12 +82,10 @@ void SinalBus(int sinal, siginfo_t* info, void* /*contexto*/) {
   }
   // As Encerra ends a run on a read error: the error, then what became of the output (written
   // as it went, or a pending file, removed).
-  const bool paraArquivo = RemoveArquivoPendente();
-  const char* const saida = paraArquivo ? kMensagemSemArquivo : kMensagemIncompleta;
-  const std::size_t tamanho =
-      paraArquivo ? sizeof kMensagemSemArquivo - 1 : sizeof kMensagemIncompleta - 1;
+  const std::string_view saida = RemoveArquivoPendente() ? kSaidaNaoGravada : kSaidaIncompleta;
   ssize_t escrito = ::write(STDERR_FILENO, kMensagemEncolheu, sizeof kMensagemEncolheu - 1);
-  escrito = ::write(STDERR_FILENO, saida, tamanho);
+  escrito = ::write(STDERR_FILENO, saida.data(), saida.size());
+  escrito = ::write(STDERR_FILENO, "\n", 1);
   static_cast<void>(escrito);
   ::_exit(kSaidaEntradaRecusada);
 }
